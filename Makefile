@@ -1,0 +1,35 @@
+# Thin wrapper over CMake so that a fresh Debian machine needs one command.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build test run bench install clean
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ ! -x $(BUILD_DIR)/bin/npr-render ]; then \
+	  echo "make run: the command-line renderer (npr-render) is not built yet" >&2; exit 1; fi
+	mkdir -p out
+	$(BUILD_DIR)/bin/npr-render -o out/sample.png
+	@echo "out/sample.png"
+
+bench: build
+	@for b in $(BUILD_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,13 @@
+# Installs the CMake package hosts consume with find_package(Linvale).
+include(CMakePackageConfigHelpers)
+
+if(TARGET linvale)
+  set(LINVALE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Linvale)
+  install(EXPORT LinvaleTargets NAMESPACE Linvale:: DESTINATION ${LINVALE_CMAKE_DIR})
+  configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/LinvaleConfig.cmake.in
+    ${CMAKE_BINARY_DIR}/LinvaleConfig.cmake INSTALL_DESTINATION ${LINVALE_CMAKE_DIR})
+  write_basic_package_version_file(${CMAKE_BINARY_DIR}/LinvaleConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+  install(FILES ${CMAKE_BINARY_DIR}/LinvaleConfig.cmake ${CMAKE_BINARY_DIR}/LinvaleConfigVersion.cmake
+    DESTINATION ${LINVALE_CMAKE_DIR})
+endif()

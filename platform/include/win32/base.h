@@ -55,6 +55,22 @@ using HRESULT = LONG;
 
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
 
+// Security descriptors are not emulated; the record exists so that calls
+// taking one keep their Win32 signatures.
+struct SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+#define S_OK static_cast<HRESULT>(0L)
+#define S_FALSE static_cast<HRESULT>(1L)
+#define E_INVALIDARG static_cast<HRESULT>(0x80070057L)
+#define E_FAIL static_cast<HRESULT>(0x80004005L)
+#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
+#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
+
 struct SIZE {
   LONG cx;
   LONG cy;
@@ -100,6 +116,9 @@ constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_PROC_NOT_FOUND 127L
 #define ERROR_BAD_ARGUMENTS 160L
+#define ERROR_BAD_PATHNAME 161L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
 #define ERROR_INVALID_FLAGS 1004L

@@ -2,3 +2,6 @@
 #pragma once
 
 #include <win32/base.h>
+#include <win32/file.h>
+#include <win32/module.h>
+#include <win32/process.h>

@@ -2,6 +2,12 @@
 #pragma once
 
 #include <win32/base.h>
+#include <win32/directory.h>
 #include <win32/file.h>
+#include <win32/format_message.h>
+#include <win32/known_folders.h>
+#include <win32/message_box.h>
 #include <win32/module.h>
 #include <win32/process.h>
+#include <win32/profile.h>
+#include <win32/registry.h>

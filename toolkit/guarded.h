@@ -1,0 +1,21 @@
+// Keeps allocation failures inside the toolkit: a mutating operation that
+// runs out of memory reports false instead of throwing past the library.
+#pragma once
+
+#include <new>
+#include <stdexcept>
+
+namespace tessel_detail {
+
+template <class Operation>
+bool guarded(Operation&& operation) {
+  try {
+    return operation();
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
+}
+
+}  // namespace tessel_detail

@@ -1,0 +1,161 @@
+#include "topology_builder.h"
+
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+namespace tessel_detail {
+namespace {
+
+std::uint64_t mix(std::uint64_t x) {
+  x ^= x >> 30;
+  x *= 0xbf58476d1ce4e5b9ULL;
+  x ^= x >> 27;
+  x *= 0x94d049bb133111ebULL;
+  x ^= x >> 31;
+  return x;
+}
+
+// Power of two with room for `count` entries at a load of one half at most.
+std::size_t tableSize(std::size_t count) { return std::bit_ceil(2 * count + 2); }
+
+struct PositionKey {
+  std::uint32_t x, y, z;
+  bool operator==(const PositionKey&) const = default;
+};
+
+// Exact float bits, except that -0 and +0 compare equal as numbers and must
+// therefore land in the same vertex.
+std::uint32_t coordinateBits(float value) { return value == 0.0f ? 0u : std::bit_cast<std::uint32_t>(value); }
+
+PositionKey keyOf(const TS_3fPoint& p) { return {coordinateBits(p.x), coordinateBits(p.y), coordinateBits(p.z)}; }
+
+std::uint64_t hashOf(const PositionKey& key) {
+  return mix(mix((static_cast<std::uint64_t>(key.x) << 32) | key.y) ^ key.z);
+}
+
+std::uint64_t edgeKey(int a, int b) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
+}
+
+// Counts per bucket become offsets: offsets[i] is where bucket i starts, and
+// offsets.back() the total.
+std::vector<int> offsetsFromCounts(const std::vector<int>& counts) {
+  std::vector<int> offsets(counts.size() + 1, 0);
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    offsets[i + 1] = offsets[i] + counts[i];
+  }
+  return offsets;
+}
+
+int sideCount(const TS_MeshFace& face) { return face.IsTriangle() ? 3 : 4; }
+
+}  // namespace
+
+std::shared_ptr<const TS_MeshTopology> TopologyBuilder::Build(std::span<const TS_3fPoint> vertices,
+                                                              std::span<const TS_MeshFace> faces) {
+  auto topology = std::make_shared<TS_MeshTopology>();
+  MergeVertices(*topology, vertices);
+  CollectEdges(*topology, faces);
+  return topology;
+}
+
+void TopologyBuilder::MergeVertices(TS_MeshTopology& topology, std::span<const TS_3fPoint> vertices) {
+  const std::size_t mask = tableSize(vertices.size()) - 1;
+  std::vector<int> slots(mask + 1, -1);
+  std::vector<PositionKey> topKeys;
+  topology.m_meshVertexToTop.resize(vertices.size());
+  for (std::size_t v = 0; v < vertices.size(); ++v) {
+    const PositionKey key = keyOf(vertices[v]);
+    std::size_t slot = hashOf(key) & mask;
+    while (slots[slot] >= 0 && !(topKeys[static_cast<std::size_t>(slots[slot])] == key)) {
+      slot = (slot + 1) & mask;
+    }
+    if (slots[slot] < 0) {
+      slots[slot] = static_cast<int>(topKeys.size());
+      topKeys.push_back(key);
+      topology.m_topVertexPoints.emplace_back(vertices[v]);
+    }
+    topology.m_meshVertexToTop[v] = slots[slot];
+  }
+
+  std::vector<int> counts(topKeys.size(), 0);
+  for (int top : topology.m_meshVertexToTop) {
+    ++counts[static_cast<std::size_t>(top)];
+  }
+  topology.m_topVertexOffsets = offsetsFromCounts(counts);
+  topology.m_topVertexMeshVertices.resize(vertices.size());
+  std::vector<int> next(topology.m_topVertexOffsets.begin(), topology.m_topVertexOffsets.end() - 1);
+  for (std::size_t v = 0; v < vertices.size(); ++v) {
+    const auto top = static_cast<std::size_t>(topology.m_meshVertexToTop[v]);
+    topology.m_topVertexMeshVertices[static_cast<std::size_t>(next[top]++)] = static_cast<int>(v);
+  }
+}
+
+void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS_MeshFace> faces) {
+  std::size_t sides = 0;
+  for (const TS_MeshFace& face : faces) {
+    sides += static_cast<std::size_t>(sideCount(face));
+  }
+  const std::size_t mask = tableSize(sides) - 1;
+  std::vector<int> slots(mask + 1, -1);
+  std::vector<std::uint64_t> edgeKeys;
+  std::vector<int> lastFace;  // per edge, so a face that repeats a side is listed once
+  std::vector<int> faceCounts;
+  std::vector<std::pair<int, int>> edgeFacePairs;  // (edge, face) in face order
+  edgeFacePairs.reserve(sides);
+
+  for (std::size_t f = 0; f < faces.size(); ++f) {
+    const TS_MeshFace& face = faces[f];
+    const int corners = sideCount(face);
+    for (int side = 0; side < corners; ++side) {
+      int a = topology.MeshVertexTopVertex(face.vi[side]);
+      int b = topology.MeshVertexTopVertex(face.vi[(side + 1) % corners]);
+      if (a == b) {
+        continue;  // both ends at one position: no edge
+      }
+      if (b < a) {
+        std::swap(a, b);
+      }
+      const std::uint64_t key = edgeKey(a, b);
+      std::size_t slot = mix(key) & mask;
+      while (slots[slot] >= 0 && edgeKeys[static_cast<std::size_t>(slots[slot])] != key) {
+        slot = (slot + 1) & mask;
+      }
+      if (slots[slot] < 0) {
+        slots[slot] = static_cast<int>(edgeKeys.size());
+        edgeKeys.push_back(key);
+        topology.m_edgeVertices.push_back({a, b});
+        lastFace.push_back(-1);
+        faceCounts.push_back(0);
+      }
+      const auto edge = static_cast<std::size_t>(slots[slot]);
+      if (lastFace[edge] != static_cast<int>(f)) {
+        lastFace[edge] = static_cast<int>(f);
+        ++faceCounts[edge];
+        edgeFacePairs.emplace_back(static_cast<int>(edge), static_cast<int>(f));
+      }
+    }
+  }
+
+  topology.m_edgeFaceOffsets = offsetsFromCounts(faceCounts);
+  topology.m_edgeFaces.resize(edgeFacePairs.size());
+  std::vector<int> next(topology.m_edgeFaceOffsets.begin(), topology.m_edgeFaceOffsets.end() - 1);
+  for (const auto& [edge, face] : edgeFacePairs) {
+    topology.m_edgeFaces[static_cast<std::size_t>(next[static_cast<std::size_t>(edge)]++)] = face;
+  }
+}
+
+}  // namespace tessel_detail
+
+std::span<const int> TS_MeshTopology::TopVertexMeshVertices(int topVertex) const {
+  const auto begin = static_cast<std::size_t>(m_topVertexOffsets[static_cast<std::size_t>(topVertex)]);
+  const auto end = static_cast<std::size_t>(m_topVertexOffsets[static_cast<std::size_t>(topVertex) + 1]);
+  return std::span<const int>(m_topVertexMeshVertices).subspan(begin, end - begin);
+}
+
+std::span<const int> TS_MeshTopology::TopEdgeFaces(int edge) const {
+  const auto begin = static_cast<std::size_t>(m_edgeFaceOffsets[static_cast<std::size_t>(edge)]);
+  const auto end = static_cast<std::size_t>(m_edgeFaceOffsets[static_cast<std::size_t>(edge) + 1]);
+  return std::span<const int>(m_edgeFaces).subspan(begin, end - begin);
+}

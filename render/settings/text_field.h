@@ -1,0 +1,19 @@
+// Copying texts into the fixed-size fields of the settings records.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+namespace linvale::settings {
+
+// Copies as much of `text` as fits with its NUL (a null text is empty), so a
+// longer text is cut instead of written past the field.
+template <std::size_t N>
+void CopyToField(char (&field)[N], const char* text) {
+  static_assert(N > 0);
+  const std::size_t length = text != nullptr ? strnlen(text, N - 1) : 0;
+  std::memcpy(field, text != nullptr ? text : "", length);
+  field[length] = '\0';
+}
+
+}  // namespace linvale::settings

@@ -1,0 +1,180 @@
+#include <tessel/ts_model.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include "assimp_conversion.h"
+
+namespace {
+
+using tessel_detail::ConvertCamera;
+using tessel_detail::ConvertLight;
+using tessel_detail::ConvertMaterial;
+using tessel_detail::ConvertMesh;
+using tessel_detail::DiffuseColor;
+
+// Reading is left to the importer, but the reasons a file cannot even be
+// opened are worth telling apart for the user.
+bool CheckReadable(const char* path, TS_String& error) {
+  std::error_code status;
+  const std::filesystem::path file(reinterpret_cast<const char8_t*>(path));
+  if (!std::filesystem::exists(file, status)) {
+    error = std::string(path) + ": no such file";
+    return false;
+  }
+  if (std::filesystem::is_directory(file, status)) {
+    error = std::string(path) + ": is a folder, not a model file";
+    return false;
+  }
+  std::FILE* stream = std::fopen(path, "rb");
+  if (stream == nullptr) {
+    error = std::string(path) + ": cannot be read (" + std::strerror(errno) + ")";
+    return false;
+  }
+  std::fclose(stream);
+  return true;
+}
+
+// Points and lines carry no surface; they are dropped during import.
+constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_FindInvalidData |
+                                  aiProcess_ValidateDataStructure;
+
+class SceneWalker {
+public:
+  SceneWalker(const aiScene& scene, TS_Model& model) : mScene(scene), mModel(model) {}
+
+  void Walk(const aiNode& node, const aiMatrix4x4& parent) {
+    const aiMatrix4x4 world = parent * node.mTransformation;
+    for (unsigned i = 0; i < node.mNumMeshes; ++i) {
+      AddObject(node, node.mMeshes[i], world);
+    }
+    AddLightsAndCamerasNamed(node.mName, world);
+    for (unsigned i = 0; i < node.mNumChildren; ++i) {
+      if (node.mChildren[i] != nullptr) {
+        Walk(*node.mChildren[i], world);
+      }
+    }
+  }
+
+private:
+  void AddObject(const aiNode& node, unsigned meshIndex, const aiMatrix4x4& world) {
+    if (meshIndex >= mScene.mNumMeshes || mScene.mMeshes[meshIndex] == nullptr) {
+      return;
+    }
+    const aiMesh& source = *mScene.mMeshes[meshIndex];
+    if ((source.mPrimitiveTypes & aiPrimitiveType_TRIANGLE) == 0) {
+      return;
+    }
+    TS_ModelObject object;
+    object.mesh = ConvertMesh(source, world);
+    if (object.mesh.FaceCount() == 0) {
+      return;
+    }
+    object.name = source.mName.length > 0 ? source.mName.C_Str() : node.mName.C_Str();
+    if (source.mMaterialIndex < mScene.mNumMaterials && mScene.mMaterials[source.mMaterialIndex] != nullptr) {
+      object.material = static_cast<int>(source.mMaterialIndex);
+      object.color = DiffuseColor(*mScene.mMaterials[source.mMaterialIndex]);
+    } else {
+      object.material = -1;
+      object.color = TS_Color(180, 180, 180);
+    }
+    mModel.m_objects.Append(std::move(object));
+  }
+
+  // Lights and cameras are placed by the node that carries their name.
+  void AddLightsAndCamerasNamed(const aiString& name, const aiMatrix4x4& world) {
+    for (unsigned i = 0; i < mScene.mNumLights; ++i) {
+      const aiLight* light = mScene.mLights[i];
+      TS_Light converted;
+      if (light != nullptr && light->mName == name && ConvertLight(*light, world, converted)) {
+        mModel.m_lights.Append(converted);
+      }
+    }
+    for (unsigned i = 0; i < mScene.mNumCameras; ++i) {
+      const aiCamera* camera = mScene.mCameras[i];
+      TS_Viewport converted;
+      if (camera != nullptr && camera->mName == name && ConvertCamera(*camera, world, converted)) {
+        mModel.m_views.Append(converted);
+      }
+    }
+  }
+
+  const aiScene& mScene;
+  TS_Model& mModel;
+};
+
+bool Import(const char* path, TS_Model& model, TS_String& error) {
+  Assimp::Importer importer;
+  importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
+  const aiScene* scene = importer.ReadFile(path, kImportSteps);
+  if (scene == nullptr || scene->mRootNode == nullptr) {
+    const char* reason = importer.GetErrorString();
+    error = std::string(path) + ": not a readable model (" +
+            (reason != nullptr && *reason != '\0' ? reason : "unknown format") + ")";
+    return false;
+  }
+  for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
+    model.m_materials.Append(scene->mMaterials[i] != nullptr ? ConvertMaterial(*scene->mMaterials[i]) : TS_Material());
+  }
+  SceneWalker(*scene, model).Walk(*scene->mRootNode, aiMatrix4x4());
+  if (model.m_objects.IsEmpty()) {
+    error = std::string(path) + ": the model holds no surface to draw";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TS_Model::Read(const char* path, TS_String& error) {
+  Destroy();
+  error.clear();
+  if (path == nullptr || *path == '\0') {
+    error = "no model file given";
+    return false;
+  }
+  if (!CheckReadable(path, error)) {
+    return false;
+  }
+  try {
+    if (Import(path, *this, error)) {
+      return true;
+    }
+  } catch (const std::exception& e) {
+    error = std::string(path) + ": reading failed (" + e.what() + ")";
+  }
+  Destroy();
+  return false;
+}
+
+bool TS_Model::GetBoundingBox(TS_3dPoint& min, TS_3dPoint& max) const {
+  bool any = false;
+  for (const TS_ModelObject& object : m_objects) {
+    for (const TS_3fPoint& p : object.mesh.Vertices()) {
+      const TS_3dPoint point(p);
+      if (!any) {
+        min = max = point;
+        any = true;
+        continue;
+      }
+      min = {std::min(min.x, point.x), std::min(min.y, point.y), std::min(min.z, point.z)};
+      max = {std::max(max.x, point.x), std::max(max.y, point.y), std::max(max.z, point.z)};
+    }
+  }
+  return any;
+}
+
+void TS_Model::Destroy() {
+  m_objects.Destroy();
+  m_materials.Destroy();
+  m_lights.Destroy();
+  m_views.Destroy();
+}

@@ -34,8 +34,6 @@ int NprHostApplicationServices::GetBitmapFilename(HWND /*parent*/, char* file, u
 
 void NprHostApplicationServices::FatalError() {}
 
-void NprHostApplicationServices::SaveImage(HBITMAP /*bitmap*/, const wchar_t* /*file*/) {}
-
 int NprHostApplicationServices::GetStyleFolder(Folder kind, char* buffer, unsigned long size) const {
   try {
     return linvale::host::StyleFolder(kind, buffer, size);

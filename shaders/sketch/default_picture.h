@@ -1,0 +1,18 @@
+// The fixed picture that stands for the Sketch style where no preview can
+// be rendered: a box drawn in a few loose pencil strokes on white.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+inline constexpr int kDefaultPictureSize = 160;
+
+// Pixels of the picture as 32-bit blue-green-red-unused values, bottom row
+// first, kDefaultPictureSize by kDefaultPictureSize. The same every time.
+std::vector<std::uint32_t> DrawDefaultPicture();
+
+// The picture as a new device-independent bitmap the caller owns; null
+// when it cannot be created.
+HBITMAP CreateDefaultPictureBitmap();

@@ -1,0 +1,6 @@
+// Multiplies the finished picture by a paper image stretched over it.
+#pragma once
+
+// False, drawing nothing, when the image cannot be read. Leaves blending
+// off and the texture released.
+bool DrawPaperOverlay(const char* paperFile);

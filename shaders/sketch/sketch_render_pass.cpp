@@ -1,0 +1,379 @@
+#include "sketch_render_pass.h"
+
+#include "face_fill.h"
+#include "gl_stroke_canvas.h"
+#include "paper_overlay.h"
+#include "render_steps.h"
+#include "sketch_stroke.h"
+#include "textured_fill.h"
+
+#include <linvale/npr_random.h>
+#include <linvale/npr_shader.h>
+#include <linvale/npr_shader_support.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <ctime>
+#include <numbers>
+
+namespace {
+
+using StopReason = NprShader::StopReason;
+
+// The scene's edges belong to this render only; they are emptied again on
+// whatever path the render leaves by.
+class EdgeCollectionsCleanup {
+public:
+  explicit EdgeCollectionsCleanup(Scene* scene) : mScene(scene) {}
+  ~EdgeCollectionsCleanup() {
+    if (mScene != nullptr) {
+      mScene->deleteLinesNodes();
+    }
+  }
+  EdgeCollectionsCleanup(const EdgeCollectionsCleanup&) = delete;
+  EdgeCollectionsCleanup& operator=(const EdgeCollectionsCleanup&) = delete;
+
+private:
+  Scene* mScene;
+};
+
+std::array<double, 3> ColourFractions(COLORREF colour) {
+  return {GetRValue(colour) / 255.0, GetGValue(colour) / 255.0, GetBValue(colour) / 255.0};
+}
+
+void SetNicestHints() {
+  for (GLenum hint : {GL_FOG_HINT, GL_LINE_SMOOTH_HINT, GL_PERSPECTIVE_CORRECTION_HINT, GL_POINT_SMOOTH_HINT,
+                      GL_POLYGON_SMOOTH_HINT}) {
+    glHint(hint, GL_NICEST);
+  }
+}
+
+void DisableFixedFunctionExtras() {
+  for (GLenum capability : {GL_ALPHA_TEST, GL_BLEND, GL_DEPTH_TEST, GL_DITHER, GL_FOG, GL_LIGHTING,
+                            GL_COLOR_LOGIC_OP, GL_STENCIL_TEST, GL_TEXTURE_1D, GL_TEXTURE_2D}) {
+    glDisable(capability);
+  }
+}
+
+// Pixels go to the picture exactly as given: no colour map, unit scales,
+// zero biases.
+void ResetPixelTransfer() {
+  glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+  for (GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE, GL_DEPTH_SCALE}) {
+    glPixelTransferf(scale, 1.0f);
+  }
+  for (GLenum bias : {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS, GL_DEPTH_BIAS}) {
+    glPixelTransferf(bias, 0.0f);
+  }
+}
+
+void DisableTextureGeneration() {
+  for (GLenum coordinate : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) {
+    glDisable(coordinate);
+  }
+}
+
+}  // namespace
+
+SketchRenderPass::SketchRenderPass(const SketchSettings& settings, const TS_Viewport& viewport,
+                                   const NprRenderSettings& render, Scene* scene, NprRenderer::Progress* progress,
+                                   std::string imageFolder)
+    : mSettings(settings),
+      mViewport(viewport),
+      mRender(render),
+      mScene(scene),
+      mProgress(progress),
+      mImageFolder(std::move(imageFolder)),
+      mBackground(ColourFractions(render.GetBackgroundColor())) {}
+
+HBITMAP SketchRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
+  const EdgeCollectionsCleanup cleanup(mScene);
+  try {
+    Draw(fileHandle, mappingHandle);
+    return mContext.Finish();
+  } catch (StopReason reason) {
+    if (reason == StopReason::Canceled) {
+      return mContext.Finish();
+    }
+    NprShowLastErrorBox(LoadSketchString(SketchString::ErrorCaption));
+  } catch (...) {
+    // Nothing may leave the plug-in; an unexpected failure is a failed render.
+  }
+  return nullptr;
+}
+
+void SketchRenderPass::Draw(HANDLE* fileHandle, HANDLE* mappingHandle) {
+  CreateContexts(fileHandle, mappingHandle);
+  if (mProgress != nullptr) {
+    const RenderStepInputs inputs{mRender.GetBackgroundStyle() != 0, mRender.GetAntialiasStyle() != 0, NodeCount()};
+    mProgress->SetStepCount(SketchStepCount(mSettings, inputs));
+  }
+  ComputeEdges();
+  Task(SketchString::SettingUp);
+  Step();
+  if (!mContext.MakeCurrent()) {
+    throw StopReason::Failed;
+  }
+  CheckCancel();
+  SetUpGl();
+  DrawBackgroundImage();
+  SetCamera();
+  DrawFaces();
+  DrawEdges();
+  DrawPaper();
+  glFinish();
+}
+
+void SketchRenderPass::CreateContexts(HANDLE* fileHandle, HANDLE* mappingHandle) {
+  const SIZE size = mRender.GetImageSize();
+  const unsigned char alphaBits = mSettings.textureFill != 0 ? 8 : 0;
+  constexpr unsigned char kDepthBits = 32;
+  // Not every pixel format offers alpha; the picture does without it.
+  if (!mContext.CreateBitmapContext(size, alphaBits, kDepthBits, fileHandle, mappingHandle) &&
+      !mContext.CreateBitmapContext(size, 0, kDepthBits, fileHandle, mappingHandle)) {
+    throw StopReason::Failed;
+  }
+  if (!mContext.CreateGlContext()) {
+    throw StopReason::Failed;
+  }
+}
+
+void SketchRenderPass::ComputeEdges() {
+  const bool silhouettes = mSettings.silEdges != 0;
+  const bool creases = mSettings.disEdges != 0;
+  const bool borders = mSettings.endEdges != 0;
+  if (!silhouettes && !creases && !borders) {
+    return;
+  }
+  Task(SketchString::CalculatingEdges);
+  const double creaseAngle = (180.0 - mSettings.thresholdDegree) * std::numbers::pi / 180.0;
+  for (Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
+    node->ComputeEdges(mViewport.CameraDirection(), mViewport.CameraLocation(), mViewport.Projection(), creaseAngle);
+    if (creases && silhouettes) {
+      node->DeleteDuplicatedEdges();
+    }
+    if (silhouettes) {
+      node->ProcessSilhouettes();
+    }
+    if (creases) {
+      node->ProcessDis();
+    }
+    if (borders) {
+      node->ProcessEnd();
+    }
+    Step();
+    CheckCancel();
+  }
+  Step();
+}
+
+void SketchRenderPass::SetUpGl() {
+  SetNicestHints();
+  glClearColor(static_cast<GLclampf>(mBackground[0]), static_cast<GLclampf>(mBackground[1]),
+               static_cast<GLclampf>(mBackground[2]), 0.0f);
+  glClearDepth(1.0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  const SIZE size = mRender.GetImageSize();
+  glViewport(0, 0, size.cx, size.cy);
+  DisableFixedFunctionExtras();
+  ResetPixelTransfer();
+}
+
+void SketchRenderPass::DrawBackgroundImage() {
+  const char* fileName = mRender.GetBackgroundFileName();
+  if (fileName == nullptr || fileName[0] == '\0') {
+    return;
+  }
+  Task(SketchString::RenderingBackground);
+  if (!NprDrawBackgroundImage(fileName, mRender.GetImageSize())) {
+    NprShowErrorBox(LoadSketchString(SketchString::BackgroundImageError),
+                    LoadSketchString(SketchString::ErrorCaption));
+  }
+  Step();
+}
+
+void SketchRenderPass::SetCamera() {
+  mProjection = NprSetCamera(mViewport);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  Task(SketchString::RenderingFaces);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glDepthRange(0.0, 1.0);
+  // Faces sit a little behind the edges drawn on them, so strokes on the
+  // visible side win the depth test.
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.5f, 0.1f);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+}
+
+void SketchRenderPass::DrawFaces() {
+  if (mSettings.textureFill == 0) {
+    DrawOccluders();
+  } else if (mSettings.textureMode == 0) {
+    DrawMaterialFill();
+  } else {
+    DrawTexturedFill();
+  }
+  glPopAttrib();
+  DisableTextureGeneration();
+}
+
+void SketchRenderPass::DrawOccluders() {
+  CheckCancel();
+  for (const Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
+    DrawOccludingFaces(*node, mBackground);
+    Step();
+    CheckCancel();
+  }
+  ShowPicture();
+}
+
+void SketchRenderPass::DrawMaterialFill() {
+  const unsigned stride = std::max(1U, NodeCount() / 10U);
+  unsigned k = 0;
+  for (const Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
+    DrawMaterialFaces(*node);
+    ReportNode(++k, stride);
+    CheckCancel();
+  }
+  ShowPicture();
+}
+
+void SketchRenderPass::DrawTexturedFill() {
+  if (mScene == nullptr) {
+    return;
+  }
+  TexturedFillSetup setup;
+  setup.grain = mSettings.textureMode == 1 ? FillGrain::Pencil : FillGrain::WaterColour;
+  setup.imageFolder = mImageFolder;
+  setup.projection = mProjection;
+  setup.background = mBackground;
+  setup.cameraLocation = mViewport.CameraLocation();
+  const unsigned stride = std::max(1U, NodeCount() / 10U);
+  TexturedFillHooks hooks;
+  hooks.afterNode = [this, stride](unsigned k) {
+    ReportNode(k, stride);
+    CheckCancel();
+  };
+  hooks.afterPass = [this] { ShowPicture(); };
+  ::DrawTexturedFill(*mScene, setup, hooks);
+}
+
+void SketchRenderPass::DrawEdges() {
+  GlStrokeCanvas canvas;
+  SketchStroke stroke(mSettings, canvas);
+  const NprRenderSettings::AntialiasStyle antialias = mRender.GetAntialiasStyle();
+  stroke.SetAntialiasFactor(antialias == NprRenderSettings::AntialiasBest ? 2 : 1);
+  if (antialias != NprRenderSettings::AntialiasNone) {
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POINT_SMOOTH);
+  }
+  const bool blend = mSettings.textureFill != 0 && mSettings.textureMode != 0;
+  stroke.SetBlend(blend);
+  if (blend) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  } else {
+    glDisable(GL_BLEND);
+  }
+  stroke.SetBackground(mBackground);
+  NprSrand(mSettings.bseedRandom != 0 ? static_cast<unsigned>(mSettings.seedRandom)
+                                      : static_cast<unsigned>(std::time(nullptr)));
+  const int lines = mSettings.randWavy != 0 ? mSettings.numLines : 1;
+  if (mSettings.silEdges != 0) {
+    DrawEdgeKind(stroke, lines, EdgeKind::Silhouette);
+  }
+  if (mSettings.disEdges != 0) {
+    DrawEdgeKind(stroke, lines, EdgeKind::Crease);
+  }
+  if (mSettings.endEdges != 0) {
+    DrawEdgeKind(stroke, lines, EdgeKind::Border);
+  }
+}
+
+void SketchRenderPass::DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, EdgeKind kind) {
+  CheckCancel();
+  Task(kind == EdgeKind::Silhouette ? SketchString::RenderingSilhouettes
+       : kind == EdgeKind::Crease   ? SketchString::RenderingCreases
+                                    : SketchString::RenderingBorders);
+  // Creases are subdivided half as finely as outlines.
+  const int factor = kind == EdgeKind::Crease ? mSettings.windowInt / 2 : mSettings.windowInt;
+  const TS_3dPoint cameraLocation = mViewport.CameraLocation();
+  const TS_3dPoint cameraTarget = cameraLocation + mViewport.CameraDirection();
+  const int imageWidth = mRender.GetImageSize().cx;
+  for (Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
+    const auto& polylines = kind == EdgeKind::Silhouette ? node->m_silPolylines
+                            : kind == EdgeKind::Crease   ? node->m_disPolylines
+                                                         : node->m_endPolylines;
+    const auto& normals = kind == EdgeKind::Silhouette ? node->m_silNormalPolylines
+                          : kind == EdgeKind::Crease   ? node->m_disNormalPolylines
+                                                       : node->m_endNormalPolylines;
+    const int count = std::min(polylines.Count(), normals.Count());
+    for (int i = 0; i < count; ++i) {
+      stroke.Resample(polylines[i], normals[i], factor);
+      stroke.SetMaterial(node->m_material);
+      stroke.Prepare(imageWidth, cameraLocation, cameraTarget);
+      for (int line = 0; line < linesPerPolyline; ++line) {
+        stroke.DrawStroke();
+      }
+      stroke.Clear();
+      if (IsCanceled()) {
+        // Silhouettes stop at once; creases and borders finish the node
+        // list quickly and the next phase's cancel check stops the render.
+        if (kind == EdgeKind::Silhouette) {
+          throw StopReason::Canceled;
+        }
+        break;
+      }
+    }
+    Step();
+  }
+  ShowPicture();
+}
+
+void SketchRenderPass::DrawPaper() {
+  if (mSettings.b_paper == 0) {
+    return;
+  }
+  CheckCancel();
+  Task(SketchString::RenderingPaper);
+  Step();
+  // A paper image that cannot be read is skipped without a word: the
+  // picture is complete without it.
+  DrawPaperOverlay(mSettings.paper);
+  glFlush();
+  ShowPicture();
+}
+
+unsigned SketchRenderPass::NodeCount() const { return mScene != nullptr ? mScene->NodesCount() : 0U; }
+
+void SketchRenderPass::Step() {
+  if (mProgress != nullptr) {
+    mProgress->Step(1, nullptr);
+  }
+}
+
+void SketchRenderPass::Task(SketchString task) {
+  if (mProgress != nullptr) {
+    mProgress->SetTaskName(LoadSketchString(task));
+  }
+}
+
+bool SketchRenderPass::IsCanceled() { return mProgress != nullptr && mProgress->IsCanceled(); }
+
+void SketchRenderPass::CheckCancel() {
+  if (IsCanceled()) {
+    throw StopReason::Canceled;
+  }
+}
+
+void SketchRenderPass::ShowPicture() { mContext.ShowPicture(mProgress); }
+
+void SketchRenderPass::ReportNode(unsigned k, unsigned stride) {
+  if (k % stride == 0) {
+    ShowPicture();
+  } else {
+    Step();
+  }
+}

@@ -1,0 +1,38 @@
+// The Sketch shader: draws a model as a pencil sketch with hand-drawn,
+// wavy, overshooting strokes, optional pencil or water-colour face fills and
+// a paper texture over the picture.
+#pragma once
+
+#include "sketch_settings.h"
+
+#include <linvale/npr_shader.h>
+
+class SketchShader final : public NprShader {
+public:
+  explicit SketchShader(HINSTANCE module);
+  virtual ~SketchShader() = default;
+
+  SketchShader(const SketchShader&) = delete;
+  SketchShader& operator=(const SketchShader&) = delete;
+
+  // Reads the "Sketch" section and brings every value into the range the
+  // render relies on. 0 for a null path, else 1.
+  int LoadSettings(const char* styleFile) override;
+  // 1 when every key was written, 0 when one could not be.
+  int SaveSettings(const char* styleFile) override;
+  const char* GetName(int reserved) override;
+  const char* GetReserved(int reserved) override;
+  // A new 160 by 160 picture of the style, owned by the caller.
+  HBITMAP GetDefaultBitmap() override;
+  // The shader has no property pages yet, so there is none to hand out.
+  NprPageDialog* GetDialog(unsigned index) override;
+  const char* GetTag(int reserved) override;
+  HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                 NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) override;
+  void OnSetMainDlg() override;
+
+  const SketchSettings& Settings() const { return mSettings; }
+
+private:
+  SketchSettings mSettings;
+};

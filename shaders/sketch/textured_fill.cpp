@@ -1,0 +1,208 @@
+#include "textured_fill.h"
+
+#include "fill_rules.h"
+#include "stroke_rules.h"
+
+#include <linvale/npr_shader_support.h>
+
+#include <GL/gl.h>
+#include <IL/il.h>
+
+#include <cstddef>
+
+namespace {
+
+// A DevIL image name deleted with its owner; 0 when nothing was loaded.
+class GrainImage {
+public:
+  explicit GrainImage(const std::string& fileName) {
+    ilGenImages(1, &mName);
+    ilBindImage(mName);
+    if (!ilLoadImage(fileName.c_str())) {
+      ilDeleteImages(1, &mName);
+      mName = 0;
+    }
+  }
+  ~GrainImage() {
+    if (mName != 0) {
+      ilDeleteImages(1, &mName);
+    }
+  }
+  GrainImage(const GrainImage&) = delete;
+  GrainImage& operator=(const GrainImage&) = delete;
+
+  bool IsLoaded() const { return mName != 0; }
+  ILuint Name() const { return mName; }
+
+private:
+  ILuint mName = 0;
+};
+
+class GlTexture {
+public:
+  explicit GlTexture(unsigned int name) : mName(name) {}
+  ~GlTexture() {
+    if (mName != 0) {
+      glDeleteTextures(1, &mName);
+    }
+  }
+  GlTexture(const GlTexture&) = delete;
+  GlTexture& operator=(const GlTexture&) = delete;
+
+  unsigned int Name() const { return mName; }
+
+private:
+  GLuint mName = 0;
+};
+
+std::string GrainFileName(const TexturedFillSetup& setup, int pass) {
+  const char* prefix = setup.grain == FillGrain::Pencil ? "pl" : "wc";
+  return setup.imageFolder + prefix + std::to_string(FillPassImageNumber(pass)) + ".bmp";
+}
+
+std::array<double, 3> Fractions(const TS_Color& colour) {
+  return {colour.FractionRed(), colour.FractionGreen(), colour.FractionBlue()};
+}
+
+// A copy of the grain image in floats, recoloured for one node, made a GL
+// texture; the copy is released before returning.
+unsigned int RecolouredTexture(const GrainImage& source, int pass, const std::array<double, 3>& material,
+                               const std::array<double, 3>& background) {
+  ILuint copy = 0;
+  ilGenImages(1, &copy);
+  ilBindImage(copy);
+  unsigned int texture = 0;
+  if (ilCopyImage(source.Name()) && ilConvertImage(IL_RGB, IL_FLOAT)) {
+    auto* texels = reinterpret_cast<float*>(ilGetData());
+    const std::size_t count = static_cast<std::size_t>(ilGetInteger(IL_IMAGE_WIDTH)) *
+                              static_cast<std::size_t>(ilGetInteger(IL_IMAGE_HEIGHT)) * 3U;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t channel = i % 3U;
+      texels[i] = static_cast<float>(RecolourGrain(pass, texels[i], material[channel], background[channel]));
+    }
+    texture = NprTextureFromBoundImage();
+  }
+  ilDeleteImages(1, &copy);
+  return texture;
+}
+
+// Texture coordinates are the eye coordinates themselves (planes given
+// while the model-view is the identity); the texture matrix then takes them
+// into the picture plane.
+void GenerateEyeCoordinates() {
+  static constexpr GLdouble kPlanes[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+  static constexpr GLenum kCoordinates[4] = {GL_S, GL_T, GL_R, GL_Q};
+  for (int i = 0; i < 4; ++i) {
+    glTexGeni(kCoordinates[i], GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
+    glTexGendv(kCoordinates[i], GL_EYE_PLANE, kPlanes[i]);
+  }
+}
+
+void BindNodeTexture(unsigned int texture, int pass) {
+  glBindTexture(GL_TEXTURE_2D, texture);
+  if (pass == 1) {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  GenerateEyeCoordinates();
+}
+
+void DrawLitFaces(const Node& node, const TS_ClassArray<TS_Light>& lights, const TS_3dPoint& cameraLocation,
+                  int pass) {
+  const TS_Mesh& mesh = node.m_mesh;
+  const bool smooth = NprUsesVertexNormals(node);
+  glBegin(GL_TRIANGLES);
+  for (int face = 0; face < mesh.FaceCount(); ++face) {
+    const std::array<TS_3dVector, 3> normals = NprFaceShadingNormals(mesh, face, cameraLocation, smooth);
+    for (int corner = 0; corner < 3; ++corner) {
+      const TS_3fPoint& v = mesh.Vertex(mesh.Face(face).vi[corner]);
+      const double u = NprLightValue(TS_3dPoint(v), normals[static_cast<std::size_t>(corner)], lights, -1.0);
+      const std::array<double, 4> colour = FillVertexColour(pass, u);
+      glColor4d(colour[0], colour[1], colour[2], colour[3]);
+      glVertex3f(v.x, v.y, v.z);
+    }
+  }
+  glEnd();
+}
+
+void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& setup, const GrainImage& grain,
+              int pass) {
+  std::array<GLdouble, 16> modelView{};
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+  glLoadIdentity();
+  const GlTexture texture(grain.IsLoaded()
+                              ? RecolouredTexture(grain, pass, Fractions(node.m_material.Diffuse()), setup.background)
+                              : 0U);
+  if (texture.Name() != 0) {
+    BindNodeTexture(texture.Name(), pass);
+  }
+  glMultMatrixd(modelView.data());
+  DrawLitFaces(node, scene.Lights(), setup.cameraLocation, pass);
+}
+
+// The grain is laid over the picture plane, pencil grain five times across
+// and water-colour twice, shifted and turned a little at random so repeated
+// renders do not line up.
+void SetGrainPlacement(const TexturedFillSetup& setup) {
+  glMatrixMode(GL_TEXTURE);
+  glLoadMatrixd(setup.projection.data());
+  if (setup.grain == FillGrain::Pencil) {
+    glScaled(2.5, 2.5, 1.0);
+  }
+  const double y = RandomBetween(0.0, 0.25);
+  const double x = RandomBetween(0.0, 0.25);
+  glTranslated(x, y, 0.0);
+  glRotated(RandomBetween(0.0, 0.15), 0.0, 0.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  for (GLenum coordinate : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) {
+    glEnable(coordinate);
+  }
+}
+
+void BlendOntoBase() {
+  glDepthFunc(GL_EQUAL);
+  glDepthMask(GL_FALSE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void RestoreAfterFill() {
+  glDepthFunc(GL_LESS);
+  glDepthMask(GL_TRUE);
+  glDisable(GL_BLEND);
+  glDisable(GL_TEXTURE_2D);
+}
+
+void DrawPass(const Scene& scene, const TexturedFillSetup& setup, const TexturedFillHooks& hooks, int pass) {
+  const GrainImage grain(GrainFileName(setup, pass));
+  if (grain.IsLoaded()) {
+    glEnable(GL_TEXTURE_2D);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+  unsigned k = 0;
+  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
+    DrawNode(*node, scene, setup, grain, pass);
+    hooks.afterNode(++k);
+  }
+}
+
+}  // namespace
+
+void DrawTexturedFill(const Scene& scene, const TexturedFillSetup& setup, const TexturedFillHooks& hooks) {
+  glDisable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glDepthFunc(GL_LESS);
+  SetGrainPlacement(setup);
+  for (int pass = 1; pass <= 3; ++pass) {
+    if (pass == 2) {
+      BlendOntoBase();
+    }
+    DrawPass(scene, setup, hooks, pass);
+    hooks.afterPass();
+  }
+  RestoreAfterFill();
+}

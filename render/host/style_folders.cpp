@@ -72,6 +72,9 @@ void CreateUserStylesDataFolder() {
   if (folder.empty()) {
     return;
   }
+  // A fresh account may not have its data folder yet (Windows always has
+  // one), and without it none of the levels below could be created.
+  SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
   for (const char* level : {"/Brisco", "/Orvelle SR3", "/Styles"}) {
     folder += level;
     CreateDirectoryA(folder.c_str(), nullptr);

@@ -13,8 +13,9 @@ namespace linvale::host {
 // current user's registry.
 std::string UserApplicationDataFolder();
 
-// Creates "Brisco/Orvelle SR3/Styles" below the user's application data
-// folder one level at a time, ignoring every failure.
+// Creates the user's application data folder when missing, then
+// "Brisco/Orvelle SR3/Styles" below it one level at a time, ignoring every
+// failure.
 void CreateUserStylesDataFolder();
 
 // The folder of `kind` into `buffer` by the base class's rules; 1, or 0 when

@@ -1,0 +1,51 @@
+// The off-screen drawing surface of one shader render: the bitmap context
+// and the GL context on it, torn down together on every way out.
+#pragma once
+
+#include <linvale/bitmap_dc.h>
+#include <linvale/export.h>
+#include <linvale/npr_renderer.h>
+#include <windows.h>
+
+// The bitmap context and GL context of one render. The destructor runs the
+// common end of every render (no context current, GL context deleted, bitmap
+// context deleted) on whatever path the render leaves by; the drawing bitmap
+// is deleted with it unless Finish handed it over first.
+class LINVALE_API NprGlBitmapContext {
+public:
+  NprGlBitmapContext() = default;
+  ~NprGlBitmapContext();
+  NprGlBitmapContext(const NprGlBitmapContext&) = delete;
+  NprGlBitmapContext& operator=(const NprGlBitmapContext&) = delete;
+
+  // Creates the 32-bit off-screen bitmap context of `size`, software pixel
+  // formats only. May be called again after a failure, e.g. with fewer
+  // alpha bits. False with the system error set when it cannot be created.
+  bool CreateBitmapContext(SIZE size, unsigned char alphaBits, unsigned char depthBits, HANDLE* fileHandle,
+                           HANDLE* mappingHandle);
+  // Creates the GL context on the bitmap context; false when there is none.
+  bool CreateGlContext();
+  // Makes the GL context current on the bitmap context.
+  bool MakeCurrent();
+
+  // Hands the picture so far to `progress` as one step: the bitmap is locked
+  // out of GL while the caller looks at it, then the GL context is current
+  // again. Nothing happens without a progress object; when the bitmap cannot
+  // be locked the step is still counted, without a picture.
+  void ShowPicture(NprRenderer::Progress* progress);
+
+  // Runs the common end and gives the drawn bitmap to the caller (null when
+  // no bitmap context was ever created).
+  HBITMAP Finish();
+
+  bool HasGlContext() const { return mGlrc != nullptr; }
+  HDC DeviceContext() const { return mDc.hdc; }
+  HGLRC GlContext() const { return mGlrc; }
+
+private:
+  void Release();
+
+  BitmapDC mDc{};
+  HGLRC mGlrc = nullptr;
+  HBITMAP mBitmap = nullptr;
+};

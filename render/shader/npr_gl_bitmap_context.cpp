@@ -1,0 +1,79 @@
+// The off-screen context a shader render draws into, owned so that every
+// way out of a render (finished, cancelled, failed, or an exception) tears
+// it down in the same order.
+#include <linvale/npr_gl_bitmap_context.h>
+
+namespace {
+
+// Pixel formats of the generic (software) implementation, the ones that can
+// draw into a bitmap of any size the machine has memory for.
+constexpr unsigned long kGenericFormats = 0x40;
+constexpr unsigned char kColorBits = 32;
+
+}  // namespace
+
+NprGlBitmapContext::~NprGlBitmapContext() {
+  Release();
+  // Nobody took the bitmap, so the render failed: its half-drawn picture
+  // must not outlive it.
+  if (mBitmap != nullptr) {
+    DeleteObject(mBitmap);
+  }
+}
+
+bool NprGlBitmapContext::CreateBitmapContext(SIZE size, unsigned char alphaBits, unsigned char depthBits,
+                                             HANDLE* fileHandle, HANDLE* mappingHandle) {
+  if (mDc.hdc != nullptr) {
+    return true;
+  }
+  mDc = BitmapDC{};
+  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, kGenericFormats, fileHandle,
+                                  mappingHandle) != 0 &&
+         mDc.hdc != nullptr;
+}
+
+bool NprGlBitmapContext::CreateGlContext() {
+  if (mDc.hdc == nullptr) {
+    return false;
+  }
+  if (mGlrc == nullptr) {
+    mGlrc = wglCreateContext(mDc.hdc);
+  }
+  return mGlrc != nullptr;
+}
+
+bool NprGlBitmapContext::MakeCurrent() {
+  return mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc) != 0;
+}
+
+void NprGlBitmapContext::ShowPicture(NprRenderer::Progress* progress) {
+  if (progress == nullptr) {
+    return;
+  }
+  HBITMAP picture = wglLockBitmap(&mDc);
+  // The step is counted even when the picture cannot be handed out, so the
+  // caller's progress still adds up.
+  progress->Step(1, picture);
+  if (picture != nullptr) {
+    wglUnLockBitmap(&mDc, mGlrc);
+  }
+}
+
+HBITMAP NprGlBitmapContext::Finish() {
+  Release();
+  HBITMAP bitmap = mBitmap;
+  mBitmap = nullptr;
+  return bitmap;
+}
+
+void NprGlBitmapContext::Release() {
+  if (mGlrc != nullptr) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(mGlrc);
+    mGlrc = nullptr;
+  }
+  if (mDc.hdc != nullptr && wglDeleteBitmapDC(&mDc) != 0) {
+    mBitmap = static_cast<HBITMAP>(mDc.other);
+    mDc = BitmapDC{};
+  }
+}

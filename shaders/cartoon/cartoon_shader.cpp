@@ -1,0 +1,53 @@
+#include "cartoon_shader.h"
+
+#include "cartoon_render_pass.h"
+#include "cartoon_strings.h"
+#include "cartoon_style_file.h"
+#include "default_picture.h"
+
+CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module) {}
+
+CartoonShader::~CartoonShader() = default;
+
+int CartoonShader::LoadSettings(const char* styleFile) {
+  try {
+    ReadCartoonSettings(styleFile, mSettings);
+  } catch (...) {
+    // Only memory can run out here; what was read so far stays.
+  }
+  return 1;
+}
+
+// Unlike loading, a failed save matters to the caller: the style the user
+// made would be lost.
+int CartoonShader::SaveSettings(const char* styleFile) {
+  try {
+    return WriteCartoonSettings(styleFile, mSettings) ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+const char* CartoonShader::GetName(int) { return LoadCartoonString(CartoonString::Name); }
+
+const char* CartoonShader::GetReserved(int) { return nullptr; }
+
+HBITMAP CartoonShader::GetDefaultBitmap() {
+  try {
+    return CreateDefaultPictureBitmap();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+NprPageDialog* CartoonShader::GetDialog(unsigned) { return nullptr; }
+
+const char* CartoonShader::GetTag(int) { return kCartoonSection; }
+
+HBITMAP CartoonShader::Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                              NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) {
+  CartoonRenderPass pass(mSettings, viewport, settings, scene, progress);
+  return pass.Run(fileHandle, mappingHandle);
+}
+
+void CartoonShader::OnSetMainDlg() {}

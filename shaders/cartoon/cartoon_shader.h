@@ -1,0 +1,29 @@
+// The Cartoon shader: faces in hard shading bands, edges as solid outlines.
+#pragma once
+
+#include "cartoon_settings.h"
+
+#include <linvale/npr_shader.h>
+
+class CartoonShader final : public NprShader {
+public:
+  explicit CartoonShader(HINSTANCE module);
+  virtual ~CartoonShader();
+
+  int LoadSettings(const char* styleFile) override;
+  int SaveSettings(const char* styleFile) override;
+  const char* GetName(int reserved) override;
+  const char* GetReserved(int reserved) override;
+  HBITMAP GetDefaultBitmap() override;
+  // The property pages are not built yet: there is no page to give.
+  NprPageDialog* GetDialog(unsigned index) override;
+  const char* GetTag(int reserved) override;
+  HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                 NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) override;
+  void OnSetMainDlg() override;
+
+  const CartoonSettings& Settings() const { return mSettings; }
+
+private:
+  CartoonSettings mSettings;
+};

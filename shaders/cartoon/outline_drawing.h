@@ -1,0 +1,19 @@
+// The outlines of one node: every edge of one kind as its own GL line.
+#pragma once
+
+#include <tessel/ts_array.h>
+#include <tessel/ts_color.h>
+#include <tessel/ts_line.h>
+#include <tessel/ts_material.h>
+
+// The line colour blended towards the material's diffuse colour by
+// `towardsMaterial` (0: the line colour, 1: the material colour).
+struct OutlineColor {
+  double red;
+  double green;
+  double blue;
+};
+OutlineColor BlendOutlineColor(TS_Color lineColor, TS_Color materialColor, double towardsMaterial);
+
+// Draws `lines` in `color` with the current line width and GL state.
+void DrawOutlines(const TS_ClassArray<TS_Line>& lines, OutlineColor color);

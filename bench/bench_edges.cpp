@@ -1,0 +1,169 @@
+// Topology, feature edges and edge polylines on generated meshes of a
+// quarter, a half and one million triangles, and chaining on its own at
+// growing line counts (it is quadratic per node by design).
+#include <linvale/node.h>
+
+#include "generated_meshes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <random>
+
+namespace {
+
+// Resolutions for about 250k, 500k and 1M triangles.
+constexpr int kResolutions[] = {250, 354, 500};
+const double kCreaseAngle = (180.0 - 60.0) * std::numbers::pi / 180.0;
+
+const TS_Mesh& meshAt(int resolution) {
+  static std::map<int, std::unique_ptr<TS_Mesh>> meshes;
+  auto& mesh = meshes[resolution];
+  if (!mesh) {
+    mesh = std::make_unique<TS_Mesh>(bench_meshes::cylinderAndSheet(resolution));
+  }
+  return *mesh;
+}
+
+void addMeshCounters(benchmark::State& state, const TS_Mesh& mesh) {
+  state.counters["triangles"] = mesh.FaceCount();
+  state.counters["top_edges"] = mesh.Topology().TopEdgeCount();
+  state.counters["edges_per_second"] = benchmark::Counter(
+      static_cast<double>(mesh.Topology().TopEdgeCount()) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate);
+}
+
+// A camera above and to the side, so the cylinder and the waves show outlines.
+void computeEdges(Node& node, TS::view_projection projection) {
+  node.ComputeEdges(TS_3dVector(-0.6, 0.5, -0.62), TS_3dPoint(9.0, -7.5, 9.3), projection, kCreaseAngle);
+}
+
+Node nodeWithEdges(int resolution) {
+  Node node;
+  node.m_mesh = meshAt(resolution);
+  computeEdges(node, TS::perspective_view);
+  return node;
+}
+
+void BM_Topology(benchmark::State& state) {
+  TS_Mesh mesh = meshAt(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    mesh.SetVertex(0, mesh.Vertex(0));  // any change drops the cached topology
+    benchmark::DoNotOptimize(mesh.Topology().TopEdgeCount());
+  }
+  addMeshCounters(state, mesh);
+}
+
+void computeEdgesBenchmark(benchmark::State& state, TS::view_projection projection) {
+  Node node;
+  node.m_mesh = meshAt(static_cast<int>(state.range(0)));
+  node.m_mesh.Topology();
+  for (auto _ : state) {
+    node.deleteLines();
+    computeEdges(node, projection);
+  }
+  addMeshCounters(state, node.m_mesh);
+  state.counters["sil"] = node.m_silLines.Count();
+  state.counters["dis"] = node.m_disLines.Count();
+  state.counters["end"] = node.m_endLines.Count();
+}
+
+void BM_ComputeEdgesParallel(benchmark::State& state) { computeEdgesBenchmark(state, TS::parallel_view); }
+void BM_ComputeEdgesPerspective(benchmark::State& state) { computeEdgesBenchmark(state, TS::perspective_view); }
+
+void BM_DeleteDuplicatedEdges(benchmark::State& state) {
+  const Node source = nodeWithEdges(static_cast<int>(state.range(0)));
+  Node node;
+  for (auto _ : state) {
+    state.PauseTiming();
+    node.m_silLines = source.m_silLines;
+    node.m_silNormalLines = source.m_silNormalLines;
+    node.m_disLines = source.m_disLines;
+    state.ResumeTiming();
+    node.DeleteDuplicatedEdges();
+  }
+  state.counters["sil"] = source.m_silLines.Count();
+  state.counters["dis"] = source.m_disLines.Count();
+  state.counters["sil_left"] = node.m_silLines.Count();
+}
+
+// Runs one chaining operation on a fresh copy of the lines of one kind.
+template <auto Lines, auto NormalLines, auto Polylines, auto Process>
+void chainingBenchmark(benchmark::State& state) {
+  const Node source = nodeWithEdges(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    Node node;
+    node.*Lines = source.*Lines;
+    node.*NormalLines = source.*NormalLines;
+    state.ResumeTiming();
+    (node.*Process)();
+    benchmark::DoNotOptimize((node.*Polylines).Count());
+    state.PauseTiming();
+    state.counters["polylines"] = (node.*Polylines).Count();
+    node.deleteLines();
+    state.ResumeTiming();
+  }
+  state.counters["lines"] = (source.*Lines).Count();
+}
+
+void BM_ProcessSilhouettes(benchmark::State& state) {
+  chainingBenchmark<&Node::m_silLines, &Node::m_silNormalLines, &Node::m_silPolylines, &Node::ProcessSilhouettes>(
+      state);
+}
+void BM_ProcessDis(benchmark::State& state) {
+  chainingBenchmark<&Node::m_disLines, &Node::m_disNormalLines, &Node::m_disPolylines, &Node::ProcessDis>(state);
+}
+void BM_ProcessEnd(benchmark::State& state) {
+  chainingBenchmark<&Node::m_endLines, &Node::m_endNormalLines, &Node::m_endPolylines, &Node::ProcessEnd>(state);
+}
+
+// One long open polyline cut into n lines handed over in random order:
+// the chain grows by about one line per pass, the quadratic worst case.
+void BM_ChainShuffledPolyline(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Node source;
+  for (int i = 0; i < n; ++i) {
+    source.m_disLines.Append(TS_Line(TS_3dPoint(i, 0, 0), TS_3dPoint(i + 1, 0, 0)));
+    source.m_disNormalLines.Append(TS_Line(TS_3dPoint(0, 0, 1), TS_3dPoint(0, 0, 1)));
+  }
+  std::shuffle(source.m_disLines.begin(), source.m_disLines.end(), std::mt19937(12345));
+  for (auto _ : state) {
+    state.PauseTiming();
+    Node node;
+    node.m_disLines = source.m_disLines;
+    node.m_disNormalLines = source.m_disNormalLines;
+    state.ResumeTiming();
+    node.ProcessDis();
+    benchmark::DoNotOptimize(node.m_disPolylines.Count());
+  }
+  state.SetComplexityN(n);
+}
+
+void meshSizes(benchmark::internal::Benchmark* benchmark) {
+  for (int resolution : kResolutions) {
+    benchmark->Arg(resolution);
+  }
+  benchmark->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Topology)->Apply(meshSizes);
+BENCHMARK(BM_ComputeEdgesParallel)->Apply(meshSizes);
+BENCHMARK(BM_ComputeEdgesPerspective)->Apply(meshSizes);
+BENCHMARK(BM_DeleteDuplicatedEdges)->Apply(meshSizes);
+BENCHMARK(BM_ProcessSilhouettes)->Apply(meshSizes);
+BENCHMARK(BM_ProcessDis)->Apply(meshSizes);
+BENCHMARK(BM_ProcessEnd)->Apply(meshSizes);
+BENCHMARK(BM_ChainShuffledPolyline)
+    ->RangeMultiplier(2)
+    ->Range(1000, 8000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oNSquared);
+
+BENCHMARK_MAIN();

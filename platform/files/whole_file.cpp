@@ -14,7 +14,7 @@ namespace linvale::platform {
 namespace {
 
 class FileDescriptor {
- public:
+public:
   explicit FileDescriptor(int fd) : mFd(fd) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -33,7 +33,7 @@ class FileDescriptor {
     return ::close(fd) == 0;
   }
 
- private:
+private:
   int mFd;
 };
 

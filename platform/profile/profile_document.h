@@ -13,7 +13,7 @@
 namespace linvale::platform {
 
 class ProfileDocument {
- public:
+public:
   static ProfileDocument Parse(std::string_view text);
 
   std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
@@ -29,7 +29,7 @@ class ProfileDocument {
 
   std::string Text() const;
 
- private:
+private:
   struct Line {
     std::string text;  // without its line ending
     std::string ending;  // "\n", "\r\n", or empty for an unterminated last line

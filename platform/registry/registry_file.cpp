@@ -18,7 +18,7 @@ namespace {
 // of one read-change-write cycle. The registry file itself cannot carry the
 // lock because every write replaces it with a new file.
 class RegistryLock {
- public:
+public:
   explicit RegistryLock(const std::string& registryPath)
       : mFd(::open((registryPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)),
         mError(mFd >= 0 ? 0 : errno) {
@@ -37,7 +37,7 @@ class RegistryLock {
   bool Held() const { return mFd >= 0; }
   int Error() const { return mError; }
 
- private:
+private:
   int mFd;
   int mError;
 };

@@ -30,7 +30,7 @@ std::optional<std::string> NormalizeKeyPath(std::string_view path);
 std::string JoinKeyPath(std::string_view base, std::string_view subKey);
 
 class RegistryStore {
- public:
+public:
   // nullopt when the text is not a registry file.
   static std::optional<RegistryStore> Parse(std::string_view text);
   std::string Serialize() const;
@@ -44,7 +44,7 @@ class RegistryStore {
   // False when the key does not exist.
   bool SetValue(std::string_view path, RegistryValue value);
 
- private:
+private:
   const RegistryKey* FindKey(std::string_view path) const;
   RegistryKey* FindKey(std::string_view path);
 

@@ -18,7 +18,7 @@ using linvale::test::TemporaryFolder;
 using linvale::test::WriteText;
 
 class PrivateProfile : public ::testing::Test {
- protected:
+protected:
   std::string Read(const char* section, const char* key, const char* fallback = "?", DWORD size = MAX_PATH) {
     std::string buffer(size, '#');
     mLastCount = GetPrivateProfileStringA(section, key, fallback, buffer.data(), size, mFile.c_str());

@@ -17,7 +17,7 @@ using linvale::test::WriteText;
 constexpr const char* kProductKey = "SOFTWARE\\Brisco\\OrvelleRuza";
 
 class Registry : public ::testing::Test {
- protected:
+protected:
   HKEY Create(HKEY root, const char* path, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
     EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,

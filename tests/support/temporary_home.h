@@ -16,7 +16,7 @@
 namespace linvale::test {
 
 class TemporaryFolder {
- public:
+public:
   TemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "linvale-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
@@ -34,13 +34,13 @@ class TemporaryFolder {
   const std::filesystem::path& Path() const { return mPath; }
   std::string operator/(const std::string& name) const { return (mPath / name).string(); }
 
- private:
+private:
   std::filesystem::path mPath;
 };
 
 // Sets or clears environment variables and restores them when destroyed.
 class ScopedEnvironment {
- public:
+public:
   ScopedEnvironment() = default;
   ScopedEnvironment(const ScopedEnvironment&) = delete;
   ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
@@ -63,7 +63,7 @@ class ScopedEnvironment {
     ::unsetenv(name.c_str());
   }
 
- private:
+private:
   void Save(const std::string& name) {
     const char* old = std::getenv(name.c_str());
     mSaved.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
@@ -75,7 +75,7 @@ class ScopedEnvironment {
 // A temporary folder as HOME with every XDG location and both registry
 // files inside it.
 class TemporaryHome {
- public:
+public:
   TemporaryHome() {
     mEnvironment.Set("HOME", mFolder.Path().string());
     mEnvironment.Set("XDG_CONFIG_HOME", mFolder / "config");
@@ -90,7 +90,7 @@ class TemporaryHome {
   std::string operator/(const std::string& name) const { return mFolder / name; }
   ScopedEnvironment& Environment() { return mEnvironment; }
 
- private:
+private:
   TemporaryFolder mFolder;
   ScopedEnvironment mEnvironment;
 };

@@ -182,3 +182,42 @@ bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoi
   viewport = fitted;
   return true;
 }
+
+bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max) {
+  CameraFrame frame;
+  TS_3dPoint location;
+  if (!IsFinitePoint(min) || !IsFinitePoint(max) || !viewport.GetCameraFrame(location, frame.x, frame.y, frame.z)) {
+    return false;
+  }
+  double nearest = std::numeric_limits<double>::infinity();
+  double farthest = -nearest;
+  for (const TS_3dPoint& corner : Corners(min, max)) {
+    const double depth = InFrame(frame, location, corner).depth;
+    nearest = std::min(nearest, depth);
+    farthest = std::max(farthest, depth);
+  }
+  const double slack = 0.05 * std::max(farthest - nearest, 1e-9 * std::max(std::abs(farthest), 1.0));
+  if (viewport.IsParallelProjection()) {
+    viewport.SetFrustumNear(nearest - slack);
+    viewport.SetFrustumFar(farthest + slack);
+    return true;
+  }
+  if (farthest <= 0.0) {
+    return false;
+  }
+  const double oldNear = viewport.FrustumNear();
+  // Part of the box may lie behind the camera; the near plane then stays a
+  // little in front of it.
+  const double nearDistance = std::max(nearest - slack, 1e-4 * farthest);
+  const double farDistance = farthest + slack;
+  if (oldNear > 0.0) {
+    const double scale = nearDistance / oldNear;
+    viewport.SetFrustumLeft(viewport.FrustumLeft() * scale);
+    viewport.SetFrustumRight(viewport.FrustumRight() * scale);
+    viewport.SetFrustumBottom(viewport.FrustumBottom() * scale);
+    viewport.SetFrustumTop(viewport.FrustumTop() * scale);
+  }
+  viewport.SetFrustumNear(nearDistance);
+  viewport.SetFrustumFar(farDistance);
+  return true;
+}

@@ -48,3 +48,10 @@ LINVALE_API bool NprNamedViewFromName(const char* name, NprNamedView& view);
 // other than parallel or perspective, or a box that is not finite.
 LINVALE_API bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max,
                                 NprNamedView view, TS::view_projection projection, int width, int height);
+
+// Moves the near and far planes of `viewport` so that the whole box lies
+// between them, keeping the camera and, for a perspective camera, its
+// opening angles. A camera read from a file often clips the model it came
+// with. False (and nothing changed) when the box lies wholly behind a
+// perspective camera or the camera frame is degenerate.
+LINVALE_API bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max);

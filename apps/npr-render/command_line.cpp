@@ -1,0 +1,177 @@
+#include "command_line.h"
+
+#include <charconv>
+#include <cstddef>
+#include <functional>
+#include <map>
+
+namespace npr_render {
+namespace {
+
+constexpr int kLargestSize = 1 << 20;  // far beyond any GL limit; keeps products in range
+
+std::optional<int> ParsePositive(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value <= 0 || value > kLargestSize) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<NprRenderSettings::AntialiasStyle> ParseAntialias(const std::string& text) {
+  if (text == "none") return NprRenderSettings::AntialiasNone;
+  if (text == "normal") return NprRenderSettings::AntialiasNormal;
+  if (text == "best") return NprRenderSettings::AntialiasBest;
+  return std::nullopt;
+}
+
+// Applies an option that takes a value; returns an error text or empty.
+using ValueOption = std::function<std::string(Options&, const std::string&)>;
+
+const std::map<std::string, ValueOption>& ValueOptions() {
+  static const std::map<std::string, ValueOption> options = {
+      {"-o", [](Options& o, const std::string& v) { o.output = v; return v.empty() ? "the output file name is empty" : ""; }},
+      {"-s", [](Options& o, const std::string& v) { o.style = v; return v.empty() ? "the style name is empty" : ""; }},
+      {"--size",
+       [](Options& o, const std::string& v) -> std::string {
+         const auto size = ParseSize(v);
+         if (!size) {
+           return "invalid size '" + v + "': expected WIDTHxHEIGHT with two positive integers, e.g. 1600x1200";
+         }
+         o.width = size->first;
+         o.height = size->second;
+         return "";
+       }},
+      {"--aa",
+       [](Options& o, const std::string& v) -> std::string {
+         const auto style = ParseAntialias(v);
+         if (!style) {
+           return "invalid antialiasing '" + v + "': expected none, normal or best";
+         }
+         o.antialias = *style;
+         return "";
+       }},
+      {"--view",
+       [](Options& o, const std::string& v) -> std::string {
+         if (!NprNamedViewFromName(v.c_str(), o.view)) {
+           return "invalid view '" + v + "': expected iso, front, back, left, right, top or bottom";
+         }
+         return "";
+       }},
+  };
+  return options;
+}
+
+const std::map<std::string, bool Options::*>& FlagOptions() {
+  static const std::map<std::string, bool Options::*> flags = {
+      {"--list-styles", &Options::listStyles}, {"--quiet", &Options::quiet}, {"-q", &Options::quiet},
+      {"--verbose", &Options::verbose},        {"--help", &Options::help},   {"-h", &Options::help},
+      {"--version", &Options::version},
+  };
+  return flags;
+}
+
+// Long spellings of the short value options.
+std::string Canonical(const std::string& name) {
+  if (name == "--output") return "-o";
+  if (name == "--style") return "-s";
+  return name;
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> ParseSize(const std::string& text) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) {
+    return std::nullopt;
+  }
+  const auto width = ParsePositive(std::string_view(text).substr(0, x));
+  const auto height = ParsePositive(std::string_view(text).substr(x + 1));
+  if (!width || !height) {
+    return std::nullopt;
+  }
+  return std::make_pair(*width, *height);
+}
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
+  ParseResult result;
+  Options& options = result.options;
+  bool optionsEnded = false;
+  bool haveModel = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+      if (haveModel) {
+        result.error = "more than one model given ('" + options.model + "' and '" + argument + "')";
+        return result;
+      }
+      options.model = argument;
+      haveModel = true;
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (argument == "--parallel") {
+      options.projection = TS::parallel_view;
+      continue;
+    }
+    if (const auto flag = FlagOptions().find(argument); flag != FlagOptions().end()) {
+      options.*(flag->second) = true;
+      continue;
+    }
+    // "--name=value" or "--name value" / "-o value".
+    const std::size_t equals = argument.find('=');
+    const std::string name = Canonical(argument.substr(0, equals));
+    const auto option = ValueOptions().find(name);
+    if (option == ValueOptions().end()) {
+      result.error = "unknown option '" + argument + "'";
+      return result;
+    }
+    std::string value;
+    if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else {
+      result.error = "option '" + argument + "' needs a value";
+      return result;
+    }
+    result.error = option->second(options, value);
+    if (!result.error.empty()) {
+      return result;
+    }
+  }
+  return result;
+}
+
+const char* UsageText() {
+  return "Usage: npr-render [MODEL] [options]\n"
+         "Renders a model as a hand-drawn picture.\n"
+         "\n"
+         "MODEL is any file the model importer reads (OBJ, STL, PLY, glTF/GLB, 3DS,\n"
+         "Collada, FBX, IFC, ...). Without MODEL the built-in sample part is drawn.\n"
+         "\n"
+         "Options:\n"
+         "  -o, --output FILE   picture to write; the extension names the format\n"
+         "                      (png, jpg, bmp, tif, tga, ...). Default: render.png\n"
+         "  -s, --style STYLE   a style name from the styles folders or a path to a\n"
+         "                      .npr file. Default: the default style\n"
+         "      --size WxH      picture size in pixels. Default: 1600x1200\n"
+         "      --aa MODE       antialiasing: none, normal or best. Default: best\n"
+         "      --view VIEW     iso, front, back, left, right, top or bottom, used\n"
+         "                      when the model has no camera. Default: iso\n"
+         "      --parallel      parallel instead of perspective projection\n"
+         "      --list-styles   list the styles found and where, then exit\n"
+         "  -q, --quiet         no progress display\n"
+         "      --verbose       report the time each phase took\n"
+         "  -h, --help          show this help and exit\n"
+         "      --version       show the version and exit\n"
+         "\n"
+         "Exit status: 0 done, 2 bad usage, 3 model, 4 style, 5 render, 6 output,\n"
+         "130 interrupted.\n";
+}
+
+}  // namespace npr_render

@@ -1,0 +1,42 @@
+// The options of npr-render and their parsing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <linvale/npr_render_settings.h>
+#include <linvale/scene_builder.h>
+#include <tessel/ts_defines.h>
+
+namespace npr_render {
+
+struct Options {
+  std::string model;  // empty: the built-in sample part
+  std::string output = "render.png";
+  std::string style;  // empty: the default style
+  int width = 1600;
+  int height = 1200;
+  NprRenderSettings::AntialiasStyle antialias = NprRenderSettings::AntialiasBest;
+  NprNamedView view = NprNamedView::Iso;
+  TS::view_projection projection = TS::perspective_view;
+  bool listStyles = false;
+  bool quiet = false;
+  bool verbose = false;
+  bool help = false;
+  bool version = false;
+};
+
+struct ParseResult {
+  Options options;
+  std::string error;  // empty on success
+};
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
+
+// "WxH" with two positive decimal integers.
+std::optional<std::pair<int, int>> ParseSize(const std::string& text);
+
+const char* UsageText();
+
+}  // namespace npr_render

@@ -1,0 +1,95 @@
+#include "console_progress.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace npr_render {
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void OnInterrupt(int /*signal*/) { gInterrupted = 1; }
+
+constexpr int kBarWidth = 30;
+
+}  // namespace
+
+ConsoleProgress::ConsoleProgress(Display display) : mDisplay(display), mPhaseStart(std::chrono::steady_clock::now()) {
+  gInterrupted = 0;
+  std::signal(SIGINT, OnInterrupt);
+}
+
+ConsoleProgress::~ConsoleProgress() {
+  std::signal(SIGINT, SIG_DFL);
+  Finish();
+}
+
+ConsoleProgress::Display ConsoleProgress::DisplayFor(bool quiet) {
+  if (quiet) {
+    return Display::None;
+  }
+  return isatty(STDERR_FILENO) ? Display::Bar : Display::Lines;
+}
+
+void ConsoleProgress::SetStepCount(int steps) {
+  mTotal = std::max(steps, 0);
+  mDone = 0;
+  Redraw();
+}
+
+void ConsoleProgress::Step(int steps, HBITMAP /*image*/) {
+  mDone += std::max(steps, 0);
+  Redraw();
+}
+
+void ConsoleProgress::SetResult(HBITMAP /*result*/) {
+  mDone = std::max(mDone, mTotal);
+  Redraw();
+}
+
+void ConsoleProgress::SetTaskName(const char* name) {
+  EndPhase();
+  mTask = name != nullptr ? name : "";
+  if (mDisplay == Display::Lines) {
+    std::fprintf(stderr, "npr-render: %s\n", mTask.c_str());
+  }
+  Redraw();
+}
+
+bool ConsoleProgress::IsCanceled() { return gInterrupted != 0; }
+
+void ConsoleProgress::EndPhase() {
+  const auto now = std::chrono::steady_clock::now();
+  if (!mTask.empty()) {
+    mPhases.push_back({mTask, std::chrono::duration<double>(now - mPhaseStart).count()});
+  }
+  mPhaseStart = now;
+}
+
+void ConsoleProgress::Finish() {
+  EndPhase();
+  mTask.clear();
+  if (mBarShown) {
+    std::fputc('\n', stderr);
+    mBarShown = false;
+  }
+}
+
+void ConsoleProgress::Redraw() {
+  if (mDisplay != Display::Bar) {
+    return;
+  }
+  const double fraction = mTotal > 0 ? std::min(1.0, static_cast<double>(mDone) / mTotal) : 0.0;
+  const int filled = static_cast<int>(fraction * kBarWidth + 0.5);
+  std::string bar(static_cast<std::size_t>(filled), '#');
+  bar.resize(kBarWidth, '.');
+  // Clear to the end of the line: a shorter task name follows a longer one.
+  std::fprintf(stderr, "\r[%s] %3d%%  %s\033[K", bar.c_str(), static_cast<int>(fraction * 100.0 + 0.5),
+               mTask.c_str());
+  std::fflush(stderr);
+  mBarShown = true;
+}
+
+}  // namespace npr_render

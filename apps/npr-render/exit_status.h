@@ -1,0 +1,17 @@
+// Exit statuses of npr-render, one per kind of failure so that scripts can
+// tell them apart.
+#pragma once
+
+namespace npr_render {
+
+enum ExitStatus : int {
+  kSuccess = 0,
+  kUsageError = 2,   // bad option or value
+  kModelError = 3,   // model missing, unreadable or without surfaces
+  kStyleError = 4,   // style not found, unreadable or for a missing shader
+  kRenderError = 5,  // no shader plug-ins, or the render failed
+  kOutputError = 6,  // the picture could not be written
+  kCanceled = 130,   // interrupted, as shells report SIGINT
+};
+
+}  // namespace npr_render

@@ -1,0 +1,70 @@
+#include "gl_limit.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+
+#include <linvale/bitmap_dc.h>
+#include <windows.h>
+
+namespace npr_render {
+namespace {
+
+// A one-pixel off-screen context of the kind the shaders draw on.
+class ProbeContext {
+public:
+  ProbeContext() {
+    const SIZE size{1, 1};
+    mDc.hdc = nullptr;
+    mDc.other = nullptr;
+    for (const unsigned long flags : {static_cast<unsigned long>(PFD_GENERIC_FORMAT), 0ul}) {
+      if (wglCreateDefaultBitmapDC(&mDc, &size, 0, 16, 0, flags, nullptr, nullptr) != 0) {
+        mCreated = true;
+        break;
+      }
+    }
+    if (mCreated) {
+      mGl = wglCreateContext(mDc.hdc);
+      mCurrent = mGl != nullptr && wglMakeCurrent(mDc.hdc, mGl);
+    }
+  }
+  ~ProbeContext() {
+    if (mCurrent) {
+      wglMakeCurrent(nullptr, nullptr);
+    }
+    if (mGl != nullptr) {
+      wglDeleteContext(mGl);
+    }
+    if (mCreated && wglDeleteBitmapDC(&mDc) != 0 && mDc.other != nullptr) {
+      DeleteObject(mDc.other);
+    }
+  }
+  ProbeContext(const ProbeContext&) = delete;
+  ProbeContext& operator=(const ProbeContext&) = delete;
+
+  bool IsCurrent() const { return mCurrent; }
+
+private:
+  BitmapDC mDc{};
+  bool mCreated = false;
+  HGLRC mGl = nullptr;
+  bool mCurrent = false;
+};
+
+}  // namespace
+
+std::optional<int> LargestPictureSide() {
+  ProbeContext probe;
+  if (!probe.IsCurrent()) {
+    return std::nullopt;
+  }
+  GLint texture = 0;
+  std::array<GLint, 2> viewport{};
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport.data());
+  const GLint limit = std::min({texture, viewport[0], viewport[1]});
+  return limit > 0 ? std::optional<int>(limit) : std::nullopt;
+}
+
+}  // namespace npr_render

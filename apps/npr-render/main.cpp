@@ -1,0 +1,203 @@
+// npr-render: renders a model file, or the built-in sample part, as a
+// hand-drawn picture from the command line. It is a host like a CAD
+// application's plug-in: it installs its own host object, builds a scene,
+// picks a style and lets the renderer and its shader plug-ins do the rest.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include <linvale/npr_render_settings.h>
+#include <linvale/npr_renderer.h>
+#include <linvale/npr_shader.h>
+#include <linvale/scene.h>
+#include <linvale/scene_builder.h>
+
+#include "cli_host.h"
+#include "command_line.h"
+#include "console_progress.h"
+#include "exit_status.h"
+#include "gl_limit.h"
+#include "image_output.h"
+#include "scene_loading.h"
+#include "style_lookup.h"
+
+namespace npr_render {
+namespace {
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "npr-render: %s\n", message.c_str());
+  return status;
+}
+
+class Stopwatch {
+public:
+  double Lap() {
+    const auto now = std::chrono::steady_clock::now();
+    const double seconds = std::chrono::duration<double>(now - mStart).count();
+    mStart = now;
+    return seconds;
+  }
+
+private:
+  std::chrono::steady_clock::time_point mStart = std::chrono::steady_clock::now();
+};
+
+struct Timings {
+  double load = 0.0;
+  double render = 0.0;
+  double write = 0.0;
+};
+
+void ReportTimings(const Timings& timings, const ConsoleProgress& progress, const Scene& scene) {
+  unsigned long triangles = 0;
+  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
+    triangles += static_cast<unsigned long>(node->m_mesh.FaceCount());
+  }
+  std::fprintf(stderr, "npr-render: %u objects, %lu triangles\n", scene.NodesCount(), triangles);
+  std::fprintf(stderr, "npr-render: %8.3f s  model and scene\n", timings.load);
+  std::fprintf(stderr, "npr-render: %8.3f s  render, of which:\n", timings.render);
+  for (const auto& phase : progress.Phases()) {
+    std::fprintf(stderr, "npr-render: %8.3f s    %s\n", phase.seconds, phase.name.c_str());
+  }
+  std::fprintf(stderr, "npr-render: %8.3f s  image file\n", timings.write);
+}
+
+std::string CheckSize(const Options& options) {
+  const int factor = options.antialias == NprRenderSettings::AntialiasBest ? 2 : 1;
+  const auto limit = LargestPictureSide();
+  if (limit && (options.width * factor > *limit || options.height * factor > *limit)) {
+    return "size " + std::to_string(options.width) + "x" + std::to_string(options.height) +
+           " is too large: OpenGL draws at most " + std::to_string(*limit) + " pixels a side" +
+           (factor > 1 ? " (best antialiasing draws at twice the size)" : "");
+  }
+  return {};
+}
+
+// Chooses the style file and loads its common keys; the shader reads its own
+// keys from the same file when the render starts.
+int LoadStyle(const Options& options, const std::vector<StyleFolder>& folders, const std::string& defaultStyle,
+              NprRenderSettings& settings) {
+  std::string stylePath = defaultStyle;
+  if (!options.style.empty()) {
+    const StyleLookup found = FindStyle(options.style, folders);
+    if (!found.error.empty()) {
+      return Fail(kStyleError, found.error);
+    }
+    stylePath = found.path;
+  }
+  settings.SetConfigFileName(stylePath.c_str());
+  if (settings.Load(stylePath.c_str(), true) == 0) {
+    return Fail(kStyleError, "style file '" + stylePath + "' could not be loaded (unsupported format version)");
+  }
+  if (NprShader::GetByTag(settings.GetShaderTag()) == nullptr) {
+    return Fail(kStyleError, "style file '" + stylePath + "' asks for shader '" + settings.GetShaderTag() +
+                                 "', which is not installed");
+  }
+  return kSuccess;
+}
+
+TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const TS_3dPoint& min,
+                      const TS_3dPoint& max) {
+  TS_Viewport viewport;
+  if (loaded.camera) {
+    viewport = *loaded.camera;
+    viewport.SetScreenPort(0, options.width - 1, options.height - 1, 0);
+    viewport.SetFrustumAspect(static_cast<double>(options.width) / options.height);
+    NprFitDepthRange(viewport, min, max);
+  } else {
+    NprFitViewport(viewport, min, max, options.view, options.projection, options.width, options.height);
+  }
+  return viewport;
+}
+
+int Run(const Options& options) {
+  CliHost host;
+  InstalledHost installed(host);
+  NprRenderer renderer;
+  const std::vector<StyleFolder> folders = StyleFolders(host);
+  const std::string defaultStyle = DefaultStylePath(host, renderer.BasePath());
+  if (options.listStyles) {
+    ListStyles(stdout, folders, defaultStyle);
+    return kSuccess;
+  }
+  if (const std::string error = CheckSize(options); !error.empty()) {
+    return Fail(kUsageError, error);
+  }
+  if (const std::string error = CheckImageOutput(host, options.output); !error.empty()) {
+    return Fail(kOutputError, error);
+  }
+  if (renderer.OnLoad() == 0) {
+    return Fail(kRenderError, std::string("no shader plug-ins found in ") + renderer.BasePath() + "/Shaders");
+  }
+  NprRenderSettings settings;
+  if (const int status = LoadStyle(options, folders, defaultStyle, settings); status != kSuccess) {
+    return status;
+  }
+  const SIZE size{options.width, options.height};
+  settings.SetImageSize(&size);
+  settings.SetAntialiasStyle(options.antialias);
+
+  Timings timings;
+  Stopwatch stopwatch;
+  Scene scene;
+  const LoadedScene loaded = options.model.empty() ? LoadSampleScene(scene) : LoadModelScene(options.model, scene);
+  if (!loaded.error.empty()) {
+    return Fail(kModelError, loaded.error);
+  }
+  TS_3dPoint min, max;
+  NprSceneBounds(scene, min, max);
+  const TS_Viewport viewport = CameraFor(loaded, options, min, max);
+  NprAddDefaultLightIfNone(scene, viewport);
+  timings.load = stopwatch.Lap();
+
+  ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
+  HBITMAP picture = renderer.RenderScene(&scene, viewport, settings, &progress);
+  progress.Finish();
+  timings.render = stopwatch.Lap();
+  if (progress.IsCanceled()) {
+    if (picture != nullptr) {
+      DeleteObject(picture);
+    }
+    return Fail(kCanceled, "interrupted");
+  }
+  if (picture == nullptr) {
+    return Fail(kRenderError, "rendering failed");
+  }
+  const std::string error = WriteImage(host, picture, options.output);
+  DeleteObject(picture);
+  timings.write = stopwatch.Lap();
+  if (!error.empty()) {
+    return Fail(kOutputError, error);
+  }
+  if (options.verbose) {
+    ReportTimings(timings, progress, scene);
+  }
+  return kSuccess;
+}
+
+}  // namespace
+}  // namespace npr_render
+
+int main(int argc, char** argv) {
+  using namespace npr_render;
+  try {
+    const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+      std::fprintf(stderr, "npr-render: %s\nTry 'npr-render --help' for more information.\n", parsed.error.c_str());
+      return kUsageError;
+    }
+    if (parsed.options.help) {
+      std::fputs(UsageText(), stdout);
+      return kSuccess;
+    }
+    if (parsed.options.version) {
+      std::printf("npr-render %s\n", NPR_RENDER_VERSION);
+      return kSuccess;
+    }
+    return Run(parsed.options);
+  } catch (const std::exception& e) {
+    return Fail(kRenderError, std::string("unexpected failure: ") + e.what());
+  }
+}

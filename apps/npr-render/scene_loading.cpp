@@ -1,0 +1,40 @@
+#include "scene_loading.h"
+
+#include <linvale/scene_builder.h>
+#include <tessel/ts_model.h>
+#include <tessel/ts_sample_part.h>
+
+namespace npr_render {
+
+LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
+  LoadedScene loaded;
+  TS_Model model;
+  TS_String error;
+  if (!model.Read(path.c_str(), error)) {
+    loaded.error = error;
+    return loaded;
+  }
+  for (const TS_ModelObject& object : model.m_objects) {
+    NprAppendMeshNode(scene, object.mesh, object.color);
+  }
+  if (scene.NodesCount() == 0) {
+    loaded.error = path + ": the model holds no surface to draw";
+    return loaded;
+  }
+  for (const TS_Light& light : model.m_lights) {
+    scene.Lights().Append(light);
+  }
+  if (!model.m_views.IsEmpty()) {
+    loaded.camera = model.m_views[0];
+  }
+  return loaded;
+}
+
+LoadedScene LoadSampleScene(Scene& scene) {
+  for (const TS_SampleObject& object : TS_SamplePart()) {
+    NprAppendMeshNode(scene, object.mesh, object.color);
+  }
+  return {};
+}
+
+}  // namespace npr_render

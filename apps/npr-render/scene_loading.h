@@ -1,0 +1,24 @@
+// Filling the renderer's scene from a model file or from the built-in
+// sample part.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <linvale/scene.h>
+#include <tessel/ts_viewport.h>
+
+namespace npr_render {
+
+struct LoadedScene {
+  std::string error;                  // empty on success
+  std::optional<TS_Viewport> camera;  // the model's first camera
+};
+
+// Every object of the model becomes a node, every light of the model a light
+// of the scene.
+LoadedScene LoadModelScene(const std::string& path, Scene& scene);
+
+LoadedScene LoadSampleScene(Scene& scene);
+
+}  // namespace npr_render

@@ -1,0 +1,287 @@
+// OpenGL contexts on memory device contexts, through real EGL contexts.
+#include "../support/bitmap_helpers.h"
+
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using linvale::test::LiveObjects;
+using linvale::test::MakeSection;
+
+constexpr std::uint32_t blue = 0x000000FF;  // as a 32-bit pixel: B in the low byte
+constexpr std::uint32_t red = 0x00FF0000;
+constexpr std::uint32_t green = 0x0000FF00;
+
+// The first software format with at least `depth` bits of depth buffer.
+int SoftwareFormat(HDC hdc, BYTE depth) {
+  PIXELFORMATDESCRIPTOR format{};
+  const int count = DescribePixelFormat(hdc, 0, sizeof format, nullptr);
+  for (int index = 1; index <= count; ++index) {
+    DescribePixelFormat(hdc, index, sizeof format, &format);
+    if ((format.dwFlags & PFD_GENERIC_FORMAT) != 0 && format.cDepthBits >= depth) {
+      return index;
+    }
+  }
+  return 0;
+}
+
+std::uint32_t PixelAt(const void* bits, LONG width, LONG row, LONG column) {
+  std::uint32_t pixel = 0;
+  std::memcpy(&pixel, static_cast<const std::uint8_t*>(bits) + (static_cast<std::size_t>(row) * width + column) * 4, 4);
+  return pixel & 0x00FFFFFF;
+}
+
+void FillRectangle(float left, float bottom, float right, float top, float depth, float r, float g, float b) {
+  glColor3f(r, g, b);
+  glBegin(GL_QUADS);
+  glVertex3f(left, bottom, depth);
+  glVertex3f(right, bottom, depth);
+  glVertex3f(right, top, depth);
+  glVertex3f(left, top, depth);
+  glEnd();
+}
+
+// A memory context with a 32-bit bottom-up section of `width` x `height`
+// and a software pixel format.
+class GlBitmap : public ::testing::Test {
+protected:
+  void Make(LONG width, LONG height, WORD bitsPerPixel = 32, bool topDown = false) {
+    mWidth = width;
+    mHeight = height;
+    mMemory = CreateCompatibleDC(nullptr);
+    mBitmap = MakeSection(width, topDown ? -height : height, bitsPerPixel, &mBits);
+    mStock = SelectObject(mMemory, mBitmap);
+    ASSERT_TRUE(SetPixelFormat(mMemory, SoftwareFormat(mMemory, 24), nullptr));
+  }
+  void TearDown() override {
+    wglMakeCurrent(nullptr, nullptr);
+    if (mContext != nullptr) {
+      wglDeleteContext(mContext);
+    }
+    SelectObject(mMemory, mStock);
+    DeleteObject(mBitmap);
+    DeleteDC(mMemory);
+    EXPECT_EQ(LiveObjects::Now(), mBefore);
+  }
+
+  void DrawLowerHalfRedOnBlue() {
+    mContext = wglCreateContext(mMemory);
+    ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+    glClearColor(0, 0, 1, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    FillRectangle(-1, -1, 1, 0, 0, 1, 0, 0);
+    ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  }
+
+  // The first pixel of the top row and of the bottom row, read with GDI.
+  std::pair<std::uint32_t, std::uint32_t> TopAndBottomPixels() const {
+    HDC screen = GetDC(nullptr);
+    BITMAPINFO topDown = linvale::test::DibHeader(mWidth, -mHeight, 32);
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(mWidth) * mHeight);
+    GetDIBits(screen, mBitmap, 0, static_cast<UINT>(mHeight), rows.data(), &topDown, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return {rows.front() & 0xFFFFFF, rows[static_cast<std::size_t>(mWidth) * (mHeight - 1)] & 0xFFFFFF};
+  }
+
+  LiveObjects mBefore = LiveObjects::Now();
+  LONG mWidth = 0;
+  LONG mHeight = 0;
+  HDC mMemory = nullptr;
+  HBITMAP mBitmap = nullptr;
+  HGDIOBJ mStock = nullptr;
+  void* mBits = nullptr;
+  HGLRC mContext = nullptr;
+};
+
+TEST(PixelFormats, SoftwareFormatsDrawToBitmapsWithOpenGl) {
+  HDC screen = GetDC(nullptr);
+  PIXELFORMATDESCRIPTOR format{};
+  const int count = DescribePixelFormat(screen, 0, sizeof format, nullptr);
+  ASSERT_GE(count, 8);
+  std::array<bool, 33> depths{};
+  for (int index = 1; index <= count; ++index) {
+    ASSERT_EQ(DescribePixelFormat(screen, index, sizeof format, &format), count);
+    EXPECT_EQ(format.nSize, 40);
+    EXPECT_EQ(format.dwFlags & (PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL), PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL);
+    EXPECT_EQ(format.iPixelType, PFD_TYPE_RGBA);
+    EXPECT_EQ(format.cColorBits, 32);
+    EXPECT_EQ(format.cAccumBits, 0);
+    if ((format.dwFlags & PFD_GENERIC_FORMAT) != 0) {
+      depths[format.cDepthBits] = true;
+    }
+  }
+  EXPECT_TRUE(depths[16] && depths[24] && depths[32]);
+  EXPECT_EQ(DescribePixelFormat(screen, count + 1, sizeof format, &format), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  ReleaseDC(nullptr, screen);
+}
+
+TEST(PixelFormats, AreSetOnceAndContextsNeedOne) {
+  HDC memory = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(GetPixelFormat(memory), 0);
+  EXPECT_EQ(wglCreateContext(memory), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
+  ASSERT_TRUE(SetPixelFormat(memory, 2, nullptr));
+  EXPECT_TRUE(SetPixelFormat(memory, 2, nullptr));
+  EXPECT_FALSE(SetPixelFormat(memory, 1, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
+  EXPECT_EQ(GetPixelFormat(memory), 2);
+  DeleteDC(memory);
+  EXPECT_EQ(GetPixelFormat(memory), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(GlBitmap, PicturesLandWithGlBottomRowAsTheFirstBitmapRow) {
+  Make(64, 32);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_NE(mContext, nullptr);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  EXPECT_EQ(wglGetCurrentContext(), mContext);
+  EXPECT_EQ(wglGetCurrentDC(), mMemory);
+  glClearColor(0, 0, 1, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  // The lower half of the picture in GL's own coordinates, and a triangle
+  // in the top right corner.
+  FillRectangle(-1, -1, 1, 0, 0, 1, 0, 0);
+  glColor3f(0, 1, 0);
+  glBegin(GL_TRIANGLES);
+  glVertex2f(0.5F, 1);
+  glVertex2f(1, 0.5F);
+  glVertex2f(1, 1);
+  glEnd();
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+
+  EXPECT_EQ(PixelAt(mBits, mWidth, 0, 0), red);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 15, 40), red);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 16, 10), blue);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 31, 63), green);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 31, 0), blue);
+}
+
+TEST_F(GlBitmap, TopDownSectionsGetThePictureTheRightWayUp) {
+  Make(8, 4, 32, true);
+  DrawLowerHalfRedOnBlue();
+  EXPECT_EQ(TopAndBottomPixels(), std::pair(blue, red));
+  // A top-down section's memory starts with the top row.
+  EXPECT_EQ(PixelAt(mBits, mWidth, 0, 0), blue);
+}
+
+TEST_F(GlBitmap, TwentyFourBitSectionsGetThePicture) {
+  Make(5, 4, 24);
+  DrawLowerHalfRedOnBlue();
+  EXPECT_EQ(TopAndBottomPixels(), std::pair(blue, red));
+}
+
+TEST_F(GlBitmap, DepthAndColourSurviveHandingTheBitmapOut) {
+  Make(32, 32);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  glClearColor(0, 0, 0, 0);
+  glClearDepth(1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  FillRectangle(-1, -1, 0, 1, -0.5F, 1, 0, 0);  // left half, near
+
+  // Hand the bitmap out the way the off-screen context does, change one
+  // pixel with GDI meanwhile, and take it back.
+  glFinish();
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  HGDIOBJ drawing = SelectObject(mMemory, mStock);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 10, 5), red);
+  std::uint32_t white = 0x00FFFFFF;
+  std::memcpy(static_cast<std::uint8_t*>(mBits) + (31 * 32 + 31) * 4, &white, 4);
+  SelectObject(mMemory, drawing);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+
+  FillRectangle(-1, -1, 1, 1, 0.5F, 0, 1, 0);  // everywhere, farther away
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(PixelAt(mBits, mWidth, 10, 5), red);     // hidden by the depth kept
+  EXPECT_EQ(PixelAt(mBits, mWidth, 10, 20), green);  // drawn
+  EXPECT_EQ(PixelAt(mBits, mWidth, 31, 31), green);  // GDI's pixel came back and was drawn over
+}
+
+TEST_F(GlBitmap, DeletingTheCurrentContextWritesThePicture) {
+  Make(4, 4);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  glClearColor(1, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  ASSERT_TRUE(wglDeleteContext(mContext));
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 3, 3), red);
+  EXPECT_FALSE(wglDeleteContext(mContext));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(wglMakeCurrent(mMemory, mContext));
+  mContext = nullptr;
+}
+
+TEST_F(GlBitmap, AContextMovedToAnotherBitmapLeavesTheFirstOneItsPicture) {
+  Make(4, 4);
+  void* otherBits = nullptr;
+  HBITMAP other = MakeSection(4, 4, 32, &otherBits);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  glClearColor(1, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  HDC second = CreateCompatibleDC(nullptr);
+  HGDIOBJ secondStock = SelectObject(second, other);
+  SetPixelFormat(second, GetPixelFormat(mMemory), nullptr);
+  ASSERT_TRUE(wglMakeCurrent(second, mContext));
+  EXPECT_EQ(PixelAt(mBits, mWidth, 0, 0), red);
+  glClearColor(0, 1, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  wglMakeCurrent(nullptr, nullptr);
+  EXPECT_EQ(PixelAt(otherBits, 4, 0, 0), green);
+  EXPECT_EQ(PixelAt(mBits, mWidth, 0, 0), red);
+
+  SelectObject(second, secondStock);
+  DeleteDC(second);
+  DeleteObject(other);
+}
+
+TEST_F(GlBitmap, PicturesBeyondTheGlLimitAreRefusedCleanly) {
+  Make(20000, 2);
+  mContext = wglCreateContext(mMemory);
+  EXPECT_EQ(mContext, nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+
+  // A context made for a small bitmap refuses a large one, and is then not
+  // current.
+  HBITMAP small = MakeSection(4, 4, 32);
+  SelectObject(mMemory, small);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_NE(mContext, nullptr);
+  SelectObject(mMemory, mBitmap);
+  EXPECT_FALSE(wglMakeCurrent(mMemory, mContext));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  SelectObject(mMemory, mStock);
+  DeleteObject(small);
+}
+
+TEST_F(GlBitmap, ContextsNeedAMatchingFormatAndAKnownContext) {
+  Make(4, 4);
+  mContext = wglCreateContext(mMemory);
+  HDC plain = CreateCompatibleDC(nullptr);
+  EXPECT_FALSE(wglMakeCurrent(plain, mContext));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
+  DeleteDC(plain);
+  EXPECT_FALSE(wglMakeCurrent(plain, mContext));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(wglMakeCurrent(mMemory, reinterpret_cast<HGLRC>(0x1234)));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
+}
+
+}  // namespace

@@ -108,9 +108,13 @@ void NprHostApplicationServices::SaveImage(HBITMAP bitmap, const wchar_t* file) 
   ilBindImage(image);
   if (BindPixels(bitmap)) {
     const std::string extension = ExtensionOf(path);
-    // TIFF files come out upside down from the encoder otherwise.
+    // Older TIFF encoders wrote rows as stored, ignoring the image's
+    // origin, so TIFF pictures are turned top-down first. The encoder here
+    // honours the origin and would turn them back, which left such files
+    // upside down; declaring the turned rows top-down keeps them upright.
     if (extension == "tif" || extension == "tiff") {
       iluFlipImage();
+      ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
     }
     ilSaveImage(path.c_str());
   }

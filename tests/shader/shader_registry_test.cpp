@@ -19,7 +19,7 @@ struct ShaderInternals : NprShader {
   static HINSTANCE Module(NprShader* shader) { return shader->*(&ShaderInternals::mModule); }
   static const TS_Viewport& Viewport(NprShader* shader) { return shader->*(&ShaderInternals::mDefaultViewport); }
   static Scene& PreviewScene(NprShader* shader) { return shader->*(&ShaderInternals::mPreviewScene); }
-  static void FillMesh(NprShader* shader, TS_Mesh& mesh) { (shader->*(&ShaderInternals::FillMesh))(mesh); }
+  static void SampleSphere(NprShader* shader, TS_Mesh& mesh) { (shader->*(&ShaderInternals::FillMesh))(mesh); }
 };
 
 bool IsLoaded(const std::string& path) {
@@ -205,7 +205,7 @@ TEST_F(ShaderRegistry, SampleSphereHasItsFacetsAndPoles) {
   ASSERT_EQ(Load(), 1u);
   TS_Mesh mesh;
   mesh.SetVertex(0, TS_3fPoint(5.0f, 5.0f, 5.0f));  // filling starts afresh
-  ShaderInternals::FillMesh(NprShader::GetByIndex(0), mesh);
+  ShaderInternals::SampleSphere(NprShader::GetByIndex(0), mesh);
 
   ASSERT_EQ(mesh.VertexCount(), 6400);
   ASSERT_EQ(mesh.FaceCount(), 1600);

@@ -132,7 +132,8 @@ DWORD GetPrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR defaultVal
 }
 
 BOOL WritePrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR value, LPCSTR fileName) {
-  if (appName == nullptr || fileName == nullptr || !IsWritableRequest(appName, keyName, value)) {
+  if (appName == nullptr || fileName == nullptr || fileName[0] == '\0' ||
+      !IsWritableRequest(appName, keyName, value)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,13 @@ int DecimalValue(const char* text) {
 
 }  // namespace
 
-NprConfigFile::NprConfigFile(const char* fileName) { linvale::settings::CopyToField(mFileName, fileName); }
+NprConfigFile::NprConfigFile(const char* fileName) : mFileName() {
+  // A cut path would name another file; a name that does not fit leaves the
+  // file unnamed, so reads give defaults and writes fail.
+  if (fileName != nullptr && strnlen(fileName, BufferSize) < BufferSize) {
+    linvale::settings::CopyToField(mFileName, fileName);
+  }
+}
 
 const char* NprConfigFile::GetFileName() const { return mFileName; }
 
@@ -42,6 +49,9 @@ int NprConfigFile::GetUInt(const char* section, const char* key, unsigned* out, 
 }
 
 int NprConfigFile::WriteString(const char* section, const char* key, const char* value) const {
+  if (mFileName[0] == '\0') {
+    return 0;
+  }
   return WritePrivateProfileStringA(section, key, value, mFileName);
 }
 

@@ -7,6 +7,7 @@
 #include "text_field.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -63,6 +64,10 @@ void WithShader(NprShader* shader, Action action) {
   }
 }
 
+bool FitsTextField(const char* text) {
+  return strnlen(text, NprRenderSettings::TextCapacity) < NprRenderSettings::TextCapacity;
+}
+
 bool CanReadFile(const char* path) {
   std::FILE* file = std::fopen(path, "r");
   if (file == nullptr) {
@@ -75,7 +80,9 @@ bool CanReadFile(const char* path) {
 }  // namespace
 
 int NprRenderSettings::Load(const char* path, bool byTag) {
-  if (path == nullptr) {
+  // A path longer than a file name field can hold cannot be the style asked
+  // for; reading it cut short would load another file's values.
+  if (path == nullptr || !FitsTextField(path)) {
     return 0;
   }
   try {
@@ -151,6 +158,9 @@ int NprRenderSettings::Save() const {
 }
 
 int NprRenderSettings::SaveAs(const char* path) {
+  if (path == nullptr || !FitsTextField(path)) {
+    return 0;
+  }
   char remembered[TextCapacity];
   linvale::settings::CopyToField(remembered, mConfigFileName);
   SetConfigFileName(path);

@@ -169,6 +169,13 @@ TEST_F(StyleFile, SaveAsKeepsTheConfigFileNameAndFailuresAreReported) {
   EXPECT_NE(ReadText(mHome / "copy.npr").find("Style=Elsewhere"), std::string::npos);
 
   EXPECT_EQ(settings.SaveAs((mHome / "no/such/folder/copy.npr").c_str()), 0);
+  // A path too long for the file name field is not written cut short.
+  const std::string longName = std::string(300, 'n') + ".npr";
+  EXPECT_EQ(settings.SaveAs((mHome / longName).c_str()), 0);
+  for (const auto& entry : std::filesystem::directory_iterator(mHome.Path())) {
+    EXPECT_NE(entry.path().filename().string().front(), 'n') << entry.path();
+  }
+  EXPECT_EQ(settings.Load((mHome / longName).c_str(), true), 0);
   settings.SetConfigFileName((mHome / "no/such/folder/config.npr").c_str());
   EXPECT_EQ(settings.Save(), 0);
 }

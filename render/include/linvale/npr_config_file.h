@@ -9,7 +9,8 @@ public:
   // Texts read land in buffers of this many characters.
   static constexpr unsigned long BufferSize = 260;
 
-  // Keeps at most 259 characters of `fileName`.
+  // A name of 260 characters or more is not kept: reads then give the
+  // defaults and writes fail.
   explicit NprConfigFile(const char* fileName);
 
   const char* GetFileName() const;

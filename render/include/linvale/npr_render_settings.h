@@ -61,8 +61,9 @@ public:
 
   // Reads the style file `path` into this record and lets the style's shader
   // (found by tag, or by the record's shader name) read its own section.
-  // Nonzero on success; a missing file loads the defaults. The config file
-  // name is left as it was.
+  // Nonzero on success; a missing file loads the defaults, a path of
+  // TextCapacity characters or more fails. The config file name is left as
+  // it was.
   int Load(const char* path, bool byTag);
   // Loads the default style file, or "Custom.npr" beside the library when
   // that cannot be read, selecting the shader by tag.
@@ -70,7 +71,8 @@ public:
   // Writes this record and its shader's section to the config file name.
   // Nonzero on success, 0 when the file could not be written.
   int Save() const;
-  // Saves to `path` without changing the config file name.
+  // Saves to `path` without changing the config file name; 0 also for a
+  // path of TextCapacity characters or more.
   int SaveAs(const char* path);
 
 protected:

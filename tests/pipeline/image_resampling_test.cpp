@@ -1,0 +1,232 @@
+// The antialiasing reduction and the other image operations on small
+// synthetic pictures.
+#include "../support/bitmap_helpers.h"
+
+#include "image_resampling.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+namespace {
+
+using linvale::test::LiveObjects;
+using linvale::test::MakeBitmap32;
+using linvale::test::ReadPixels32;
+using Pixels = std::vector<std::uint8_t>;
+
+Pixels Uniform(LONG width, LONG height, std::array<std::uint8_t, 4> pixel) {
+  Pixels pixels;
+  for (LONG i = 0; i < width * height; ++i) {
+    pixels.insert(pixels.end(), pixel.begin(), pixel.end());
+  }
+  return pixels;
+}
+
+// Rounds half up, as the filter does.
+int Third(int a, int b) { return (2 * a + b + 1) / 3; }               // 2/3, 1/3
+int Quarter(int a, int b, int c) { return (a + 2 * b + c + 2) / 4; }  // 1/4, 1/2, 1/4
+
+class Resampling : public ::testing::Test {
+protected:
+  void SetUp() override { mScreen = GetDC(nullptr); }
+  void TearDown() override {
+    ReleaseDC(nullptr, mScreen);
+    EXPECT_EQ(LiveObjects::Now(), mBefore);
+  }
+
+  // Reduces with fresh slots and keeps the result's pixels; the result and
+  // its mapping are released at once.
+  Pixels Reduce(LONG width, LONG height, const Pixels& source, SIZE size) {
+    HBITMAP input = MakeBitmap32(mScreen, width, height, source);
+    HANDLE file = nullptr;
+    HANDLE mapping = nullptr;
+    HBITMAP output = linvale::StretchImageBilinear(mScreen, input, size, &file, &mapping);
+    EXPECT_NE(output, nullptr);
+    Pixels pixels = ReadPixels32(mScreen, output);
+    DeleteObject(output);
+    CloseHandle(mapping);
+    return pixels;
+  }
+
+  LiveObjects mBefore = LiveObjects::Now();
+  HDC mScreen = nullptr;
+};
+
+TEST_F(Resampling, HalvingWeighsNeighboursAQuarterAndTheFirstPixelTwoThirds) {
+  // Each byte a different function of column and row (rows bottom up).
+  auto value = [](int column, int row, int byte) { return (37 * column + 53 * row + 71 * byte) % 256; };
+  Pixels source;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      for (int byte = 0; byte < 4; ++byte) {
+        source.push_back(static_cast<std::uint8_t>(value(column, row, byte)));
+      }
+    }
+  }
+  const Pixels reduced = Reduce(4, 4, source, {2, 2});
+  for (int byte = 0; byte < 3; ++byte) {
+    std::array<std::array<int, 2>, 4> across{};  // the rows after the first pass
+    for (int row = 0; row < 4; ++row) {
+      across[row][0] = Third(value(0, row, byte), value(1, row, byte));
+      across[row][1] = Quarter(value(1, row, byte), value(2, row, byte), value(3, row, byte));
+    }
+    for (int column = 0; column < 2; ++column) {
+      EXPECT_EQ(reduced[(0 * 2 + column) * 4 + byte], Third(across[0][column], across[1][column]));
+      EXPECT_EQ(reduced[(1 * 2 + column) * 4 + byte],
+                Quarter(across[1][column], across[2][column], across[3][column]));
+    }
+  }
+
+  // The last output pixel of an even reduction reaches the source's end.
+  const Pixels row = {10, 0, 0, 0, 20, 0, 0, 0, 60, 0, 0, 0, 100, 0, 0, 0, 140, 0, 0, 0, 250, 0, 0, 0};
+  const Pixels halved = Reduce(6, 1, row, {3, 1});
+  EXPECT_EQ(halved[0], Third(10, 20));
+  EXPECT_EQ(halved[4], Quarter(20, 60, 100));
+  EXPECT_EQ(halved[8], Quarter(100, 140, 250));
+}
+
+TEST_F(Resampling, AUniformColourStaysExactlyThatColourAndTheFourthByteIsZero) {
+  struct Case {
+    LONG width, height;
+    SIZE size;
+  };
+  for (const Case& c : {Case{1602, 1200, {801, 600}}, Case{7, 5, {3, 2}}, Case{3, 2, {8, 5}}, Case{9, 9, {2, 7}}}) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " to " << c.size.cx << "x" << c.size.cy);
+    const Pixels reduced = Reduce(c.width, c.height, Uniform(c.width, c.height, {17, 200, 93, 255}), c.size);
+    ASSERT_EQ(reduced.size(), static_cast<std::size_t>(c.size.cx) * c.size.cy * 4);
+    EXPECT_EQ(reduced, Uniform(c.size.cx, c.size.cy, {17, 200, 93, 0}));
+  }
+}
+
+TEST_F(Resampling, TheSameSizeReproducesTheColours) {
+  std::mt19937 random(7);
+  Pixels source(13 * 7 * 4);
+  for (auto& byte : source) {
+    byte = static_cast<std::uint8_t>(random());
+  }
+  const Pixels copied = Reduce(13, 7, source, {13, 7});
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    EXPECT_EQ(copied[i], i % 4 == 3 ? 0 : source[i]) << "byte " << i;
+  }
+}
+
+TEST_F(Resampling, TheSourceGoesAndTheSlotsHoldOnlyTheNewMapping) {
+  HBITMAP source = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
+  HANDLE file = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 64, nullptr);
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 64, nullptr);
+  const HANDLE oldFile = file;
+  const HANDLE oldMapping = mapping;
+  HBITMAP output = linvale::StretchImageBilinear(mScreen, source, {4, 3}, &file, &mapping);
+  ASSERT_NE(output, nullptr);
+
+  BITMAP gone{};
+  EXPECT_EQ(GetObject(source, sizeof gone, &gone), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(CloseHandle(oldFile));
+  EXPECT_FALSE(CloseHandle(oldMapping));
+  EXPECT_EQ(file, nullptr);
+
+  DIBSECTION section{};
+  ASSERT_EQ(GetObject(output, sizeof section, &section), static_cast<int>(sizeof section));
+  EXPECT_EQ(section.dshSection, mapping);
+  EXPECT_EQ(section.dsBmih.biBitCount, 32);
+  EXPECT_EQ(section.dsBmih.biHeight, 3);
+  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 4 * 3 * 4 + 40);
+  EXPECT_NE(view, nullptr);
+  UnmapViewOfFile(view);
+  DeleteObject(output);
+  CloseHandle(mapping);
+}
+
+TEST_F(Resampling, AFailedReductionDeletesTheSourceAndLeavesNothingElse) {
+  HBITMAP source = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
+  HANDLE file = nullptr;
+  HANDLE mapping = nullptr;
+  EXPECT_EQ(linvale::StretchImageBilinear(mScreen, source, {0, 3}, &file, &mapping), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(mapping, nullptr);
+  BITMAP gone{};
+  EXPECT_EQ(GetObject(source, sizeof gone, &gone), 0);
+}
+
+TEST_F(Resampling, GdiStretchingAveragesAreasAndKeepsABitmapOfTheRightSize) {
+  HBITMAP same = MakeBitmap32(mScreen, 4, 2, Uniform(4, 2, {0, 0, 0, 0}));
+  EXPECT_EQ(linvale::StretchImageGDI(mScreen, same, {4, 2}), same);
+  EXPECT_EQ(linvale::StretchImageGDI(nullptr, same, {2, 1}), nullptr);
+
+  const Pixels source = {0, 0, 0, 0, 40, 0, 0, 0, 100, 0, 0, 0, 100, 0, 0, 0,
+                         80, 0, 0, 0, 0, 0, 0, 0, 200, 0, 0, 0, 0, 0, 0, 0};
+  HBITMAP input = MakeBitmap32(mScreen, 4, 2, source);
+  HBITMAP output = linvale::StretchImageGDI(mScreen, input, {2, 1});
+  ASSERT_NE(output, nullptr);
+  BITMAP gone{};
+  EXPECT_EQ(GetObject(input, sizeof gone, &gone), 0);
+  const Pixels pixels = ReadPixels32(mScreen, output);
+  EXPECT_EQ(pixels[0], 30);  // (0 + 40 + 80 + 0) / 4
+  EXPECT_EQ(pixels[4], 100);
+  DeleteObject(output);
+  DeleteObject(same);
+}
+
+TEST_F(Resampling, DevilStretchingKeepsThePictureUpright) {
+  // Bottom half blue, top half red (rows bottom up).
+  Pixels source = Uniform(16, 8, {255, 0, 0, 0});
+  const Pixels top = Uniform(16, 8, {0, 0, 255, 0});
+  source.insert(source.end(), top.begin(), top.end());
+  HBITMAP input = MakeBitmap32(mScreen, 16, 16, source);
+  EXPECT_EQ(linvale::StretchImageDevIL(mScreen, input, {16, 4}), input);
+
+  HBITMAP output = linvale::StretchImageDevIL(mScreen, input, {8, 6});
+  ASSERT_NE(output, nullptr);
+  BITMAP described{};
+  ASSERT_NE(GetObject(output, sizeof described, &described), 0);
+  EXPECT_EQ(described.bmWidth, 8);
+  EXPECT_EQ(described.bmHeight, 6);
+  EXPECT_EQ(GetObject(input, sizeof described, &described), 0);
+  const Pixels pixels = ReadPixels32(mScreen, output);
+  EXPECT_GT(pixels[0], 200);                  // bottom left: blue
+  EXPECT_LT(pixels[2], 50);
+  EXPECT_GT(pixels[(5 * 8 + 7) * 4 + 2], 200);  // top right: red
+  EXPECT_LT(pixels[(5 * 8 + 7) * 4], 50);
+  DeleteObject(output);
+}
+
+TEST_F(Resampling, BlurSmoothsInMemoryOrderAboveTheThreshold) {
+  HBITMAP uniform = MakeBitmap32(mScreen, 5, 4, Uniform(5, 4, {30, 60, 90, 0}));
+  linvale::BlurImage(mScreen, uniform, 0);
+  EXPECT_EQ(ReadPixels32(mScreen, uniform), Uniform(5, 4, {30, 60, 90, 0}));
+  DeleteObject(uniform);
+
+  // A bright blue pixel in the middle of black, and one at the very start.
+  Pixels spots = Uniform(5, 5, {0, 0, 0, 0});
+  spots[(2 * 5 + 2) * 4] = 255;
+  spots[0] = 255;
+  HBITMAP kept = MakeBitmap32(mScreen, 5, 5, spots);
+  linvale::BlurImage(mScreen, kept, 255);
+  EXPECT_EQ(ReadPixels32(mScreen, kept), spots);
+  DeleteObject(kept);
+
+  // Above a threshold of 100 only the centre changes, to 4 x 255 / 16: its
+  // neighbours' changes were too small to be written.
+  HBITMAP thresholded = MakeBitmap32(mScreen, 5, 5, spots);
+  linvale::BlurImage(mScreen, thresholded, 100);
+  Pixels expected = spots;
+  expected[(2 * 5 + 2) * 4] = 63;
+  EXPECT_EQ(ReadPixels32(mScreen, thresholded), expected);
+  DeleteObject(thresholded);
+
+  HBITMAP blurred = MakeBitmap32(mScreen, 5, 5, spots);
+  linvale::BlurImage(mScreen, blurred, 0);
+  const Pixels pixels = ReadPixels32(mScreen, blurred);
+  EXPECT_EQ(pixels[0], 255);  // the first pixel is never visited
+  // The centre's predecessors were already smoothed towards it, so it
+  // keeps more than a blur from an untouched copy would leave (63).
+  EXPECT_GT(pixels[(2 * 5 + 2) * 4], 63);
+  EXPECT_GT(pixels[(2 * 5 + 1) * 4], 0);
+  EXPECT_EQ(pixels[(2 * 5 + 2) * 4 + 1], 0);  // green and red had nothing to smooth
+  DeleteObject(blurred);
+}
+
+}  // namespace

@@ -45,13 +45,14 @@ void addCylinder(TS_Mesh& mesh, int segments, int rings) {
   }
 }
 
-// n by n cells over [2, 6] x [-2, 2], folded along x = 4 and gently waved.
+// n by n cells over [2, 6] x [-2, 2], folded at a right angle along x = 4
+// and gently waved.
 void addSheet(TS_Mesh& mesh, int n) {
   const int first = mesh.VertexCount();
   for (int j = 0; j <= n; ++j) {
     for (int i = 0; i <= n; ++i) {
       const double u = -1.0 + 2.0 * i / n, v = -1.0 + 2.0 * j / n;
-      addVertex(mesh, 4.0 + 2.0 * u, 2.0 * v, 0.8 * std::abs(u) + 0.1 * std::sin(6.0 * v));
+      addVertex(mesh, 4.0 + 2.0 * u, 2.0 * v, 2.0 * std::abs(u) + 0.1 * std::sin(6.0 * v));
     }
   }
   const auto at = [&](int i, int j) { return first + j * (n + 1) + i; };

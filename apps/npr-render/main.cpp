@@ -98,16 +98,17 @@ int LoadStyle(const Options& options, const std::vector<StyleFolder>& folders, c
   return kSuccess;
 }
 
-TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const TS_3dPoint& min,
-                      const TS_3dPoint& max) {
+TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const Scene& scene) {
   TS_Viewport viewport;
   if (loaded.camera) {
     viewport = *loaded.camera;
     viewport.SetScreenPort(0, options.width - 1, options.height - 1, 0);
     viewport.SetFrustumAspect(static_cast<double>(options.width) / options.height);
+    TS_3dPoint min, max;
+    NprSceneBounds(scene, min, max);
     NprFitDepthRange(viewport, min, max);
   } else {
-    NprFitViewport(viewport, min, max, options.view, options.projection, options.width, options.height);
+    NprFitViewportToScene(viewport, scene, options.view, options.projection, options.width, options.height);
   }
   return viewport;
 }
@@ -146,9 +147,7 @@ int Run(const Options& options) {
   if (!loaded.error.empty()) {
     return Fail(kModelError, loaded.error);
   }
-  TS_3dPoint min, max;
-  NprSceneBounds(scene, min, max);
-  const TS_Viewport viewport = CameraFor(loaded, options, min, max);
+  const TS_Viewport viewport = CameraFor(loaded, options, scene);
   NprAddDefaultLightIfNone(scene, viewport);
   timings.load = stopwatch.Lap();
 

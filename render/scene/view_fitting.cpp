@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -32,91 +34,140 @@ constexpr double kMargin = 1.06;  // the model keeps a little air around it
 // Opening of a perspective camera across the shorter side of the picture,
 // close to a normal lens.
 const double kHalfOpening = std::tan(15.0 * std::numbers::pi / 180.0);
-
-double Dot(const TS_3dVector& a, const TS_3dVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-std::array<TS_3dPoint, 8> Corners(const TS_3dPoint& min, const TS_3dPoint& max) {
-  std::array<TS_3dPoint, 8> corners;
-  for (int i = 0; i < 8; ++i) {
-    corners[static_cast<std::size_t>(i)] = {(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y, (i & 4) ? max.z : min.z};
-  }
-  return corners;
-}
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 bool IsFinitePoint(const TS_3dPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-// A box corner in the camera frame centred on the target: across (x, y) and
-// along the view direction (depth, positive away from the camera).
-struct FramePoint {
-  double x, y, depth;
+TS_3dVector Scaled(const TS_3dVector& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
+
+// The points a camera must show: the corners of a box, or every vertex of a
+// scene (which fits the picture to the model rather than to its box).
+class PointSet {
+public:
+  void Add(std::span<const TS_3fPoint> points) { mSpans.push_back(points); }
+  void Add(const TS_3dPoint& point) { mExtra.push_back(point); }
+
+  template <class Visit>
+  void ForEach(Visit visit) const {
+    for (const auto& span : mSpans) {
+      for (const TS_3fPoint& p : span) {
+        visit(TS_3dPoint(p));
+      }
+    }
+    for (const TS_3dPoint& p : mExtra) {
+      visit(p);
+    }
+  }
+
+private:
+  std::vector<std::span<const TS_3fPoint>> mSpans;
+  std::vector<TS_3dPoint> mExtra;
 };
+
+void AddBoxCorners(PointSet& points, const TS_3dPoint& min, const TS_3dPoint& max) {
+  for (int i = 0; i < 8; ++i) {
+    points.Add(TS_3dPoint{(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y, (i & 4) ? max.z : min.z});
+  }
+}
 
 struct CameraFrame {
   TS_3dVector x, y, z;  // z is the reversed view direction
 };
 
-FramePoint InFrame(const CameraFrame& frame, const TS_3dPoint& target, const TS_3dPoint& p) {
-  const TS_3dVector d = p - target;
-  return {Dot(d, frame.x), Dot(d, frame.y), -Dot(d, frame.z)};
+// A point in the camera frame placed at `origin`: across (x, y) and along
+// the view direction (depth, positive away from the camera).
+struct FramePoint {
+  double x, y, depth;
+};
+
+FramePoint InFrame(const CameraFrame& frame, const TS_3dPoint& origin, const TS_3dPoint& p) {
+  const TS_3dVector d = p - origin;
+  return {TS_DotProduct(d, frame.x), TS_DotProduct(d, frame.y), -TS_DotProduct(d, frame.z)};
 }
 
-// Half extents of the frustum at distance one from the camera, the shorter
-// side getting the normal opening.
-void HalfOpenings(double aspect, double& halfWidth, double& halfHeight) {
-  if (aspect >= 1.0) {
-    halfHeight = kHalfOpening;
-    halfWidth = kHalfOpening * aspect;
-  } else {
-    halfWidth = kHalfOpening;
-    halfHeight = kHalfOpening / aspect;
+struct Extent {
+  double minX = kInfinity, maxX = -kInfinity, minY = kInfinity, maxY = -kInfinity;
+  double nearest = kInfinity, farthest = -kInfinity;
+
+  void Include(double x, double y, double depth) {
+    minX = std::min(minX, x);
+    maxX = std::max(maxX, x);
+    minY = std::min(minY, y);
+    maxY = std::max(maxY, y);
+    nearest = std::min(nearest, depth);
+    farthest = std::max(farthest, depth);
   }
+};
+
+struct Opening {
+  double halfWidth;   // of the frustum at distance one from the camera
+  double halfHeight;
+};
+
+// The shorter side of the picture gets the normal opening.
+Opening OpeningFor(double aspect) {
+  return aspect >= 1.0 ? Opening{kHalfOpening * aspect, kHalfOpening} : Opening{kHalfOpening, kHalfOpening / aspect};
 }
 
-void FitPerspective(TS_Viewport& viewport, const std::array<TS_3dPoint, 8>& corners, const TS_3dPoint& target,
-                    const CameraFrame& frame, double aspect, double radius) {
-  double halfWidth = 0.0;
-  double halfHeight = 0.0;
-  HalfOpenings(aspect, halfWidth, halfHeight);
-  // Every corner must lie inside the frustum: |x| <= halfWidth * (distance + depth).
-  double distance = 0.0;
-  double nearest = std::numeric_limits<double>::infinity();
-  double farthest = -std::numeric_limits<double>::infinity();
-  for (const TS_3dPoint& corner : corners) {
-    const FramePoint p = InFrame(frame, target, corner);
-    distance = std::max({distance, kMargin * std::abs(p.x) / halfWidth - p.depth,
-                         kMargin * std::abs(p.y) / halfHeight - p.depth});
-    nearest = std::min(nearest, p.depth);
-    farthest = std::max(farthest, p.depth);
-  }
-  // Keep the whole box in front of the camera whatever the fit asked for.
-  distance = std::max(distance, 1e-3 * radius - nearest);
-  const double nearDistance = std::max(0.5 * (distance + nearest), 1e-3 * (distance + farthest));
-  const double farDistance = 1.5 * (distance + farthest);
-  viewport.SetCameraLocation(target + TS_3dVector(distance * frame.z.x, distance * frame.z.y, distance * frame.z.z));
-  viewport.SetFrustum(-halfWidth * nearDistance, halfWidth * nearDistance, -halfHeight * nearDistance,
-                      halfHeight * nearDistance, nearDistance, farDistance);
+// How far back from `target` the camera must stand for every point to lie
+// inside the frustum: |x| <= halfWidth * (distance + depth) for all points.
+double DistanceToShowAll(const PointSet& points, const CameraFrame& frame, const TS_3dPoint& target,
+                         const Opening& opening) {
+  double distance = -kInfinity;
+  points.ForEach([&](const TS_3dPoint& point) {
+    const FramePoint p = InFrame(frame, target, point);
+    distance = std::max({distance, kMargin * std::abs(p.x) / opening.halfWidth - p.depth,
+                         kMargin * std::abs(p.y) / opening.halfHeight - p.depth});
+  });
+  return distance;
 }
 
-void FitParallel(TS_Viewport& viewport, const std::array<TS_3dPoint, 8>& corners, TS_3dPoint target,
-                 const CameraFrame& frame, double aspect, double radius) {
-  double minX = std::numeric_limits<double>::infinity();
-  double maxX = -minX;
-  double minY = minX;
-  double maxY = -minX;
-  for (const TS_3dPoint& corner : corners) {
-    const FramePoint p = InFrame(frame, target, corner);
-    minX = std::min(minX, p.x);
-    maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
+void FitPerspective(TS_Viewport& viewport, const PointSet& points, TS_3dPoint target, const CameraFrame& frame,
+                    double aspect, double radius) {
+  const Opening opening = OpeningFor(aspect);
+  double distance = DistanceToShowAll(points, frame, target, opening);
+  // Aiming at the box centre leaves the model off centre in the picture;
+  // move the aim by where the picture's content is centred, then fit again.
+  const TS_3dPoint camera = target + Scaled(frame.z, distance);
+  Extent seen;
+  points.ForEach([&](const TS_3dPoint& point) {
+    const FramePoint p = InFrame(frame, camera, point);
+    if (p.depth > 0.0) {
+      seen.Include(p.x / (p.depth * opening.halfWidth), p.y / (p.depth * opening.halfHeight), p.depth);
+    }
+  });
+  if (seen.nearest < kInfinity) {
+    const double shiftX = 0.5 * (seen.minX + seen.maxX) * opening.halfWidth * distance;
+    const double shiftY = 0.5 * (seen.minY + seen.maxY) * opening.halfHeight * distance;
+    target = target + Scaled(frame.x, shiftX) + Scaled(frame.y, shiftY);
+    distance = DistanceToShowAll(points, frame, target, opening);
   }
-  // Centre the picture on the box's outline rather than on its centre.
-  const double shiftX = 0.5 * (minX + maxX);
-  const double shiftY = 0.5 * (minY + maxY);
-  target = target + TS_3dVector(shiftX * frame.x.x + shiftY * frame.y.x, shiftX * frame.x.y + shiftY * frame.y.y,
-                                shiftX * frame.x.z + shiftY * frame.y.z);
-  double halfHeight = kMargin * std::max(0.5 * (maxY - minY), 1e-6 * radius);
-  double halfWidth = kMargin * std::max(0.5 * (maxX - minX), 1e-6 * radius);
+  Extent depths;
+  points.ForEach([&](const TS_3dPoint& point) {
+    const FramePoint p = InFrame(frame, target, point);
+    depths.Include(p.x, p.y, p.depth);
+  });
+  // Keep the whole model in front of the camera whatever the fit asked for.
+  distance = std::max(distance, 1e-3 * radius - depths.nearest);
+  const double nearDistance = std::max(0.5 * (distance + depths.nearest), 1e-3 * (distance + depths.farthest));
+  const double farDistance = 1.5 * (distance + depths.farthest);
+  viewport.SetCameraLocation(target + Scaled(frame.z, distance));
+  viewport.SetFrustum(-opening.halfWidth * nearDistance, opening.halfWidth * nearDistance,
+                      -opening.halfHeight * nearDistance, opening.halfHeight * nearDistance, nearDistance,
+                      farDistance);
+}
+
+void FitParallel(TS_Viewport& viewport, const PointSet& points, TS_3dPoint target, const CameraFrame& frame,
+                 double aspect, double radius) {
+  Extent seen;
+  points.ForEach([&](const TS_3dPoint& point) {
+    const FramePoint p = InFrame(frame, target, point);
+    seen.Include(p.x, p.y, p.depth);
+  });
+  // Centre the picture on the model's outline rather than on its box.
+  target = target + Scaled(frame.x, 0.5 * (seen.minX + seen.maxX)) + Scaled(frame.y, 0.5 * (seen.minY + seen.maxY));
+  double halfHeight = kMargin * std::max(0.5 * (seen.maxY - seen.minY), 1e-6 * radius);
+  double halfWidth = kMargin * std::max(0.5 * (seen.maxX - seen.minX), 1e-6 * radius);
   if (halfWidth / halfHeight < aspect) {
     halfWidth = halfHeight * aspect;
   } else {
@@ -124,8 +175,43 @@ void FitParallel(TS_Viewport& viewport, const std::array<TS_3dPoint, 8>& corners
   }
   // Far enough back that nothing lies behind the camera.
   const double distance = 2.0 * radius;
-  viewport.SetCameraLocation(target + TS_3dVector(distance * frame.z.x, distance * frame.z.y, distance * frame.z.z));
+  viewport.SetCameraLocation(target + Scaled(frame.z, distance));
   viewport.SetFrustum(-halfWidth, halfWidth, -halfHeight, halfHeight, 0.5 * radius, 3.5 * radius);
+}
+
+bool Fit(TS_Viewport& viewport, const PointSet& points, const TS_3dPoint& min, const TS_3dPoint& max,
+         NprNamedView view, TS::view_projection projection, int width, int height) {
+  if (width < 1 || height < 1 || !IsFinitePoint(min) || !IsFinitePoint(max) ||
+      (projection != TS::parallel_view && projection != TS::perspective_view)) {
+    return false;
+  }
+  const ViewAxes axes = AxesOf(view);
+  TS_Viewport fitted = viewport;
+  fitted.SetProjection(projection);
+  fitted.SetCameraDirection(axes.direction);
+  fitted.SetCameraUp(axes.up);
+  CameraFrame frame;
+  TS_3dPoint unused;
+  if (!fitted.GetCameraFrame(unused, frame.x, frame.y, frame.z)) {
+    return false;
+  }
+  // A model that is a single point is shown as if it filled a unit box.
+  const bool hasSize = (max - min).Length() > 0.0;
+  PointSet shown = points;
+  if (!hasSize) {
+    AddBoxCorners(shown, min - TS_3dVector(0.5, 0.5, 0.5), max + TS_3dVector(0.5, 0.5, 0.5));
+  }
+  const TS_3dPoint target = (min + max) * 0.5;
+  const double radius = hasSize ? 0.5 * (max - min).Length() : 0.5 * std::sqrt(3.0);
+  const double aspect = static_cast<double>(width) / height;
+  if (projection == TS::perspective_view) {
+    FitPerspective(fitted, shown, target, frame, aspect, radius);
+  } else {
+    FitParallel(fitted, shown, target, frame, aspect, radius);
+  }
+  fitted.SetScreenPort(0, width - 1, height - 1, 0);
+  viewport = fitted;
+  return true;
 }
 
 }  // namespace
@@ -150,37 +236,22 @@ bool NprNamedViewFromName(const char* name, NprNamedView& view) {
 
 bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max, NprNamedView view,
                     TS::view_projection projection, int width, int height) {
-  if (width < 1 || height < 1 || !IsFinitePoint(min) || !IsFinitePoint(max) ||
-      (projection != TS::parallel_view && projection != TS::perspective_view)) {
+  PointSet corners;
+  AddBoxCorners(corners, min, max);
+  return Fit(viewport, corners, min, max, view, projection, width, height);
+}
+
+bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedView view,
+                           TS::view_projection projection, int width, int height) {
+  TS_3dPoint min, max;
+  if (!NprSceneBounds(scene, min, max)) {
     return false;
   }
-  const ViewAxes axes = AxesOf(view);
-  TS_Viewport fitted = viewport;
-  fitted.SetProjection(projection);
-  fitted.SetCameraDirection(axes.direction);
-  fitted.SetCameraUp(axes.up);
-  CameraFrame frame;
-  TS_3dPoint unused;
-  if (!fitted.GetCameraFrame(unused, frame.x, frame.y, frame.z)) {
-    return false;
+  PointSet vertices;
+  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
+    vertices.Add(node->m_mesh.Vertices());
   }
-  // A model that is a single point is shown as if it filled a unit box.
-  const bool hasSize = (max - min).Length() > 0.0;
-  const TS_3dVector grow = hasSize ? TS_3dVector() : TS_3dVector(0.5, 0.5, 0.5);
-  const TS_3dPoint low = min - grow;
-  const TS_3dPoint high = max + grow;
-  const TS_3dPoint target = (low + high) * 0.5;
-  const double radius = 0.5 * (high - low).Length();
-  const double aspect = static_cast<double>(width) / height;
-  const auto corners = Corners(low, high);
-  if (projection == TS::perspective_view) {
-    FitPerspective(fitted, corners, target, frame, aspect, radius);
-  } else {
-    FitParallel(fitted, corners, target, frame, aspect, radius);
-  }
-  fitted.SetScreenPort(0, width - 1, height - 1, 0);
-  viewport = fitted;
-  return true;
+  return Fit(viewport, vertices, min, max, view, projection, width, height);
 }
 
 bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max) {
@@ -189,13 +260,15 @@ bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dP
   if (!IsFinitePoint(min) || !IsFinitePoint(max) || !viewport.GetCameraFrame(location, frame.x, frame.y, frame.z)) {
     return false;
   }
-  double nearest = std::numeric_limits<double>::infinity();
-  double farthest = -nearest;
-  for (const TS_3dPoint& corner : Corners(min, max)) {
-    const double depth = InFrame(frame, location, corner).depth;
-    nearest = std::min(nearest, depth);
-    farthest = std::max(farthest, depth);
-  }
+  PointSet corners;
+  AddBoxCorners(corners, min, max);
+  Extent depths;
+  corners.ForEach([&](const TS_3dPoint& corner) {
+    const FramePoint p = InFrame(frame, location, corner);
+    depths.Include(p.x, p.y, p.depth);
+  });
+  const double nearest = depths.nearest;
+  const double farthest = depths.farthest;
   const double slack = 0.05 * std::max(farthest - nearest, 1e-9 * std::max(std::abs(farthest), 1.0));
   if (viewport.IsParallelProjection()) {
     viewport.SetFrustumNear(nearest - slack);

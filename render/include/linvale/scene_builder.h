@@ -49,6 +49,11 @@ LINVALE_API bool NprNamedViewFromName(const char* name, NprNamedView& view);
 LINVALE_API bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max,
                                 NprNamedView view, TS::view_projection projection, int width, int height);
 
+// The same for the vertices of every node of `scene`, which frames the model
+// itself rather than its box; false also for a scene without vertices.
+LINVALE_API bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedView view,
+                                       TS::view_projection projection, int width, int height);
+
 // Moves the near and far planes of `viewport` so that the whole box lies
 // between them, keeping the camera and, for a perspective camera, its
 // opening angles. A camera read from a file often clips the model it came

@@ -25,8 +25,8 @@ struct CartoonSettings {
   double varDisColor = 0.0;
   double thresholdDegree = 140.0;
   std::int32_t specular = 24;
-  std::int32_t shadow = 72;
-  double varShadow = 0.55;
+  std::int32_t shadow = 104;
+  double varShadow = 0.6;
   double varDiffuse = 0.0;
   double varSpecular = 0.7;
 

@@ -1,5 +1,7 @@
 #include <tessel/ts_model.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -47,9 +49,20 @@ bool CheckReadable(const char* path, TS_String& error) {
 constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_FindInvalidData |
                                   aiProcess_ValidateDataStructure;
 
+// glTF places a camera only through its node; the format has no camera
+// position of its own. The importer copies the node's translation into the
+// camera's position as well, which would count it twice.
+bool CamerasSitAtTheirNodes(const char* path) {
+  std::string extension = std::filesystem::path(reinterpret_cast<const char8_t*>(path)).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".gltf" || extension == ".glb";
+}
+
 class SceneWalker {
 public:
-  SceneWalker(const aiScene& scene, TS_Model& model) : mScene(scene), mModel(model) {}
+  SceneWalker(const aiScene& scene, TS_Model& model, bool camerasAtNodes)
+      : mScene(scene), mModel(model), mCamerasAtNodes(camerasAtNodes) {}
 
   void Walk(const aiNode& node, const aiMatrix4x4& parent) {
     const aiMatrix4x4 world = parent * node.mTransformation;
@@ -99,9 +112,15 @@ private:
       }
     }
     for (unsigned i = 0; i < mScene.mNumCameras; ++i) {
-      const aiCamera* camera = mScene.mCameras[i];
+      if (mScene.mCameras[i] == nullptr || mScene.mCameras[i]->mName != name) {
+        continue;
+      }
+      aiCamera camera = *mScene.mCameras[i];
+      if (mCamerasAtNodes) {
+        camera.mPosition = aiVector3D(0.0f, 0.0f, 0.0f);
+      }
       TS_Viewport converted;
-      if (camera != nullptr && camera->mName == name && ConvertCamera(*camera, world, converted)) {
+      if (ConvertCamera(camera, world, converted)) {
         mModel.m_views.Append(converted);
       }
     }
@@ -109,6 +128,7 @@ private:
 
   const aiScene& mScene;
   TS_Model& mModel;
+  bool mCamerasAtNodes;
 };
 
 bool Import(const char* path, TS_Model& model, TS_String& error) {
@@ -124,7 +144,7 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
   for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
     model.m_materials.Append(scene->mMaterials[i] != nullptr ? ConvertMaterial(*scene->mMaterials[i]) : TS_Material());
   }
-  SceneWalker(*scene, model).Walk(*scene->mRootNode, aiMatrix4x4());
+  SceneWalker(*scene, model, CamerasSitAtTheirNodes(path)).Walk(*scene->mRootNode, aiMatrix4x4());
   if (model.m_objects.IsEmpty()) {
     error = std::string(path) + ": the model holds no surface to draw";
     return false;

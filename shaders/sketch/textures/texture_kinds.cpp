@@ -148,7 +148,7 @@ RgbImage MakeColdPressPaper() {
     for (int x = 0; x < kPaperSize; ++x) {
       // Light grazing from the upper left raises the tooth.
       const double slope = height.At(x, y) - height.At(x + 1, y + 1);
-      shade.At(x, y) = std::clamp(0.93 + 3.5 * slope + 0.05 * (height.At(x, y) - 0.5), 0.8, 1.0);
+      shade.At(x, y) = std::clamp(0.965 + 1.2 * slope + 0.03 * (height.At(x, y) - 0.5), 0.9, 1.0);
     }
   }
   return ToRgb(shade, 1.0, 0.985, 0.95);

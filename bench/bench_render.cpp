@@ -81,8 +81,20 @@ void BM_RenderScene1080pNormal(benchmark::State& state) {
   RenderTestShader(state, NprRenderSettings::AntialiasNormal);
 }
 
+// The plug-in reload every render starts with.
+void BM_ReloadPlugins(benchmark::State& state) {
+  NprRenderer renderer;
+  for (auto _ : state) {
+    if (renderer.OnLoad() == 0) {
+      state.SkipWithError("no plug-in in the Shaders folder");
+      break;
+    }
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReloadPlugins)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenderScene1080pBest)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 BENCHMARK(BM_RenderScene1080pNormal)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 BENCHMARK_MAIN();

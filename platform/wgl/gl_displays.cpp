@@ -129,7 +129,8 @@ Displays FindDisplays() {
       const bool software = IsSoftwareDevice(devices[static_cast<std::size_t>(i)]);
       auto& slot = software ? found.software : found.hardware;
       if (!slot) {
-        slot = OpenDisplay(eglGetPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, devices[static_cast<std::size_t>(i)], nullptr));
+        const EGLDeviceEXT device = devices[static_cast<std::size_t>(i)];
+        slot = OpenDisplay(eglGetPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, device, nullptr));
       }
     }
   }

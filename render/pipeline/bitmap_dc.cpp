@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -18,8 +19,8 @@ constexpr std::uint64_t mappingHeaderBytes = 40;
 bool Matches(const PIXELFORMATDESCRIPTOR& format, unsigned char colorBits, unsigned char alphaBits,
              unsigned char depthBits, unsigned char accumBits, unsigned long flags) {
   const DWORD required = PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL;
-  return (format.dwFlags & required) == required && (format.dwFlags & implementationBits) == (flags & implementationBits) &&
-         format.iPixelType == PFD_TYPE_RGBA && format.cColorBits >= colorBits && format.cAlphaBits >= alphaBits &&
+  return (format.dwFlags & required) == required &&
+         (format.dwFlags & implementationBits) == (flags & implementationBits) && format.iPixelType == PFD_TYPE_RGBA && format.cColorBits >= colorBits && format.cAlphaBits >= alphaBits &&
          format.cDepthBits >= depthBits && format.cAccumBits >= accumBits;
 }
 
@@ -41,10 +42,12 @@ void KeepingError(CleanUp cleanUp) {
   SetLastError(error);
 }
 
+// Computed in 64 bits: large pictures exceed 4 GiB. A size that is no size
+// gets just the header, and the bitmap then fails to fit.
 HANDLE CreatePixelMapping(const SIZE& size) {
-  const std::uint64_t bytes =
-      static_cast<std::uint64_t>(static_cast<std::uint32_t>(size.cx)) * static_cast<std::uint32_t>(size.cy) * 4 +
-      mappingHeaderBytes;
+  const auto width = static_cast<std::uint64_t>(std::max<LONG>(size.cx, 0));
+  const auto height = static_cast<std::uint64_t>(std::max<LONG>(size.cy, 0));
+  const std::uint64_t bytes = width * height * 4 + mappingHeaderBytes;
   return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(bytes >> 32),
                             static_cast<DWORD>(bytes & 0xFFFFFFFFU), nullptr);
 }

@@ -3,6 +3,7 @@
 #include "dib_pixels.h"
 #include "image_resampling.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace linvale {
@@ -12,8 +13,9 @@ namespace {
 // Room for the 32-bit pixels plus a bitmap header, like the mapping of
 // the render's own bitmap.
 HANDLE CreateOutputMapping(SIZE size) {
-  const std::uint64_t bytes =
-      static_cast<std::uint64_t>(static_cast<std::uint32_t>(size.cx)) * static_cast<std::uint32_t>(size.cy) * 4 + 40;
+  const auto width = static_cast<std::uint64_t>(std::max<LONG>(size.cx, 0));
+  const auto height = static_cast<std::uint64_t>(std::max<LONG>(size.cy, 0));
+  const std::uint64_t bytes = width * height * 4 + 40;
   return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(bytes >> 32),
                             static_cast<DWORD>(bytes & 0xFFFFFFFFU), nullptr);
 }

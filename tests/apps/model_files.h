@@ -67,14 +67,21 @@ inline void WriteStlCubeWithoutNormals(const std::filesystem::path& path) {
   stl << "endsolid cube\n";
 }
 
-inline void WritePlyCube(const std::filesystem::path& path) {
+// A cube of eight shared corners; with `colored` the corners alternate
+// between pure red and pure green.
+inline void WritePlyCube(const std::filesystem::path& path, bool colored = false) {
   std::ofstream ply(path);
   ply << "ply\nformat ascii 1.0\nelement vertex 8\nproperty float x\nproperty float y\nproperty float z\n"
-         "element face 6\nproperty list uchar int vertex_indices\nend_header\n";
+      << (colored ? "property uchar red\nproperty uchar green\nproperty uchar blue\n" : "")
+      << "element face 6\nproperty list uchar int vertex_indices\nend_header\n";
   for (int i = 0; i < 8; ++i) {
     float x, y, z;
     CubeCorner(i, x, y, z);
-    ply << x << " " << y << " " << z << "\n";
+    ply << x << " " << y << " " << z;
+    if (colored) {
+      ply << (i % 2 == 0 ? " 255 0 0" : " 0 255 0");
+    }
+    ply << "\n";
   }
   for (const auto& quad : kCubeQuads) {
     ply << "4 " << quad[0] << " " << quad[1] << " " << quad[2] << " " << quad[3] << "\n";

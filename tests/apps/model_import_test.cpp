@@ -78,7 +78,9 @@ TEST(ModelImport, StlWithoutNormalsGetsFlatShadingThatKeepsItsCreases) {
   ASSERT_TRUE(model.Read((folder / "cube.stl").c_str(), error)) << error;
   ASSERT_EQ(model.m_objects.Count(), 1);
   EXPECT_FALSE(model.m_objects[0].mesh.HasVertexNormals());
-  EXPECT_EQ(model.m_objects[0].color, TS_Color(180, 180, 180));
+  const TS_Color grey = model.m_objects[0].color;  // neutral: no hue of its own
+  EXPECT_EQ(grey.Red(), grey.Green());
+  EXPECT_EQ(grey.Green(), grey.Blue());
 
   Scene scene;
   Node* node = NprAppendMeshNode(scene, model.m_objects[0].mesh, model.m_objects[0].color);
@@ -93,6 +95,23 @@ TEST(ModelImport, StlWithoutNormalsGetsFlatShadingThatKeepsItsCreases) {
       EXPECT_NEAR(TS_DotProduct(n, mesh.FaceNormal(f)), 1.0f, 1e-6f) << "face " << f;
     }
   }
+}
+
+TEST(ModelImport, ModelsWithoutMaterialsAreGreyOrTakeTheirVertexColours) {
+  TemporaryFolder folder;
+  linvale::test::WritePlyCube(folder / "plain.ply");
+  linvale::test::WritePlyCube(folder / "colored.ply", true);
+  TS_Model plain, colored;
+  TS_String error;
+  ASSERT_TRUE(plain.Read((folder / "plain.ply").c_str(), error)) << error;
+  ASSERT_TRUE(colored.Read((folder / "colored.ply").c_str(), error)) << error;
+  ASSERT_EQ(plain.m_objects.Count(), 1);
+  ASSERT_EQ(colored.m_objects.Count(), 1);
+  const TS_Color grey = plain.m_objects[0].color;
+  EXPECT_EQ(grey.Red(), grey.Green());
+  EXPECT_EQ(grey.Green(), grey.Blue());
+  EXPECT_LT(grey.Red(), 200) << "too light to draw with on white paper";
+  EXPECT_EQ(colored.m_objects[0].color, TS_Color(128, 128, 0));
 }
 
 TEST(ModelImport, GltfPlacesMeshesCamerasAndLightsInTheWorld) {
@@ -115,6 +134,9 @@ TEST(ModelImport, GltfPlacesMeshesCamerasAndLightsInTheWorld) {
   TS_3dVector direction = camera.CameraDirection();
   direction.Unitize();
   ExpectNear(direction, {0, 0, -1});
+  // The file's vertical opening of 0.5 and its aspect.
+  EXPECT_NEAR(camera.FrustumTop() / camera.FrustumNear(), std::tan(0.25), 1e-6);
+  EXPECT_NEAR(camera.FrustumRight() / camera.FrustumTop(), 1.3333, 1e-4);
 
   ASSERT_EQ(model.m_lights.Count(), 2);
   for (const TS_Light& light : model.m_lights) {

@@ -5,11 +5,11 @@
 #include <numbers>
 
 #include <assimp/material.h>
+#include <assimp/version.h>
 
 namespace tessel_detail {
 namespace {
 
-constexpr int kNeutralGrey = 180;
 
 bool IsFinite(const aiVector3D& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
@@ -92,19 +92,61 @@ TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world) {
   return result;
 }
 
-TS_Color DiffuseColor(const aiMaterial& material) {
-  // Formats without materials get one made up by the importer, whose
-  // colour differs from format to format; such models are shown grey.
+TS_Color NeutralGrey() { return TS_Color(128, 128, 128); }
+
+namespace {
+
+bool GetDiffuse(const aiMaterial& material, aiColor4D& color) {
+  return material.Get(AI_MATKEY_BASE_COLOR, color) == aiReturn_SUCCESS ||
+         material.Get(AI_MATKEY_COLOR_DIFFUSE, color) == aiReturn_SUCCESS;
+}
+
+// Formats without materials get one made up by the importer, named by it or
+// not named at all, in a colour that differs from format to format (often
+// white, invisible as pencil on white paper). An unnamed material that does
+// carry a colour of its own is taken as meant.
+bool IsStandIn(const aiMaterial& material) {
   aiString name;
-  if (material.Get(AI_MATKEY_NAME, name) == aiReturn_SUCCESS && name == aiString(AI_DEFAULT_MATERIAL_NAME)) {
-    return TS_Color(kNeutralGrey, kNeutralGrey, kNeutralGrey);
+  if (material.Get(AI_MATKEY_NAME, name) == aiReturn_SUCCESS && name.length > 0) {
+    return name == aiString(AI_DEFAULT_MATERIAL_NAME);
   }
   aiColor4D color;
-  if (material.Get(AI_MATKEY_BASE_COLOR, color) == aiReturn_SUCCESS ||
-      material.Get(AI_MATKEY_COLOR_DIFFUSE, color) == aiReturn_SUCCESS) {
-    return ColorFrom(aiColor3D(color.r, color.g, color.b));
+  return !GetDiffuse(material, color) || (color.r >= 1.0f && color.g >= 1.0f && color.b >= 1.0f);
+}
+
+// The mean of the mesh's first vertex colour set, for scans that carry
+// their colour per point.
+bool MeanVertexColor(const aiMesh& mesh, TS_Color& color) {
+  if (!mesh.HasVertexColors(0) || mesh.mNumVertices == 0) {
+    return false;
   }
-  return TS_Color(kNeutralGrey, kNeutralGrey, kNeutralGrey);
+  double r = 0.0, g = 0.0, b = 0.0;
+  for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
+    r += mesh.mColors[0][v].r;
+    g += mesh.mColors[0][v].g;
+    b += mesh.mColors[0][v].b;
+  }
+  const double count = mesh.mNumVertices;
+  color.SetFractionalRGB(r / count, g / count, b / count);
+  return std::isfinite(r) && std::isfinite(g) && std::isfinite(b);
+}
+
+}  // namespace
+
+TS_Color DiffuseColor(const aiMaterial& material) {
+  aiColor4D color;
+  if (IsStandIn(material) || !GetDiffuse(material, color)) {
+    return NeutralGrey();
+  }
+  return ColorFrom(aiColor3D(color.r, color.g, color.b));
+}
+
+TS_Color ObjectColor(const aiMesh& mesh, const aiMaterial* material) {
+  if (material != nullptr && !IsStandIn(*material)) {
+    return DiffuseColor(*material);
+  }
+  TS_Color color;
+  return MeanVertexColor(mesh, color) ? color : NeutralGrey();
 }
 
 TS_Material ConvertMaterial(const aiMaterial& material) {
@@ -156,8 +198,51 @@ bool ConvertLight(const aiLight& light, const aiMatrix4x4& world, TS_Light& resu
   return true;
 }
 
-bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, TS_Viewport& result) {
-  const aiVector3D location = world * camera.mPosition;
+CameraConventions CameraConventionsFor(const std::string& extension) {
+  if (extension == ".gltf" || extension == ".glb") {
+    // glTF places cameras through their nodes only. Until 5.3 the importer
+    // also stored the vertical opening times the aspect as the angle.
+    const bool before53 = aiGetVersionMajor() < 5 || (aiGetVersionMajor() == 5 && aiGetVersionMinor() < 3);
+    return {true, before53 ? FieldOfView::VerticalTimesAspect : FieldOfView::FullHorizontal};
+  }
+  if (extension == ".fbx") {
+    return {false, FieldOfView::HalfHorizontal};
+  }
+  return {};
+}
+
+namespace {
+
+struct HalfOpening {
+  double width;
+  double height;
+};
+
+// Half the frustum's width and height at distance one from the camera.
+HalfOpening OpeningOf(const aiCamera& camera, FieldOfView convention, double aspect) {
+  const double angle = camera.mHorizontalFOV;
+  switch (convention) {
+    case FieldOfView::HalfHorizontal: {
+      const double width = std::tan(std::clamp(angle, 0.005, 1.5));
+      return {width, width / aspect};
+    }
+    case FieldOfView::VerticalTimesAspect: {
+      const double vertical = angle / (camera.mAspect > 0.0f ? camera.mAspect : 1.0f);
+      const double height = std::tan(0.5 * std::clamp(vertical, 0.01, 3.0));
+      return {height * aspect, height};
+    }
+    case FieldOfView::FullHorizontal: break;
+  }
+  const double width = std::tan(0.5 * std::clamp(angle, 0.01, 3.0));
+  return {width, width / aspect};
+}
+
+}  // namespace
+
+bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, const CameraConventions& conventions,
+                   TS_Viewport& result) {
+  const aiVector3D position = conventions.positionFromNodeOnly ? aiVector3D(0.0f, 0.0f, 0.0f) : camera.mPosition;
+  const aiVector3D location = world * position;
   const aiVector3D direction = TransformDirection(world, camera.mLookAt);
   const aiVector3D up = TransformDirection(world, camera.mUp);
   if (!IsFinite(location) || !IsFinite(direction) || !IsFinite(up)) {
@@ -181,12 +266,10 @@ bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, TS_Viewport
     viewport.SetProjection(TS::parallel_view);
     viewport.SetFrustum(-halfWidth, halfWidth, -halfWidth / aspect, halfWidth / aspect, nearDistance, farDistance);
   } else {
-    // Importers disagree on whether the angle is the half or the whole
-    // opening; clamping keeps either reading usable.
-    const double halfAngle = std::clamp(static_cast<double>(camera.mHorizontalFOV), 0.01, 1.4);
-    const double halfWidth = std::tan(halfAngle) * nearDistance;
+    const HalfOpening opening = OpeningOf(camera, conventions.fieldOfView, aspect);
     viewport.SetProjection(TS::perspective_view);
-    viewport.SetFrustum(-halfWidth, halfWidth, -halfWidth / aspect, halfWidth / aspect, nearDistance, farDistance);
+    viewport.SetFrustum(-opening.width * nearDistance, opening.width * nearDistance, -opening.height * nearDistance,
+                        opening.height * nearDistance, nearDistance, farDistance);
   }
   result = viewport;
   return true;

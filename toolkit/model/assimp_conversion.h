@@ -5,6 +5,8 @@
 
 #include <assimp/scene.h>
 
+#include <string>
+
 #include <tessel/ts_color.h>
 #include <tessel/ts_light.h>
 #include <tessel/ts_material.h>
@@ -18,14 +20,41 @@ namespace tessel_detail {
 // the file supplied them.
 TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world);
 
+// The colour of objects whose file gives none: dark enough for pencil
+// strokes to show on white paper, light enough for shading to show on it.
+TS_Color NeutralGrey();
+
 // Diffuse colour (the base colour for physically based materials), or
 // neutral grey when the material has none.
 TS_Color DiffuseColor(const aiMaterial& material);
 TS_Material ConvertMaterial(const aiMaterial& material);
 
+// The colour an object is drawn in: its material's, or, when the importer
+// made the material up, the mean of the mesh's vertex colours or else the
+// neutral grey. `material` may be null.
+TS_Color ObjectColor(const aiMesh& mesh, const aiMaterial* material);
+
 // False for light kinds the renderer cannot use (ambient, area).
 bool ConvertLight(const aiLight& light, const aiMatrix4x4& world, TS_Light& result);
 
-bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, TS_Viewport& result);
+// What a camera's fields mean differs between the importer's file formats
+// (and versions), whatever its documentation says.
+enum class FieldOfView {
+  FullHorizontal,       // the whole horizontal opening
+  HalfHorizontal,       // from the centre line to one border
+  VerticalTimesAspect,  // the vertical opening multiplied by the aspect
+};
+
+struct CameraConventions {
+  // The camera's own position repeats its node's translation.
+  bool positionFromNodeOnly = false;
+  FieldOfView fieldOfView = FieldOfView::FullHorizontal;
+};
+
+// `extension` in lower case with its dot, as ".gltf".
+CameraConventions CameraConventionsFor(const std::string& extension);
+
+bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, const CameraConventions& conventions,
+                   TS_Viewport& result);
 
 }  // namespace tessel_detail

@@ -17,11 +17,13 @@
 
 namespace {
 
+using tessel_detail::CameraConventions;
+using tessel_detail::CameraConventionsFor;
 using tessel_detail::ConvertCamera;
 using tessel_detail::ConvertLight;
 using tessel_detail::ConvertMaterial;
 using tessel_detail::ConvertMesh;
-using tessel_detail::DiffuseColor;
+using tessel_detail::ObjectColor;
 
 // Reading is left to the importer, but the reasons a file cannot even be
 // opened are worth telling apart for the user.
@@ -49,20 +51,17 @@ bool CheckReadable(const char* path, TS_String& error) {
 constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_FindInvalidData |
                                   aiProcess_ValidateDataStructure;
 
-// glTF places a camera only through its node; the format has no camera
-// position of its own. The importer copies the node's translation into the
-// camera's position as well, which would count it twice.
-bool CamerasSitAtTheirNodes(const char* path) {
+std::string LowerCaseExtension(const char* path) {
   std::string extension = std::filesystem::path(reinterpret_cast<const char8_t*>(path)).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".gltf" || extension == ".glb";
+  return extension;
 }
 
 class SceneWalker {
 public:
-  SceneWalker(const aiScene& scene, TS_Model& model, bool camerasAtNodes)
-      : mScene(scene), mModel(model), mCamerasAtNodes(camerasAtNodes) {}
+  SceneWalker(const aiScene& scene, TS_Model& model, const CameraConventions& cameras)
+      : mScene(scene), mModel(model), mCameraConventions(cameras) {}
 
   void Walk(const aiNode& node, const aiMatrix4x4& parent) {
     const aiMatrix4x4 world = parent * node.mTransformation;
@@ -92,13 +91,10 @@ private:
       return;
     }
     object.name = source.mName.length > 0 ? source.mName.C_Str() : node.mName.C_Str();
-    if (source.mMaterialIndex < mScene.mNumMaterials && mScene.mMaterials[source.mMaterialIndex] != nullptr) {
-      object.material = static_cast<int>(source.mMaterialIndex);
-      object.color = DiffuseColor(*mScene.mMaterials[source.mMaterialIndex]);
-    } else {
-      object.material = -1;
-      object.color = TS_Color(180, 180, 180);
-    }
+    const bool hasMaterial =
+        source.mMaterialIndex < mScene.mNumMaterials && mScene.mMaterials[source.mMaterialIndex] != nullptr;
+    object.material = hasMaterial ? static_cast<int>(source.mMaterialIndex) : -1;
+    object.color = ObjectColor(source, hasMaterial ? mScene.mMaterials[source.mMaterialIndex] : nullptr);
     mModel.m_objects.Append(std::move(object));
   }
 
@@ -112,15 +108,9 @@ private:
       }
     }
     for (unsigned i = 0; i < mScene.mNumCameras; ++i) {
-      if (mScene.mCameras[i] == nullptr || mScene.mCameras[i]->mName != name) {
-        continue;
-      }
-      aiCamera camera = *mScene.mCameras[i];
-      if (mCamerasAtNodes) {
-        camera.mPosition = aiVector3D(0.0f, 0.0f, 0.0f);
-      }
+      const aiCamera* camera = mScene.mCameras[i];
       TS_Viewport converted;
-      if (ConvertCamera(camera, world, converted)) {
+      if (camera != nullptr && camera->mName == name && ConvertCamera(*camera, world, mCameraConventions, converted)) {
         mModel.m_views.Append(converted);
       }
     }
@@ -128,7 +118,7 @@ private:
 
   const aiScene& mScene;
   TS_Model& mModel;
-  bool mCamerasAtNodes;
+  CameraConventions mCameraConventions;
 };
 
 bool Import(const char* path, TS_Model& model, TS_String& error) {
@@ -144,7 +134,7 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
   for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
     model.m_materials.Append(scene->mMaterials[i] != nullptr ? ConvertMaterial(*scene->mMaterials[i]) : TS_Material());
   }
-  SceneWalker(*scene, model, CamerasSitAtTheirNodes(path)).Walk(*scene->mRootNode, aiMatrix4x4());
+  SceneWalker(*scene, model, CameraConventionsFor(LowerCaseExtension(path))).Walk(*scene->mRootNode, aiMatrix4x4());
   if (model.m_objects.IsEmpty()) {
     error = std::string(path) + ": the model holds no surface to draw";
     return false;

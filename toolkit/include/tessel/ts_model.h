@@ -19,10 +19,11 @@ struct TS_ModelObject {
   // Triangles only. Vertex normals are present exactly when the file
   // supplied usable ones; a consumer computes them otherwise.
   TS_Mesh mesh;
-  // The material's diffuse colour, neutral grey when the file gives none.
+  // The material's diffuse colour. When the file has no material of its
+  // own, the mean of the vertex colours or, without those, a neutral grey.
   TS_Color color;
-  // Index into TS_Model::m_materials.
-  int material = 0;
+  // Index into TS_Model::m_materials, -1 for none.
+  int material = -1;
 };
 
 class TS_Model {

@@ -1,0 +1,233 @@
+// npr-render end to end, through the built program: every kind of bad input
+// gets its own exit status and one line naming the culprit, without leaving
+// a picture behind; good input in several formats renders, with the model's
+// own camera when it has one.
+#include "../support/devil_picture.h"
+#include "../support/temporary_home.h"
+#include "model_files.h"
+#include "program_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using linvale::test::Picture;
+using linvale::test::ProgramResult;
+using linvale::test::Rgb;
+using linvale::test::TemporaryHome;
+
+// A cartoon style: flat colours make the objects easy to tell apart.
+constexpr const char* kCartoonStyle = "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
+                                      "BackgroundB=255\n";
+
+bool IsRed(const Rgb& p) { return p.r > p.g + 60 && p.r > p.b + 60; }
+bool IsBlue(const Rgb& p) { return p.b > p.r + 60 && p.b > p.g + 40; }
+
+class NprRenderTest : public ::testing::Test {
+protected:
+  ProgramResult Run(const std::vector<std::string>& arguments, const fs::path& workingFolder = {}) {
+    return linvale::test::RunProgram(NPR_RENDER_PROGRAM, arguments, mHome.Path(), workingFolder);
+  }
+  std::string Path(const std::string& name) const { return mHome / name; }
+
+  // The picture written by a successful run, checked for size and content.
+  void ExpectPicture(const std::string& path, int width, int height) {
+    Picture picture;
+    ASSERT_TRUE(picture.Load(path)) << path;
+    EXPECT_EQ(picture.Width(), width) << path;
+    EXPECT_EQ(picture.Height(), height) << path;
+    EXPECT_GT(picture.CountUnlikeCorner(), width * height / 100) << path << " looks empty";
+  }
+
+  TemporaryHome mHome;
+};
+
+struct BadInput {
+  std::vector<std::string> arguments;  // "@name" stands for the path of name in the test's folder
+  int status;
+  std::string mentions;  // "@name" likewise
+};
+
+std::string Expand(const std::string& text, const TemporaryHome& home) {
+  return text.starts_with("@") ? home / text.substr(1) : text;
+}
+
+}  // namespace
+
+TEST_F(NprRenderTest, BadInputGivesItsOwnStatusAndOneLineAndNoPicture) {
+  linvale::test::WriteTwoCubeObj(Path("model.obj"));
+  linvale::test::WriteObjWithoutSurface(Path("lines.obj"));
+  linvale::test::WriteText(Path("noise.obj"), "not a model at all\n");
+  linvale::test::WriteText(Path("version2.npr"), "[Orvelle]\nVersion=2\n[Common]\nCurrent Render=Sketch\n");
+  linvale::test::WriteText(Path("unknown-shader.npr"), "[Common]\nCurrent Render=Crayon\n");
+  fs::create_directory(Path("folder.png"));
+
+  const std::vector<BadInput> cases = {
+      {{"--bogus"}, 2, "'--bogus'"},
+      {{"--size", "0x100"}, 2, "'0x100'"},
+      {{"--size", "640"}, 2, "'640'"},
+      {{"--size", "640x480x2"}, 2, "'640x480x2'"},
+      {{"--size", "-5x10"}, 2, "'-5x10'"},
+      {{"--size", "99999x100"}, 2, "99999x100"},
+      {{"--aa", "ultra"}, 2, "'ultra'"},
+      {{"--view", "diagonal"}, 2, "'diagonal'"},
+      {{"-o"}, 2, "'-o'"},
+      {{"@model.obj", "@lines.obj"}, 2, "@lines.obj"},
+      {{"@missing.obj"}, 3, "@missing.obj"},
+      {{"@"}, 3, "folder"},
+      {{"@lines.obj"}, 3, "@lines.obj"},
+      {{"@noise.obj"}, 3, "@noise.obj"},
+      {{"@model.obj", "-s", "No Such Style"}, 4, "'No Such Style'"},
+      {{"@model.obj", "-s", "/nowhere/style.npr"}, 4, "/nowhere/style.npr"},
+      {{"@model.obj", "-s", "@version2.npr"}, 4, "@version2.npr"},
+      {{"@model.obj", "-s", "@unknown-shader.npr"}, 4, "'Crayon'"},
+      {{"@model.obj", "-o", "@picture"}, 6, "@picture"},
+      {{"@model.obj", "-o", "@no/such/folder/out.png"}, 6, "does not exist"},
+      {{"@model.obj", "-o", "@out.xyz"}, 6, "'xyz'"},
+      {{"@model.obj", "-o", "@folder.png"}, 6, "@folder.png"},
+  };
+  for (const BadInput& bad : cases) {
+    std::vector<std::string> arguments;
+    std::string shown;
+    for (const std::string& argument : bad.arguments) {
+      arguments.push_back(Expand(argument, mHome));
+      shown += " " + argument;
+    }
+    const bool namesOutput = std::find(arguments.begin(), arguments.end(), "-o") != arguments.end();
+    if (!namesOutput) {
+      arguments.insert(arguments.end(), {"--quiet", "-o", Path("out.png")});
+    }
+    const ProgramResult result = Run(arguments);
+    EXPECT_EQ(result.status, bad.status) << shown << "\n" << result.err;
+    const std::string firstLine = result.err.substr(0, result.err.find('\n'));
+    EXPECT_NE(firstLine.find("npr-render: "), std::string::npos) << shown << "\n" << result.err;
+    EXPECT_NE(firstLine.find(Expand(bad.mentions, mHome)), std::string::npos) << shown << "\n" << result.err;
+    EXPECT_LE(std::count(result.err.begin(), result.err.end(), '\n'), 2) << shown << "\n" << result.err;
+    EXPECT_FALSE(fs::exists(Path("out.png"))) << shown;
+  }
+  // Nothing half-written is left beside the targets either.
+  for (const auto& entry : fs::directory_iterator(mHome.Path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".npr-render-"), std::string::npos) << entry.path();
+  }
+}
+
+TEST_F(NprRenderTest, AFailedWriteLeavesTheOlderFileAlone) {
+  linvale::test::WriteTwoCubeObj(Path("model.obj"));
+  linvale::test::WriteText(Path("old.xyz"), "older picture");
+  linvale::test::WriteText(Path("old.png"), "older picture");
+  EXPECT_EQ(Run({Path("model.obj"), "-q", "-o", Path("old.xyz")}).status, 6);
+  EXPECT_EQ(linvale::test::ReadText(Path("old.xyz")), "older picture");
+  EXPECT_EQ(Run({Path("missing.obj"), "-q", "-o", Path("old.png")}).status, 3);
+  EXPECT_EQ(linvale::test::ReadText(Path("old.png")), "older picture");
+}
+
+TEST_F(NprRenderTest, WithoutShaderPlugInsNothingIsRendered) {
+  // The renderer looks for plug-ins beside its own library; a copy of the
+  // libraries without them stands in for a broken installation.
+  const fs::path libraries = Path("lib");
+  fs::create_directory(libraries);
+  for (const char* library : {LINVALE_LIBRARY, TESSEL_LIBRARY, PLATFORM_LIBRARY}) {
+    fs::copy_file(library, libraries / fs::path(library).filename());
+  }
+  mHome.Environment().Set("LD_LIBRARY_PATH", libraries.string());
+  const ProgramResult result = Run({"-q", "-o", Path("out.png")});
+  EXPECT_EQ(result.status, 5) << result.err;
+  EXPECT_NE(result.err.find("no shader plug-ins"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find(libraries.string()), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(Path("out.png")));
+}
+
+TEST_F(NprRenderTest, WithoutArgumentsTheSamplePartGoesToRenderPng) {
+  const fs::path folder = Path("work");
+  fs::create_directory(folder);
+  const ProgramResult result = Run({}, folder);
+  ASSERT_EQ(result.status, 0) << result.err;
+  ExpectPicture((folder / "render.png").string(), 1600, 1200);
+}
+
+TEST_F(NprRenderTest, ModelsOfSeveralFormatsRenderWithEveryViewAndAntialiasing) {
+  linvale::test::WriteTwoCubeObj(Path("cubes.obj"));
+  linvale::test::WriteStlCubeWithoutNormals(Path("cube.stl"));
+  linvale::test::WritePlyCube(Path("cube.ply"));
+  linvale::test::WriteTwoCubeGltf(Path("cubes.gltf"), {.camera = false});
+  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  // Half of them in the default pencil style, whose strokes take the
+  // objects' colours: a model without colours must still show.
+  const std::vector<std::vector<std::string>> runs = {
+      {"cubes.obj", "--aa", "none", "--view", "front"},
+      {"cube.stl", "--aa", "normal", "--view", "top", "--parallel", "-s", Path("flat.npr")},
+      {"cube.ply", "--aa", "best", "--view", "left"},
+      {"cubes.gltf", "--aa", "none", "--view", "bottom", "--parallel", "-s", Path("flat.npr")},
+  };
+  for (const auto& run : runs) {
+    const std::string output = Path(run[0] + ".png");
+    std::vector<std::string> arguments{Path(run[0]), "-q", "--size", "160x120", "-o", output};
+    arguments.insert(arguments.end(), run.begin() + 1, run.end());
+    const ProgramResult result = Run(arguments);
+    ASSERT_EQ(result.status, 0) << run[0] << "\n" << result.err;
+    ExpectPicture(output, 160, 120);
+  }
+}
+
+TEST_F(NprRenderTest, TheModelsOwnCameraIsUsed) {
+  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  // The camera looks straight down at the red cube; the blue one is far
+  // outside its narrow view. Without the camera both are fitted in.
+  linvale::test::WriteTwoCubeGltf(Path("with-camera.gltf"), {.camera = true});
+  linvale::test::WriteTwoCubeGltf(Path("without-camera.gltf"), {.camera = false});
+  for (const std::string name : {"with-camera", "without-camera"}) {
+    const ProgramResult result = Run({Path(name + ".gltf"), "-q", "--size", "160x120", "--aa", "none", "-s",
+                                      Path("flat.npr"), "-o", Path(name + ".png")});
+    ASSERT_EQ(result.status, 0) << result.err;
+  }
+  Picture withCamera, withoutCamera;
+  ASSERT_TRUE(withCamera.Load(Path("with-camera.png")));
+  ASSERT_TRUE(withoutCamera.Load(Path("without-camera.png")));
+  EXPECT_GT(withCamera.Count(IsRed), 700);
+  EXPECT_EQ(withCamera.Count(IsBlue), 0);
+  EXPECT_GT(withoutCamera.Count(IsRed), 100);
+  EXPECT_GT(withoutCamera.Count(IsBlue), 100);
+}
+
+TEST_F(NprRenderTest, StylesAreFoundByNameInSearchOrderAndListed) {
+  const fs::path userStyles = fs::path(Path("Documents")) / "My Orvelle Styles";
+  const fs::path sharedStyles = fs::path(Path("share")) / "Brisco" / "Orvelle SR3" / "Styles";
+  fs::create_directories(userStyles);
+  fs::create_directories(sharedStyles);
+  linvale::test::WriteText(userStyles / "Mine.npr", kCartoonStyle);
+  // A same-named style further down the search order that would fail.
+  linvale::test::WriteText(sharedStyles / "Mine.npr", "[Orvelle]\nVersion=3\n");
+  linvale::test::WriteText(sharedStyles / "Shared.npr", kCartoonStyle);
+
+  const ProgramResult mine = Run({"-q", "--size", "80x60", "-s", "Mine", "-o", Path("mine.png")});
+  EXPECT_EQ(mine.status, 0) << mine.err;
+  const ProgramResult shared = Run({"-q", "--size", "80x60", "-s", "Shared", "-o", Path("shared.png")});
+  EXPECT_EQ(shared.status, 0) << shared.err;
+
+  const ProgramResult listing = Run({"--list-styles"});
+  EXPECT_EQ(listing.status, 0);
+  for (const std::string& expected : {userStyles.string(), sharedStyles.string(), std::string(INSTALLED_STYLES),
+                                      std::string("  Mine\n"), std::string("  Shared\n")}) {
+    EXPECT_NE(listing.out.find(expected), std::string::npos) << expected << "\n" << listing.out;
+  }
+  const std::size_t user = listing.out.find(userStyles.string());
+  EXPECT_LT(user, listing.out.find(sharedStyles.string())) << listing.out;
+}
+
+TEST_F(NprRenderTest, HelpAndVersionGoToStandardOutput) {
+  const ProgramResult help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"-o", "-s", "--size", "--aa", "--view", "--parallel", "--list-styles", "--quiet"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  const ProgramResult version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("npr-render "), std::string::npos);
+  EXPECT_TRUE(version.err.empty());
+}

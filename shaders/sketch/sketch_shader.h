@@ -31,8 +31,6 @@ public:
                  NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) override;
   void OnSetMainDlg() override;
 
-  const SketchSettings& Settings() const { return mSettings; }
-
 private:
   SketchSettings mSettings;
 };

@@ -9,11 +9,12 @@ namespace npr_render {
 namespace {
 
 constexpr int kLargestSize = 1 << 20;  // far beyond any GL limit; keeps products in range
+constexpr int kMostSampleTriangles = 50'000'000;
 
-std::optional<int> ParsePositive(std::string_view text) {
+std::optional<int> ParsePositive(std::string_view text, int largest = kLargestSize) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value <= 0 || value > kLargestSize) {
+  if (error != std::errc() || end != text.data() + text.size() || value <= 0 || value > largest) {
     return std::nullopt;
   }
   return value;
@@ -50,6 +51,16 @@ const std::map<std::string, ValueOption>& ValueOptions() {
            return "invalid antialiasing '" + v + "': expected none, normal or best";
          }
          o.antialias = *style;
+         return "";
+       }},
+      {"--sample-triangles",
+       [](Options& o, const std::string& v) -> std::string {
+         const auto count = ParsePositive(v, kMostSampleTriangles);
+         if (!count) {
+           return "invalid triangle count '" + v + "': expected a positive integer up to " +
+                  std::to_string(kMostSampleTriangles);
+         }
+         o.sampleTriangles = *count;
          return "";
        }},
       {"--view",
@@ -144,6 +155,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       return result;
     }
   }
+  if (haveModel && options.sampleTriangles > 0) {
+    result.error = "--sample-triangles draws the built-in sample; it cannot go with model '" + options.model + "'";
+  }
   return result;
 }
 
@@ -164,6 +178,9 @@ const char* UsageText() {
          "      --view VIEW     iso, front, back, left, right, top or bottom, used\n"
          "                      when the model has no camera. Default: iso\n"
          "      --parallel      parallel instead of perspective projection\n"
+         "      --sample-triangles N\n"
+         "                      without MODEL: a grid of sample parts of about N\n"
+         "                      triangles, to try large renders\n"
          "      --list-styles   list the styles found and where, then exit\n"
          "  -q, --quiet         no progress display\n"
          "      --verbose       report the time each phase took\n"

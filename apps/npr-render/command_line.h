@@ -13,6 +13,9 @@ namespace npr_render {
 
 struct Options {
   std::string model;  // empty: the built-in sample part
+  // Without a model: a grid of sample parts of about this many triangles
+  // (0: one part), for measuring large renders.
+  int sampleTriangles = 0;
   std::string output = "render.png";
   std::string style;  // empty: the default style
   int width = 1600;

@@ -143,7 +143,7 @@ int Run(const Options& options) {
   Timings timings;
   Stopwatch stopwatch;
   Scene scene;
-  const LoadedScene loaded = options.model.empty() ? LoadSampleScene(scene) : LoadModelScene(options.model, scene);
+  const LoadedScene loaded = options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
   if (!loaded.error.empty()) {
     return Fail(kModelError, loaded.error);
   }

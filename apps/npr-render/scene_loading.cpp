@@ -30,8 +30,9 @@ LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
   return loaded;
 }
 
-LoadedScene LoadSampleScene(Scene& scene) {
-  for (const TS_SampleObject& object : TS_SamplePart()) {
+LoadedScene LoadSampleScene(Scene& scene, int triangles) {
+  const auto objects = triangles > 0 ? TS_LargeSampleModel(static_cast<std::size_t>(triangles)) : TS_SamplePart();
+  for (const TS_SampleObject& object : objects) {
     NprAppendMeshNode(scene, object.mesh, object.color);
   }
   return {};

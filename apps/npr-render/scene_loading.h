@@ -19,6 +19,8 @@ struct LoadedScene {
 // of the scene.
 LoadedScene LoadModelScene(const std::string& path, Scene& scene);
 
-LoadedScene LoadSampleScene(Scene& scene);
+// The sample part, or with `triangles` above 0 a grid of parts of about that
+// many triangles.
+LoadedScene LoadSampleScene(Scene& scene, int triangles);
 
 }  // namespace npr_render

@@ -79,6 +79,8 @@ TEST_F(NprRenderTest, BadInputGivesItsOwnStatusAndOneLineAndNoPicture) {
       {{"--view", "diagonal"}, 2, "'diagonal'"},
       {{"-o"}, 2, "'-o'"},
       {{"@model.obj", "@lines.obj"}, 2, "@lines.obj"},
+      {{"--sample-triangles", "lots"}, 2, "'lots'"},
+      {{"@model.obj", "--sample-triangles", "1000"}, 2, "@model.obj"},
       {{"@missing.obj"}, 3, "@missing.obj"},
       {{"@"}, 3, "folder"},
       {{"@lines.obj"}, 3, "@lines.obj"},

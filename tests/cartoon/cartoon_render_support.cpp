@@ -8,91 +8,57 @@
 
 namespace cartoon_test {
 
-std::vector<RecordedMessageBoxes::Box> RecordedMessageBoxes::boxes;
-
-namespace {
-
-int RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-  RecordedMessageBoxes::boxes.push_back({text != nullptr ? text : "", caption != nullptr ? caption : "", type});
-  return IDOK;
-}
-
-MessageBoxHandler gPreviousHandler = nullptr;
-
-}  // namespace
-
-RecordedMessageBoxes::RecordedMessageBoxes() {
-  boxes.clear();
-  gPreviousHandler = SetMessageBoxHandler(&RecordBox);
-}
-
-RecordedMessageBoxes::~RecordedMessageBoxes() { SetMessageBoxHandler(gPreviousHandler); }
-
 Picture::Picture(HBITMAP bitmap) {
   BITMAP header{};
   if (bitmap == nullptr || GetObjectA(bitmap, sizeof(header), &header) == 0) {
     return;
   }
-  width = header.bmWidth;
-  height = header.bmHeight;
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), header.bmWidth, header.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> bits(static_cast<std::size_t>(header.bmWidth * header.bmHeight));
   HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(header.bmHeight), bits.data(), &info,
+                              DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
-  if (lines != height) {
-    *this = Picture();
-    return;
-  }
-  for (std::uint32_t& pixel : pixels) {
-    pixel &= 0x00FFFFFFu;
+  if (lines == header.bmHeight) {
+    width = header.bmWidth;
+    height = header.bmHeight;
+    for (std::uint32_t& pixel : bits) {
+      pixel &= 0x00FFFFFFu;
+    }
+    pixels = std::move(bits);
   }
 }
 
 void RecordingProgress::Step(int count, HBITMAP image) {
   steps += count;
   if (image != nullptr) {
-    ++pictures;
     lastPicture = Picture(image);
   }
 }
 
-void RecordingProgress::SetTaskName(const char* name) {
-  tasks.emplace_back(name);
-  if (tasks.back() == "Antialiasing Filter") {
-    stepsBeforeAntialiasTask = steps;
-  }
-}
-
-TS_Mesh Sphere(double radius) {
+TS_Mesh Sphere(double radius, double centreX) {
   constexpr int kAround = 160;
-  constexpr int kPoleToPole = 80;
+  constexpr int kRings = 80;
   TS_Mesh mesh;
-  for (int ring = 0; ring <= kPoleToPole; ++ring) {
-    const double polar = std::numbers::pi * ring / kPoleToPole;
+  for (int ring = 0; ring <= kRings; ++ring) {
+    const double polar = std::numbers::pi * ring / kRings;
     for (int step = 0; step <= kAround; ++step) {
       const double azimuth = 2.0 * std::numbers::pi * step / kAround;
       const TS_3dVector normal{std::sin(polar) * std::cos(azimuth), std::sin(polar) * std::sin(azimuth),
                                std::cos(polar)};
       const int index = mesh.VertexCount();
-      mesh.SetVertex(index, TS_3dPoint(normal * radius));
+      mesh.SetVertex(index, TS_3dPoint(normal * radius) + TS_3dVector(centreX, 0, 0));
       mesh.SetVertexNormal(index, normal);
     }
   }
   const auto at = [](int ring, int step) { return ring * (kAround + 1) + step; };
-  for (int ring = 0; ring < kPoleToPole; ++ring) {
+  for (int ring = 0; ring < kRings; ++ring) {
     for (int step = 0; step < kAround; ++step) {
-      // Counter-clockwise seen from outside.
       if (ring > 0) {
         mesh.SetTriangle(mesh.FaceCount(), at(ring, step), at(ring + 1, step), at(ring, step + 1));
       }
-      if (ring + 1 < kPoleToPole) {
+      if (ring + 1 < kRings) {
         mesh.SetTriangle(mesh.FaceCount(), at(ring, step + 1), at(ring + 1, step), at(ring + 1, step + 1));
       }
     }
@@ -101,14 +67,13 @@ TS_Mesh Sphere(double radius) {
 }
 
 TS_Mesh Square(double halfSide) {
-  TS_Mesh mesh;
   const float h = static_cast<float>(halfSide);
+  TS_Mesh mesh;
   mesh.SetVertex(0, TS_3fPoint(-h, -h, 0));
   mesh.SetVertex(1, TS_3fPoint(h, -h, 0));
   mesh.SetVertex(2, TS_3fPoint(h, h, 0));
   mesh.SetVertex(3, TS_3fPoint(-h, h, 0));
-  mesh.SetTriangle(0, 0, 1, 2);
-  mesh.SetTriangle(1, 0, 2, 3);
+  mesh.SetQuad(0, 0, 1, 2, 3);
   return mesh;
 }
 
@@ -123,13 +88,10 @@ TS_Viewport TopView(double halfWidth) {
 }
 
 CartoonRenderFixture::CartoonRenderFixture() : styleFile(home / "test.npr") {
-  keys = {{"silEdges", "0"},     {"endEdges", "0"},       {"disEdges", "0"},       {"widthSil", "3"},
-          {"widthEnd", "3"},     {"widthDis", "3"},       {"silColorR", "0"},      {"silColorG", "0"},
-          {"silColorB", "0"},    {"endColorR", "0"},      {"endColorG", "0"},      {"endColorB", "0"},
-          {"disColorR", "0"},    {"disColorG", "0"},      {"disColorB", "0"},      {"varSilColor", "0"},
-          {"varEndColor", "0"},  {"varDisColor", "0"},    {"thresholdDegree", "140"}, {"shadow", "64"},
-          {"specular", "32"},    {"varShadow", "0.5"},    {"varDiffuse", "0"},     {"varSpecular", "0.5"}};
-  SIZE size{200, 200};
+  keys = {{"silEdges", "0"}, {"endEdges", "0"},   {"disEdges", "0"},   {"widthSil", "3"},   {"widthEnd", "3"},
+          {"widthDis", "3"}, {"shadow", "64"},    {"specular", "32"},  {"varShadow", "0.5"}, {"varDiffuse", "0"},
+          {"varSpecular", "0.5"}};
+  const SIZE size{200, 200};
   settings.SetImageSize(&size);
   settings.SetAntialiasStyle(NprRenderSettings::AntialiasNone);
   settings.SetBackgroundColor(RGB(255, 255, 255));
@@ -145,7 +107,7 @@ void CartoonRenderFixture::SetKeys(const std::map<std::string, std::string>& ove
 }
 
 HBITMAP CartoonRenderFixture::Render(Scene& scene, const TS_Viewport& viewport) {
-  std::string text = "[Common]\nCurrent Render=Cartoon\n[Cartoon]\n";
+  std::string text = "[Cartoon]\n";
   for (const auto& [key, value] : keys) {
     text += key + "=" + value + "\n";
   }
@@ -157,9 +119,7 @@ Picture CartoonRenderFixture::RenderPicture(Scene& scene, const TS_Viewport& vie
   HBITMAP bitmap = Render(scene, viewport);
   EXPECT_NE(bitmap, nullptr);
   Picture picture(bitmap);
-  if (bitmap != nullptr) {
-    DeleteObject(bitmap);
-  }
+  DeleteObject(bitmap);
   return picture;
 }
 

@@ -1,6 +1,6 @@
-// What the Cartoon render tests share: a host and a progress object that
-// record what they see, pictures read back as pixels, a finely tessellated
-// sphere, and renders through the renderer with a style file of their own.
+// What the Cartoon render tests share: a host, a progress object that
+// records what it sees, pictures read back as pixels, simple meshes, and
+// renders through the renderer with a style file of their own.
 #pragma once
 
 #include "../support/temporary_home.h"
@@ -9,8 +9,6 @@
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/scene.h>
-#include <tessel/ts_mesh.h>
-#include <tessel/ts_viewport.h>
 
 #include <cstdint>
 #include <map>
@@ -21,47 +19,20 @@ namespace cartoon_test {
 
 class TestHost : public NprHostApplicationServices {
 public:
+  TestHost() { mPrevious = setDefaultHost(this); }
+  ~TestHost() override { setDefaultHost(mPrevious); }
   void Print(const char*, ...) override {}
   void OnPreviewSettings(NprRenderSettings&) override {}
-};
-
-// Installs a host for as long as it lives.
-class InstalledHost {
-public:
-  explicit InstalledHost(NprHostApplicationServices& host)
-      : mPrevious(NprHostApplicationServices::setDefaultHost(&host)) {}
-  ~InstalledHost() { NprHostApplicationServices::setDefaultHost(mPrevious); }
-  InstalledHost(const InstalledHost&) = delete;
-  InstalledHost& operator=(const InstalledHost&) = delete;
 
 private:
-  NprHostApplicationServices* mPrevious;
-};
-
-// Every message box shown while it lives, instead of standard error.
-class RecordedMessageBoxes {
-public:
-  RecordedMessageBoxes();
-  ~RecordedMessageBoxes();
-  RecordedMessageBoxes(const RecordedMessageBoxes&) = delete;
-  RecordedMessageBoxes& operator=(const RecordedMessageBoxes&) = delete;
-
-  struct Box {
-    std::string text;
-    std::string caption;
-    unsigned int type;
-  };
-  static std::vector<Box> boxes;
+  NprHostApplicationServices* mPrevious = nullptr;
 };
 
 // A bitmap's pixels as 0x00RRGGBB, rows from the bottom.
 struct Picture {
   Picture() = default;
   explicit Picture(HBITMAP bitmap);
-
-  std::uint32_t At(int x, int y) const {
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-  }
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 
   int width = 0;
   int height = 0;
@@ -71,56 +42,43 @@ struct Picture {
 // Records the render's reports and, from `cancelAtStep` on, asks it to stop.
 class RecordingProgress : public NprRenderer::Progress {
 public:
-  void SetStepCount(int steps) override { announcedSteps = steps; }
-  void Step(int steps, HBITMAP image) override;
+  void SetStepCount(int count) override { announcedSteps = count; }
+  void Step(int count, HBITMAP image) override;
   void SetResult(HBITMAP) override { resultReported = true; }
-  void SetTaskName(const char* name) override;
+  void SetTaskName(const char* name) override { tasks.emplace_back(name); }
   bool IsCanceled() override { return cancelAtStep >= 0 && steps >= cancelAtStep; }
 
   int announcedSteps = -1;
   int steps = 0;
-  // Steps counted before the shader returned, i.e. before the renderer's
-  // own antialias task began.
-  int stepsBeforeAntialiasTask = -1;
-  int pictures = 0;
   Picture lastPicture;
   bool resultReported = false;
   int cancelAtStep = -1;
   std::vector<std::string> tasks;
 };
 
-// A sphere of `radius` about the origin with unit vertex normals, fine
-// enough that its outline stays within a pixel of the circle at the sizes
-// the tests draw.
-TS_Mesh Sphere(double radius);
-
-// A flat square in the plane z = 0, an open mesh whose four sides are
-// borders.
+// Unit vertex normals along the radius; 160 by 80 steps.
+TS_Mesh Sphere(double radius, double centreX = 0.0);
+// An open square in z = 0 whose four sides are borders.
 TS_Mesh Square(double halfSide);
-
-// A parallel camera above the origin looking down -z with y up, seeing the
-// square -halfWidth..halfWidth.
+// A parallel camera looking down -z with y up, seeing -halfWidth..halfWidth.
 TS_Viewport TopView(double halfWidth);
 
-// Renders through the renderer with the Cartoon shader and a style file
-// holding `keys` in its "Cartoon" section.
+// Renders 200 x 200 pixels on white, ambient light blue 200, through the
+// renderer with a style file holding `keys` in its "Cartoon" section.
 class CartoonRenderFixture {
 public:
   CartoonRenderFixture();
 
-  // Keys given here override a plain test style: no edges, shadow band to
-  // entry 64, highlight band from entry 229 (`specular` 32), shadow colour
-  // halfway to the ambient light, base the material colour, highlight
-  // halfway to white, black lines 3 pixels wide.
-  void SetKeys(const std::map<std::string, std::string>& keys);
-  // Null when the render gave no bitmap; the caller deletes the bitmap.
+  // Overrides of a plain test style: no edges, shadow band to entry 64,
+  // highlight from entry 229, shadow halfway to the ambient light, base the
+  // material, highlight halfway to white, black lines 3 pixels wide.
+  void SetKeys(const std::map<std::string, std::string>& overrides);
+  // The caller deletes the bitmap; null when the render gave none.
   HBITMAP Render(Scene& scene, const TS_Viewport& viewport);
-  // Renders and reads the picture back; fails the test without a bitmap.
   Picture RenderPicture(Scene& scene, const TS_Viewport& viewport);
 
   linvale::test::TemporaryHome home;
   TestHost host;
-  InstalledHost installed{host};
   NprRenderSettings settings;
   RecordingProgress progress;
   NprRenderer renderer;

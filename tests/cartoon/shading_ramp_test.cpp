@@ -1,44 +1,24 @@
 #include "shading_ramp.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace {
+
+const RampColor kMaterial{0.8f, 0.4f, 0.0f};
+const RampColor kAmbient{0.0f, 0.0f, 1.0f};
 
 CartoonSettings Bands(int shadow, int specular) {
   CartoonSettings settings;
   settings.shadow = shadow;
   settings.specular = specular;
-  // Distinct blends so that every band colour differs from the others.
   settings.varShadow = 0.8;
   settings.varDiffuse = 0.2;
   settings.varSpecular = 0.5;
   return settings;
-}
-
-const RampColor kMaterial{0.8f, 0.4f, 0.0f};
-const RampColor kAmbient{0.0f, 0.0f, 1.0f};
-
-// The band each entry belongs to, by comparing with the band colours.
-enum class Band { Shadow, ShadowToBase, Base, BaseToHighlight, Highlight };
-
-Band BandOf(const RampColor& entry, const BandColors& colors) {
-  if (entry == colors.shadow) return Band::Shadow;
-  if (entry == colors.shadowToBase) return Band::ShadowToBase;
-  if (entry == colors.base) return Band::Base;
-  if (entry == colors.baseToHighlight) return Band::BaseToHighlight;
-  EXPECT_EQ(entry, colors.highlight);
-  return Band::Highlight;
-}
-
-void ExpectBands(const CartoonSettings& settings, int from, int to, Band band) {
-  const ShadingRamp ramp = BuildShadingRamp(settings, kMaterial, kAmbient);
-  const BandColors colors = MakeBandColors(settings, kMaterial, kAmbient);
-  for (int entry = from; entry <= to; ++entry) {
-    EXPECT_EQ(BandOf(ramp[static_cast<std::size_t>(entry)], colors), band) << "entry " << entry;
-  }
 }
 
 void ExpectColor(const RampColor& color, float red, float green, float blue) {
@@ -56,49 +36,46 @@ TEST(ShadingRamp, BandColoursBlendTheMaterialTowardsAmbientAndWhite) {
   ExpectColor(colors.baseToHighlight, 0.77f, 0.51f, 0.35f);
 }
 
-TEST(ShadingRamp, NarrowestBandsLeaveOnlyTransitionsAtTheEnds) {
-  const CartoonSettings settings = Bands(0, 0);
-  ExpectBands(settings, 0, 4, Band::ShadowToBase);
-  ExpectBands(settings, 5, 250, Band::Base);
-  ExpectBands(settings, 251, 255, Band::BaseToHighlight);
-}
+// Each run of entries [first, last] must hold the band colour given.
+using Run = std::pair<std::pair<int, int>, RampColor BandColors::*>;
 
-TEST(ShadingRamp, WidestBandsLeaveNoBase) {
-  const CartoonSettings settings = Bands(128, 128);
-  ExpectBands(settings, 0, 122, Band::Shadow);
-  ExpectBands(settings, 123, 132, Band::ShadowToBase);
-  ExpectBands(settings, 133, 255, Band::Highlight);
-}
-
-TEST(ShadingRamp, TypicalBandsEndWhereTheSettingsSay) {
-  const CartoonSettings settings = Bands(64, 20);
-  ExpectBands(settings, 0, 58, Band::Shadow);
-  ExpectBands(settings, 59, 68, Band::ShadowToBase);
-  ExpectBands(settings, 69, 230, Band::Base);
-  ExpectBands(settings, 231, 240, Band::BaseToHighlight);
-  ExpectBands(settings, 241, 255, Band::Highlight);
-}
-
-TEST(ShadingRamp, EqualShadowAndBaseBlendsHideTheShadowBand) {
-  CartoonSettings settings = Bands(64, 20);
-  settings.varShadow = settings.varDiffuse = 0.3;
+void ExpectRuns(const CartoonSettings& settings, std::initializer_list<Run> runs) {
   const ShadingRamp ramp = BuildShadingRamp(settings, kMaterial, kAmbient);
-  EXPECT_EQ(ramp[0], ramp[100]);
-  EXPECT_EQ(ramp[60], ramp[100]);
+  const BandColors colors = MakeBandColors(settings, kMaterial, kAmbient);
+  int next = 0;
+  for (const auto& [range, band] : runs) {
+    ASSERT_EQ(range.first, next);
+    for (int entry = range.first; entry <= range.second; ++entry) {
+      EXPECT_EQ(ramp[static_cast<std::size_t>(entry)], colors.*band) << "entry " << entry;
+    }
+    next = range.second + 1;
+  }
+  EXPECT_EQ(next, kRampEntries);
+}
+
+TEST(ShadingRamp, BandsEndWhereTheSettingsSayAndEarlierBandsWinOverlaps) {
+  ExpectRuns(Bands(64, 20), {{{0, 58}, &BandColors::shadow},
+                             {{59, 68}, &BandColors::shadowToBase},
+                             {{69, 230}, &BandColors::base},
+                             {{231, 240}, &BandColors::baseToHighlight},
+                             {{241, 255}, &BandColors::highlight}});
+  // Narrowest: neither the pure shadow nor the pure highlight is used.
+  ExpectRuns(Bands(0, 0), {{{0, 4}, &BandColors::shadowToBase},
+                           {{5, 250}, &BandColors::base},
+                           {{251, 255}, &BandColors::baseToHighlight}});
+  // Widest: no base band.
+  ExpectRuns(Bands(128, 128), {{{0, 122}, &BandColors::shadow},
+                               {{123, 132}, &BandColors::shadowToBase},
+                               {{133, 255}, &BandColors::highlight}});
 }
 
 TEST(ShadingRamp, LightValuesSelectEntriesLikeAClampedNearestTexture) {
   EXPECT_EQ(RampEntryFor(-0.5), 0);
-  EXPECT_EQ(RampEntryFor(0.0), 0);
   EXPECT_EQ(RampEntryFor(NAN), 0);
   EXPECT_EQ(RampEntryFor(0.5), 128);
   EXPECT_EQ(RampEntryFor(0.999), 255);
   EXPECT_EQ(RampEntryFor(1.0), 255);
   EXPECT_EQ(RampEntryFor(3.0), 255);
-}
-
-TEST(ShadingRamp, ColorrefBytesBecomeFractions) {
-  ExpectColor(RampColorFrom(RGB(255, 0, 51)), 1.0f, 0.0f, 0.2f);
 }
 
 }  // namespace

@@ -38,10 +38,6 @@ public:
   // no bitmap context was ever created).
   HBITMAP Finish();
 
-  bool HasGlContext() const { return mGlrc != nullptr; }
-  HDC DeviceContext() const { return mDc.hdc; }
-  HGLRC GlContext() const { return mGlrc; }
-
 private:
   void Release();
 

@@ -1,11 +1,11 @@
 #include "sketch_style_file.h"
 
+#include "style_numbers.h"
+
 #include <win32/profile.h>
 
 #include <array>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -72,21 +72,6 @@ const std::array<SketchKey, 40> kKeys = {{
     {"windowWidth", &SketchSettings::windowWidth},
 }};
 
-// atoi without its undefined behaviour: numbers beyond the int range
-// saturate instead.
-std::int32_t ParseWhole(const char* text) {
-  const long value = std::strtol(text, nullptr, 10);
-  if (value > INT32_MAX) {
-    return INT32_MAX;
-  }
-  if (value < INT32_MIN) {
-    return INT32_MIN;
-  }
-  return static_cast<std::int32_t>(value);
-}
-
-double ParseReal(const char* text) { return std::strtod(text, nullptr); }
-
 void SetChannel(TS_Color& colour, Channel channel, int value) {
   const int red = channel == Channel::Red ? value : colour.Red();
   const int green = channel == Channel::Green ? value : colour.Green();
@@ -125,26 +110,19 @@ struct ValueReader {
   const char* text;
   const char* styleFile;
 
-  void operator()(std::int32_t SketchSettings::*member) const { settings.*member = ParseWhole(text); }
-  void operator()(double SketchSettings::*member) const { settings.*member = ParseReal(text); }
-  void operator()(Channel channel) const { SetChannel(settings.singleHue, channel, ParseWhole(text)); }
+  void operator()(std::int32_t SketchSettings::*member) const { settings.*member = ParseStyleWhole(text); }
+  void operator()(double SketchSettings::*member) const { settings.*member = ParseStyleReal(text); }
+  void operator()(Channel channel) const { SetChannel(settings.singleHue, channel, ParseStyleWhole(text)); }
   void operator()(PaperPath) const { StorePaper(settings, text, styleFile); }
 };
 
 struct ValueFormatter {
   const SketchSettings& settings;
 
-  std::string operator()(std::int32_t SketchSettings::*member) const { return Format("%d", settings.*member); }
-  std::string operator()(double SketchSettings::*member) const { return Format("%f", settings.*member); }
-  std::string operator()(Channel channel) const { return Format("%d", GetChannel(settings.singleHue, channel)); }
+  std::string operator()(std::int32_t SketchSettings::*member) const { return FormatStyleWhole(settings.*member); }
+  std::string operator()(double SketchSettings::*member) const { return FormatStyleReal(settings.*member); }
+  std::string operator()(Channel channel) const { return FormatStyleWhole(GetChannel(settings.singleHue, channel)); }
   std::string operator()(PaperPath) const { return settings.paper; }
-
-  template <class T>
-  static std::string Format(const char* format, T value) {
-    std::array<char, 512> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), format, value);
-    return buffer.data();
-  }
 };
 
 }  // namespace

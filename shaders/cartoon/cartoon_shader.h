@@ -22,8 +22,6 @@ public:
                  NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) override;
   void OnSetMainDlg() override;
 
-  const CartoonSettings& Settings() const { return mSettings; }
-
 private:
   CartoonSettings mSettings;
 };

@@ -16,7 +16,10 @@ constexpr int kBarWidth = 30;
 
 }  // namespace
 
-ConsoleProgress::ConsoleProgress(Display display) : mDisplay(display), mPhaseStart(std::chrono::steady_clock::now()) {
+// Until the renderer names its first task it loads the plug-ins, reads the
+// style and prepares the drawing context.
+ConsoleProgress::ConsoleProgress(Display display)
+    : mDisplay(display), mTask("Preparing the render"), mPhaseStart(std::chrono::steady_clock::now()) {
   gInterrupted = 0;
   std::signal(SIGINT, OnInterrupt);
 }

@@ -45,6 +45,7 @@ private:
 };
 
 struct Timings {
+  double checks = 0.0;
   double load = 0.0;
   double render = 0.0;
   double write = 0.0;
@@ -56,6 +57,7 @@ void ReportTimings(const Timings& timings, const ConsoleProgress& progress, cons
     triangles += static_cast<unsigned long>(node->m_mesh.FaceCount());
   }
   std::fprintf(stderr, "npr-render: %u objects, %lu triangles\n", scene.NodesCount(), triangles);
+  std::fprintf(stderr, "npr-render: %8.3f s  checks, plug-ins and style\n", timings.checks);
   std::fprintf(stderr, "npr-render: %8.3f s  model and scene\n", timings.load);
   std::fprintf(stderr, "npr-render: %8.3f s  render, of which:\n", timings.render);
   for (const auto& phase : progress.Phases()) {
@@ -123,6 +125,8 @@ int Run(const Options& options) {
     ListStyles(stdout, folders, defaultStyle);
     return kSuccess;
   }
+  Timings timings;
+  Stopwatch stopwatch;
   if (const std::string error = CheckSize(options); !error.empty()) {
     return Fail(kUsageError, error);
   }
@@ -140,10 +144,10 @@ int Run(const Options& options) {
   settings.SetImageSize(&size);
   settings.SetAntialiasStyle(options.antialias);
 
-  Timings timings;
-  Stopwatch stopwatch;
+  timings.checks = stopwatch.Lap();
   Scene scene;
-  const LoadedScene loaded = options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
+  const LoadedScene loaded =
+      options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
   if (!loaded.error.empty()) {
     return Fail(kModelError, loaded.error);
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -96,28 +98,43 @@ TS_Material NprMaterialForColor(TS_Color diffuse) {
   return material;
 }
 
-Node* NprAppendMeshNode(Scene& scene, const TS_Mesh& mesh, TS_Color diffuse) {
+namespace {
+
+// `original` is the mesh as handed over, copied or moved into the node.
+template <class OriginalMesh>
+Node* AppendNode(Scene& scene, OriginalMesh&& original, TS_Color diffuse) {
   try {
-    TS_Mesh working = mesh;
+    TS_Mesh working = original;
     bool hadVertexNormals = false;
     if (!PrepareWorkingMesh(working, hadVertexNormals)) {
       return nullptr;
     }
-    Node* node = scene.BeginNode();
+    // Until EndNode the node is ours to delete should anything fail.
+    std::unique_ptr<Node> node(scene.BeginNode());
     if (node == nullptr) {
       return nullptr;
     }
-    node->m_mesh = std::move(working);
-    node->setOriginalMesh(&mesh);
-    node->m_material = NprMaterialForColor(diffuse);
+    node->setHadOriginalVertexNormals(original.HasVertexNormals());
     node->setHadVertexNormals(hadVertexNormals);
-    node->setHadOriginalVertexNormals(mesh.HasVertexNormals());
-    scene.EndNode(node);
-    return node;
+    node->m_mesh = std::move(working);
+    node->m_originalMesh = std::forward<OriginalMesh>(original);
+    node->m_material = NprMaterialForColor(diffuse);
+    scene.EndNode(node.get());
+    return node.release();
   } catch (const std::exception&) {
     // Out of memory while copying: the scene stays as it was.
     return nullptr;
   }
+}
+
+}  // namespace
+
+Node* NprAppendMeshNode(Scene& scene, const TS_Mesh& mesh, TS_Color diffuse) {
+  return AppendNode(scene, mesh, diffuse);
+}
+
+Node* NprAppendMeshNode(Scene& scene, TS_Mesh&& mesh, TS_Color diffuse) {
+  return AppendNode(scene, std::move(mesh), diffuse);
 }
 
 bool NprSceneBounds(const Scene& scene, TS_3dPoint& min, TS_3dPoint& max) {

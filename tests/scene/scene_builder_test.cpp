@@ -67,6 +67,14 @@ TEST(SceneBuilder, MeshWithoutNormalsBecomesTriangulatedNodeWithComputedNormals)
   // The caller's mesh is kept as it was handed over, quads and all.
   EXPECT_EQ(node->m_originalMesh.QuadCount(), 6);
   EXPECT_EQ(node->m_originalMesh.VertexCount(), cube.VertexCount());
+  // Handing the mesh over by moving it makes the same node.
+  TS_Mesh moved = cube;
+  Node* second = NprAppendMeshNode(scene, std::move(moved), TS_Color(255, 0, 0));
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(scene.Last(), second);
+  EXPECT_EQ(second->m_originalMesh.QuadCount(), 6);
+  EXPECT_EQ(second->m_mesh.FaceCount(), 12);
+  EXPECT_FALSE(second->getHadOriginalVertexNormals());
 }
 
 TEST(SceneBuilder, SuppliedNormalsAreKeptUnitizedAndBadOnesReplaced) {

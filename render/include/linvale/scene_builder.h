@@ -19,6 +19,8 @@
 // handed over as its original mesh and takes `diffuse` as its colour.
 // Returns the linked node, or null (and adds nothing) when no face is left.
 LINVALE_API Node* NprAppendMeshNode(Scene& scene, const TS_Mesh& mesh, TS_Color diffuse);
+// The same, moving the mesh into the node instead of copying it.
+LINVALE_API Node* NprAppendMeshNode(Scene& scene, TS_Mesh&& mesh, TS_Color diffuse);
 
 // The material a node of colour `diffuse` gets: ambient and diffuse are the
 // colour, specular one and a half times it (at most full), emission half.

@@ -115,18 +115,10 @@ TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const S
   return viewport;
 }
 
-int Run(const Options& options) {
-  CliHost host;
-  InstalledHost installed(host);
-  NprRenderer renderer;
-  const std::vector<StyleFolder> folders = StyleFolders(host);
-  const std::string defaultStyle = DefaultStylePath(host, renderer.BasePath());
-  if (options.listStyles) {
-    ListStyles(stdout, folders, defaultStyle);
-    return kSuccess;
-  }
-  Timings timings;
-  Stopwatch stopwatch;
+// Everything that can be refused before any work is done: size, output,
+// plug-ins, style. Fills `settings` for the render.
+int Prepare(const Options& options, CliHost& host, NprRenderer& renderer, const std::vector<StyleFolder>& folders,
+            const std::string& defaultStyle, NprRenderSettings& settings) {
   if (const std::string error = CheckSize(options); !error.empty()) {
     return Fail(kUsageError, error);
   }
@@ -136,26 +128,18 @@ int Run(const Options& options) {
   if (renderer.OnLoad() == 0) {
     return Fail(kRenderError, std::string("no shader plug-ins found in ") + renderer.BasePath() + "/Shaders");
   }
-  NprRenderSettings settings;
   if (const int status = LoadStyle(options, folders, defaultStyle, settings); status != kSuccess) {
     return status;
   }
   const SIZE size{options.width, options.height};
   settings.SetImageSize(&size);
   settings.SetAntialiasStyle(options.antialias);
+  return kSuccess;
+}
 
-  timings.checks = stopwatch.Lap();
-  Scene scene;
-  const LoadedScene loaded =
-      options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
-  if (!loaded.error.empty()) {
-    return Fail(kModelError, loaded.error);
-  }
-  const TS_Viewport viewport = CameraFor(loaded, options, scene);
-  NprAddDefaultLightIfNone(scene, viewport);
-  timings.load = stopwatch.Lap();
-
-  ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
+int RenderAndWrite(const Options& options, CliHost& host, NprRenderer& renderer, Scene& scene,
+                   const TS_Viewport& viewport, const NprRenderSettings& settings, ConsoleProgress& progress,
+                   Timings& timings, Stopwatch& stopwatch) {
   HBITMAP picture = renderer.RenderScene(&scene, viewport, settings, &progress);
   progress.Finish();
   timings.render = stopwatch.Lap();
@@ -171,13 +155,43 @@ int Run(const Options& options) {
   const std::string error = WriteImage(host, picture, options.output);
   DeleteObject(picture);
   timings.write = stopwatch.Lap();
-  if (!error.empty()) {
-    return Fail(kOutputError, error);
+  return error.empty() ? kSuccess : Fail(kOutputError, error);
+}
+
+int Run(const Options& options) {
+  CliHost host;
+  InstalledHost installed(host);
+  NprRenderer renderer;
+  const std::vector<StyleFolder> folders = StyleFolders(host);
+  const std::string defaultStyle = DefaultStylePath(host, renderer.BasePath());
+  if (options.listStyles) {
+    ListStyles(stdout, folders, defaultStyle);
+    return kSuccess;
   }
-  if (options.verbose) {
+  Timings timings;
+  Stopwatch stopwatch;
+  NprRenderSettings settings;
+  if (const int status = Prepare(options, host, renderer, folders, defaultStyle, settings); status != kSuccess) {
+    return status;
+  }
+  timings.checks = stopwatch.Lap();
+
+  Scene scene;
+  const LoadedScene loaded =
+      options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
+  if (!loaded.error.empty()) {
+    return Fail(kModelError, loaded.error);
+  }
+  const TS_Viewport viewport = CameraFor(loaded, options, scene);
+  NprAddDefaultLightIfNone(scene, viewport);
+  timings.load = stopwatch.Lap();
+
+  ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
+  const int status = RenderAndWrite(options, host, renderer, scene, viewport, settings, progress, timings, stopwatch);
+  if (status == kSuccess && options.verbose) {
     ReportTimings(timings, progress, scene);
   }
-  return kSuccess;
+  return status;
 }
 
 }  // namespace

@@ -341,6 +341,16 @@ TEST_F(SketchRender, ThePluginIdentifiesItselfAndKeepsItsStyleSafe) {
   EXPECT_NE(text.find("numLines=10\n"), std::string::npos);
   EXPECT_NE(text.find("minDir=1.000000\n"), std::string::npos);
   EXPECT_EQ(shader->SaveSettings((mFixture.home / "missing/saved.npr").c_str()), 0);
+
+  // The preview renders without a progress object or handle slots.
+  const SIZE size{64, 48};
+  mFixture.settings.SetImageSize(&size);
+  HBITMAP preview = shader->Render(mViewport, mFixture.settings, &mScene, nullptr, nullptr, nullptr);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(Picture(preview).width, 64);
+  EXPECT_GT(Picture(preview).CountDark(), 0);
+  EXPECT_TRUE(EdgeCollectionsEmpty(mScene));
+  DeleteObject(preview);
 }
 
 }  // namespace

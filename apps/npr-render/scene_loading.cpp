@@ -4,12 +4,19 @@
 #include <tessel/ts_model.h>
 #include <tessel/ts_sample_part.h>
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
+
+#include "memory_budget.h"
 
 namespace npr_render {
 
 LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
   LoadedScene loaded;
+  std::error_code sizeError;
+  const std::uintmax_t fileSize = std::filesystem::file_size(path, sizeError);
+  ScopedMemoryBudget budget(ScopedMemoryBudget::ForModelFile(sizeError ? 0 : fileSize));
   TS_Model model;
   TS_String error;
   if (!model.Read(path.c_str(), error)) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <string>
 
 #include <assimp/Importer.hpp>
@@ -126,9 +127,13 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
   importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
   const aiScene* scene = importer.ReadFile(path, kImportSteps);
   if (scene == nullptr || scene->mRootNode == nullptr) {
-    const char* reason = importer.GetErrorString();
-    error = std::string(path) + ": not a readable model (" +
-            (reason != nullptr && *reason != '\0' ? reason : "unknown format") + ")";
+    const std::string reason = importer.GetErrorString() != nullptr ? importer.GetErrorString() : "";
+    // The importer turns a failed allocation into this text.
+    if (reason == std::bad_alloc().what()) {
+      error = std::string(path) + ": needs more memory than can be had (a damaged file declaring huge counts?)";
+    } else {
+      error = std::string(path) + ": not a readable model (" + (reason.empty() ? "unknown format" : reason) + ")";
+    }
     return false;
   }
   for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
@@ -158,6 +163,8 @@ bool TS_Model::Read(const char* path, TS_String& error) {
     if (Import(path, *this, error)) {
       return true;
     }
+  } catch (const std::bad_alloc&) {
+    error = std::string(path) + ": needs more memory than can be had";
   } catch (const std::exception& e) {
     error = std::string(path) + ": reading failed (" + e.what() + ")";
   }

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <thread>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -220,6 +223,22 @@ TEST_F(NprRenderTest, StylesAreFoundByNameInSearchOrderAndListed) {
   }
   const std::size_t user = listing.out.find(userStyles.string());
   EXPECT_LT(user, listing.out.find(sharedStyles.string())) << listing.out;
+}
+
+TEST_F(NprRenderTest, AnInterruptStopsTheRenderWithoutAPicture) {
+  linvale::test::RunningProgram render(
+      NPR_RENDER_PROGRAM, {"--sample-triangles", "1000000", "--size", "1920x1080", "-o", Path("out.png")}, mHome.Path());
+  // Interrupt once the renderer has begun its work.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (render.ErrorSoFar().find("Calculating edges") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  render.Signal(SIGINT);
+  const ProgramResult result = render.Wait();
+  EXPECT_EQ(result.status, 130) << result.err;
+  EXPECT_NE(result.err.find("interrupted"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(Path("out.png")));
 }
 
 TEST_F(NprRenderTest, HelpAndVersionGoToStandardOutput) {

@@ -80,8 +80,13 @@ bool BindPixels(HBITMAP bitmap) {
     GetDIBits(screen.get(), bitmap, static_cast<UINT>(row), 1, pixels.get() + stride * static_cast<std::size_t>(row),
               &info, DIB_RGB_COLORS);
   }
-  return ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, 3, IL_BGR, IL_UNSIGNED_BYTE,
-                    pixels.get()) == IL_TRUE;
+  if (ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, 3, IL_BGR, IL_UNSIGNED_BYTE,
+                 pixels.get()) != IL_TRUE) {
+    return false;
+  }
+  // The rows run bottom-up, whatever origin DevIL was last told about.
+  ilRegisterOrigin(IL_ORIGIN_LOWER_LEFT);
+  return true;
 }
 
 // The text after the last dot of the whole path, or the whole path.

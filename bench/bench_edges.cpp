@@ -1,6 +1,6 @@
 // Topology, feature edges and edge polylines on generated meshes of a
-// quarter, a half and one million triangles, and chaining on its own at
-// growing line counts (it is quadratic per node by design).
+// quarter, a half and one million triangles, and chaining and
+// de-duplication on their own at line counts of large models' nodes.
 #include <linvale/node.h>
 
 #include "generated_meshes.h"
@@ -135,7 +135,8 @@ void BM_ProcessEnd(benchmark::State& state) {
 }
 
 // One long open polyline cut into n lines handed over in random order:
-// the chain grows by about one line per pass, the quadratic worst case.
+// the chain grows by about one line per pass, so there are about n passes,
+// the worst case for a scan per pass.
 void BM_ChainShuffledPolyline(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   Node source;
@@ -152,6 +153,34 @@ void BM_ChainShuffledPolyline(benchmark::State& state) {
     timeOnly(state, [&] { node.ProcessDis(); });
   }
   state.SetComplexityN(n);
+}
+
+// n crease lines along a shuffled polyline and n silhouettes of which every
+// other one repeats a crease, half of those the other way round.
+void BM_DeleteDuplicatedEdgesManyLines(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Node source;
+  for (int i = 0; i < n; ++i) {
+    const TS_3dPoint a(i, 0, 0), b(i + 1, 0, 0), off(i, 1, 0);
+    source.m_disLines.Append(TS_Line(a, b));
+    source.m_silLines.Append(i % 2 != 0 ? TS_Line(a, off) : i % 4 == 0 ? TS_Line(a, b) : TS_Line(b, a));
+    source.m_silNormalLines.Append(TS_Line(TS_3dPoint(0, 0, 1), TS_3dPoint(0, 0, 1)));
+  }
+  std::shuffle(source.m_disLines.begin(), source.m_disLines.end(), std::mt19937(12345));
+  Node node;
+  for (auto _ : state) {
+    node.m_silLines = source.m_silLines;
+    node.m_silNormalLines = source.m_silNormalLines;
+    node.m_disLines = source.m_disLines;
+    timeOnly(state, [&] { node.DeleteDuplicatedEdges(); });
+  }
+  state.counters["sil_left"] = node.m_silLines.Count();
+  state.SetComplexityN(n);
+}
+
+void lineCounts(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(8000)->Arg(64000)->Arg(128000)->Unit(benchmark::kMillisecond)->UseManualTime();
+  benchmark->Complexity(benchmark::oNLogN);
 }
 
 void meshSizes(benchmark::internal::Benchmark* benchmark) {
@@ -175,13 +204,7 @@ BENCHMARK(BM_DeleteDuplicatedEdges)->Apply(meshSizesManualTime);
 BENCHMARK(BM_ProcessSilhouettes)->Apply(meshSizesManualTime);
 BENCHMARK(BM_ProcessDis)->Apply(meshSizesManualTime);
 BENCHMARK(BM_ProcessEnd)->Apply(meshSizesManualTime);
-BENCHMARK(BM_ChainShuffledPolyline)
-    ->Arg(1000)
-    ->Arg(2000)
-    ->Arg(4000)
-    ->Arg(8000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Complexity(benchmark::oNSquared);
+BENCHMARK(BM_ChainShuffledPolyline)->Apply(lineCounts);
+BENCHMARK(BM_DeleteDuplicatedEdgesManyLines)->Apply(lineCounts);
 
 BENCHMARK_MAIN();

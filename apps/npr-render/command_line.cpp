@@ -27,6 +27,14 @@ std::optional<NprRenderSettings::AntialiasStyle> ParseAntialias(const std::strin
   return std::nullopt;
 }
 
+std::optional<TS_3dVector> ParseAxis(const std::string& text) {
+  static const std::map<std::string, TS_3dVector> kAxes = {
+      {"x", {1, 0, 0}}, {"y", {0, 1, 0}}, {"z", {0, 0, 1}}, {"-x", {-1, 0, 0}}, {"-y", {0, -1, 0}}, {"-z", {0, 0, -1}},
+  };
+  const auto found = kAxes.find(text);
+  return found == kAxes.end() ? std::nullopt : std::optional<TS_3dVector>(found->second);
+}
+
 // Applies an option that takes a value; returns an error text or empty.
 using ValueOption = std::function<std::string(Options&, const std::string&)>;
 
@@ -53,6 +61,11 @@ const std::map<std::string, ValueOption>& ValueOptions() {
          o.antialias = *style;
          return "";
        }},
+      {"--up",
+       [](Options& o, const std::string& v) -> std::string {
+         o.up = ParseAxis(v);
+         return o.up ? "" : "invalid up axis '" + v + "': expected x, y, z, -x, -y or -z";
+       }},
       {"--sample-triangles",
        [](Options& o, const std::string& v) -> std::string {
          const auto count = ParsePositive(v, kMostSampleTriangles);
@@ -68,6 +81,7 @@ const std::map<std::string, ValueOption>& ValueOptions() {
          if (!NprNamedViewFromName(v.c_str(), o.view)) {
            return "invalid view '" + v + "': expected iso, front, back, left, right, top or bottom";
          }
+         o.namedViewAsked = true;
          return "";
        }},
   };
@@ -127,6 +141,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (argument == "--parallel") {
       options.projection = TS::parallel_view;
+      options.namedViewAsked = true;
       continue;
     }
     if (const auto flag = FlagOptions().find(argument); flag != FlagOptions().end()) {
@@ -175,10 +190,13 @@ const char* UsageText() {
          "                      .npr file. Default: the default style\n"
          "      --size WxH      picture size in pixels. Default: 1600x1200\n"
          "      --aa MODE       antialiasing: none, normal or best. Default: best\n"
-         "      --view VIEW     iso, front, back, left, right, top or bottom, used\n"
-         "                      when the model has no camera. Default: iso\n"
-         "      --parallel      parallel instead of perspective projection for\n"
-         "                      the named view\n"
+         "      --view VIEW     iso, front, back, left, right, top or bottom.\n"
+         "                      Default: the model's own camera, else iso\n"
+         "      --parallel      parallel instead of perspective projection\n"
+         "                      (with either, the model's camera is not used)\n"
+         "      --up AXIS       the model's up direction for the named view: x, y,\n"
+         "                      z, -x, -y or -z. Default: the file's own; z for\n"
+         "                      the sample, STL, 3MF, AMF and Blender files, else y\n"
          "      --sample-triangles N\n"
          "                      without MODEL: a grid of sample parts of about N\n"
          "                      triangles, to try large renders\n"

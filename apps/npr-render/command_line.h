@@ -8,6 +8,7 @@
 #include <linvale/npr_render_settings.h>
 #include <linvale/scene_builder.h>
 #include <tessel/ts_defines.h>
+#include <tessel/ts_point.h>
 
 namespace npr_render {
 
@@ -23,6 +24,9 @@ struct Options {
   NprRenderSettings::AntialiasStyle antialias = NprRenderSettings::AntialiasBest;
   NprNamedView view = NprNamedView::Iso;
   TS::view_projection projection = TS::perspective_view;
+  // --view or --parallel was given: the named view replaces the model's camera.
+  bool namedViewAsked = false;
+  std::optional<TS_3dVector> up;  // overrides the model's own up direction
   bool listStyles = false;
   bool quiet = false;
   bool verbose = false;

@@ -100,17 +100,56 @@ int LoadStyle(const Options& options, const std::vector<StyleFolder>& folders, c
   return kSuccess;
 }
 
-TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const Scene& scene) {
+// True when some vertex of the scene lands inside the viewport's picture.
+bool SeesAnyOf(const TS_Viewport& viewport, const Scene& scene) {
+  TS_3dPoint location;
+  TS_3dVector x, y, z;
+  if (!viewport.GetCameraFrame(location, x, y, z)) {
+    return false;
+  }
+  const bool perspective = viewport.IsPerspectiveProjection();
+  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
+    for (const TS_3fPoint& vertex : node->m_mesh.Vertices()) {
+      const TS_3dVector d = TS_3dPoint(vertex) - location;
+      const double depth = -TS_DotProduct(d, z);
+      if (depth < viewport.FrustumNear() || depth > viewport.FrustumFar() || (perspective && depth <= 0.0)) {
+        continue;
+      }
+      const double scale = perspective ? viewport.FrustumNear() / depth : 1.0;
+      const double across = TS_DotProduct(d, x) * scale;
+      const double up = TS_DotProduct(d, y) * scale;
+      if (across >= viewport.FrustumLeft() && across <= viewport.FrustumRight() && up >= viewport.FrustumBottom() &&
+          up <= viewport.FrustumTop()) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+TS_Viewport FittedView(const Options& options, const LoadedScene& loaded, const Scene& scene) {
   TS_Viewport viewport;
-  if (loaded.camera) {
-    viewport = *loaded.camera;
-    viewport.SetScreenPort(0, options.width - 1, options.height - 1, 0);
-    viewport.SetFrustumAspect(static_cast<double>(options.width) / options.height);
-    TS_3dPoint min, max;
-    NprSceneBounds(scene, min, max);
-    NprFitDepthRange(viewport, min, max);
-  } else {
-    NprFitViewportToScene(viewport, scene, options.view, options.projection, options.width, options.height);
+  NprFitViewportToScene(viewport, scene, options.view, options.projection, options.width, options.height,
+                        options.up.value_or(loaded.up));
+  return viewport;
+}
+
+// The model's own camera unless a named view was asked for; a camera that
+// sees nothing of the model would give an empty picture, so the named view
+// stands in for it.
+TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const Scene& scene) {
+  if (!loaded.camera || options.namedViewAsked) {
+    return FittedView(options, loaded, scene);
+  }
+  TS_Viewport viewport = *loaded.camera;
+  viewport.SetScreenPort(0, options.width - 1, options.height - 1, 0);
+  viewport.SetFrustumAspect(static_cast<double>(options.width) / options.height);
+  TS_3dPoint min, max;
+  NprSceneBounds(scene, min, max);
+  if (!NprFitDepthRange(viewport, min, max) || !SeesAnyOf(viewport, scene)) {
+    std::fprintf(stderr, "npr-render: the model's camera does not see the model; showing the %s view instead\n",
+                 NprNamedViewName(options.view));
+    return FittedView(options, loaded, scene);
   }
   return viewport;
 }

@@ -37,6 +37,7 @@ LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
   if (!model.m_views.IsEmpty()) {
     loaded.camera = model.m_views[0];
   }
+  loaded.up = model.m_up;
   return loaded;
 }
 

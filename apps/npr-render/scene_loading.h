@@ -6,6 +6,7 @@
 #include <string>
 
 #include <linvale/scene.h>
+#include <tessel/ts_point.h>
 #include <tessel/ts_viewport.h>
 
 namespace npr_render {
@@ -13,6 +14,7 @@ namespace npr_render {
 struct LoadedScene {
   std::string error;                  // empty on success
   std::optional<TS_Viewport> camera;  // the model's first camera
+  TS_3dVector up{0.0, 0.0, 1.0};      // the model's up direction
 };
 
 // Every object of the model becomes a node, every light of the model a light

@@ -30,6 +30,28 @@ ViewAxes AxesOf(NprNamedView view) {
   return {{-1, 1, -1}, {0, 0, 1}};
 }
 
+// The views above are those of a model with +z up; another up direction
+// turns them by the smallest rotation that takes +z there.
+TS_3dVector TurnedToUp(const TS_3dVector& v, TS_3dVector up) {
+  up.Unitize();
+  const TS_3dVector z(0.0, 0.0, 1.0);
+  const double cosine = TS_DotProduct(z, up);
+  if (cosine > 1.0 - 1e-12) {
+    return v;
+  }
+  if (cosine < -1.0 + 1e-12) {
+    return {v.x, -v.y, -v.z};  // half a turn about x
+  }
+  // Rodrigues' rotation about z x up by the angle between them.
+  TS_3dVector axis = TS_CrossProduct(z, up);
+  const double sine = axis.Length();
+  axis.Unitize();
+  const TS_3dVector across = TS_CrossProduct(axis, v);
+  const double along = TS_DotProduct(axis, v) * (1.0 - cosine);
+  return {v.x * cosine + across.x * sine + axis.x * along, v.y * cosine + across.y * sine + axis.y * along,
+          v.z * cosine + across.z * sine + axis.z * along};
+}
+
 constexpr double kMargin = 1.06;  // the model keeps a little air around it
 // Opening of a perspective camera across the shorter side of the picture,
 // close to a normal lens.
@@ -180,16 +202,17 @@ void FitParallel(TS_Viewport& viewport, const PointSet& points, TS_3dPoint targe
 }
 
 bool Fit(TS_Viewport& viewport, const PointSet& points, const TS_3dPoint& min, const TS_3dPoint& max,
-         NprNamedView view, TS::view_projection projection, int width, int height) {
-  if (width < 1 || height < 1 || !IsFinitePoint(min) || !IsFinitePoint(max) ||
+         NprNamedView view, TS::view_projection projection, int width, int height, const TS_3dVector& up) {
+  const bool finiteUp = std::isfinite(up.x) && std::isfinite(up.y) && std::isfinite(up.z) && !up.IsZero();
+  if (width < 1 || height < 1 || !IsFinitePoint(min) || !IsFinitePoint(max) || !finiteUp ||
       (projection != TS::parallel_view && projection != TS::perspective_view)) {
     return false;
   }
   const ViewAxes axes = AxesOf(view);
   TS_Viewport fitted = viewport;
   fitted.SetProjection(projection);
-  fitted.SetCameraDirection(axes.direction);
-  fitted.SetCameraUp(axes.up);
+  fitted.SetCameraDirection(TurnedToUp(axes.direction, up));
+  fitted.SetCameraUp(TurnedToUp(axes.up, up));
   CameraFrame frame;
   TS_3dPoint unused;
   if (!fitted.GetCameraFrame(unused, frame.x, frame.y, frame.z)) {
@@ -216,16 +239,30 @@ bool Fit(TS_Viewport& viewport, const PointSet& points, const TS_3dPoint& min, c
 
 }  // namespace
 
+namespace {
+
+constexpr std::pair<const char*, NprNamedView> kViewNames[] = {
+    {"iso", NprNamedView::Iso},   {"front", NprNamedView::Front}, {"back", NprNamedView::Back},
+    {"left", NprNamedView::Left}, {"right", NprNamedView::Right}, {"top", NprNamedView::Top},
+    {"bottom", NprNamedView::Bottom},
+};
+
+}  // namespace
+
+const char* NprNamedViewName(NprNamedView view) {
+  for (const auto& [text, value] : kViewNames) {
+    if (value == view) {
+      return text;
+    }
+  }
+  return "iso";
+}
+
 bool NprNamedViewFromName(const char* name, NprNamedView& view) {
-  static constexpr std::pair<const char*, NprNamedView> kNames[] = {
-      {"iso", NprNamedView::Iso},       {"front", NprNamedView::Front}, {"back", NprNamedView::Back},
-      {"left", NprNamedView::Left},     {"right", NprNamedView::Right}, {"top", NprNamedView::Top},
-      {"bottom", NprNamedView::Bottom},
-  };
   if (name == nullptr) {
     return false;
   }
-  for (const auto& [text, value] : kNames) {
+  for (const auto& [text, value] : kViewNames) {
     if (std::strcmp(text, name) == 0) {
       view = value;
       return true;
@@ -235,14 +272,14 @@ bool NprNamedViewFromName(const char* name, NprNamedView& view) {
 }
 
 bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max, NprNamedView view,
-                    TS::view_projection projection, int width, int height) {
+                    TS::view_projection projection, int width, int height, const TS_3dVector& up) {
   PointSet corners;
   AddBoxCorners(corners, min, max);
-  return Fit(viewport, corners, min, max, view, projection, width, height);
+  return Fit(viewport, corners, min, max, view, projection, width, height, up);
 }
 
 bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedView view,
-                           TS::view_projection projection, int width, int height) {
+                           TS::view_projection projection, int width, int height, const TS_3dVector& up) {
   TS_3dPoint min, max;
   if (!NprSceneBounds(scene, min, max)) {
     return false;
@@ -251,7 +288,7 @@ bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedVi
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
     vertices.Add(node->m_mesh.Vertices());
   }
-  return Fit(viewport, vertices, min, max, view, projection, width, height);
+  return Fit(viewport, vertices, min, max, view, projection, width, height, up);
 }
 
 bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max) {

@@ -119,6 +119,7 @@ struct GltfOptions {
   bool camera = true;    // a camera at (-10, 0, 15) looking down -z at the red cube
   bool lights = false;   // a point light at (0, 0, 20), a directional light turned by its node
   bool mirrored = false;  // the red cube placed with a mirroring scale
+  bool cameraLooksAway = false;  // the camera turned half round, seeing neither cube
 };
 
 // A red cube at x = -10 and a blue cube at x = +10 (sides of two), each
@@ -160,7 +161,8 @@ inline void WriteTwoCubeGltf(const std::filesystem::path& path, const GltfOption
        << R"("nodes":[)"
        << R"({"name":"red","mesh":0,"translation":[-10,0,0])" << (options.mirrored ? R"(,"scale":[-1,1,1])" : "")
        << R"(},{"name":"blue","mesh":1,"translation":[10,0,0]},)"
-       << R"({"name":"eye","camera":0,"translation":[-10,0,15]},)"
+       << R"({"name":"eye","camera":0,"translation":[-10,0,15])"
+       << (options.cameraLooksAway ? R"(,"rotation":[0,1,0,0])" : "") << R"(},)"
        << R"({"name":"lamp","translation":[0,0,20],"extensions":{"KHR_lights_punctual":{"light":0}}},)"
        << R"({"name":"sun","rotation":[0.7071068,0,0,0.7071068],"extensions":{"KHR_lights_punctual":{"light":1}}}],)"
        << R"("cameras":[{"type":"perspective","perspective":{"yfov":0.5,"aspectRatio":1.3333,"znear":1,"zfar":100}}],)"

@@ -68,6 +68,7 @@ TEST(ModelImport, ObjObjectsKeepTheirMaterialColoursAndBecomeTriangles) {
   EXPECT_NEAR(Centre(blue->mesh).x, 5.0, 1e-6);
   EXPECT_TRUE(model.m_views.IsEmpty());
   EXPECT_TRUE(model.m_lights.IsEmpty());
+  EXPECT_EQ(model.m_up, TS_3dVector(0, 1, 0));
 }
 
 TEST(ModelImport, StlWithoutNormalsGetsFlatShadingThatKeepsItsCreases) {
@@ -78,6 +79,7 @@ TEST(ModelImport, StlWithoutNormalsGetsFlatShadingThatKeepsItsCreases) {
   ASSERT_TRUE(model.Read((folder / "cube.stl").c_str(), error)) << error;
   ASSERT_EQ(model.m_objects.Count(), 1);
   EXPECT_FALSE(model.m_objects[0].mesh.HasVertexNormals());
+  EXPECT_EQ(model.m_up, TS_3dVector(0, 0, 1)) << "STL keeps the z up of CAD";
   const TS_Color grey = model.m_objects[0].color;  // neutral: no hue of its own
   EXPECT_EQ(grey.Red(), grey.Green());
   EXPECT_EQ(grey.Green(), grey.Blue());

@@ -80,6 +80,7 @@ TEST_F(NprRenderTest, BadInputGivesItsOwnStatusAndOneLineAndNoPicture) {
       {{"--size", "99999x100"}, 2, "99999x100"},
       {{"--aa", "ultra"}, 2, "'ultra'"},
       {{"--view", "diagonal"}, 2, "'diagonal'"},
+      {{"--up", "w"}, 2, "'w'"},
       {{"-o"}, 2, "'-o'"},
       {{"@model.obj", "@lines.obj"}, 2, "@lines.obj"},
       {{"--sample-triangles", "lots"}, 2, "'lots'"},
@@ -198,6 +199,31 @@ TEST_F(NprRenderTest, TheModelsOwnCameraIsUsed) {
   EXPECT_EQ(withCamera.Count(IsBlue), 0);
   EXPECT_GT(withoutCamera.Count(IsRed), 100);
   EXPECT_GT(withoutCamera.Count(IsBlue), 100);
+}
+
+TEST_F(NprRenderTest, ANamedViewOrACameraThatSeesNothingGivesTheFittedView) {
+  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  linvale::test::WriteTwoCubeGltf(Path("with-camera.gltf"), {.camera = true});
+  linvale::test::WriteTwoCubeGltf(Path("looks-away.gltf"), {.camera = true, .cameraLooksAway = true});
+  const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
+      {"with-camera.gltf", {"--view", "iso"}},
+      {"with-camera.gltf", {"--parallel"}},
+      {"looks-away.gltf", {}},
+  };
+  for (const auto& [model, extra] : runs) {
+    std::vector<std::string> arguments{Path(model), "-q", "--size", "160x120", "--aa", "none", "-s", Path("flat.npr"),
+                                       "-o", Path("out.png")};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    const ProgramResult result = Run(arguments);
+    ASSERT_EQ(result.status, 0) << model << "\n" << result.err;
+    Picture picture;
+    ASSERT_TRUE(picture.Load(Path("out.png")));
+    EXPECT_GT(picture.Count(IsRed), 100) << model;
+    EXPECT_GT(picture.Count(IsBlue), 100) << model;
+    if (model == "looks-away.gltf") {
+      EXPECT_NE(result.err.find("camera does not see the model"), std::string::npos) << result.err;
+    }
+  }
 }
 
 TEST_F(NprRenderTest, StylesAreFoundByNameInSearchOrderAndListed) {

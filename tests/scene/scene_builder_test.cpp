@@ -169,6 +169,28 @@ TEST(SceneBuilder, FittedViewsShowTheWholeBoxSnuglyAtThePictureAspect) {
   }
 }
 
+TEST(SceneBuilder, NamedViewsFollowTheModelsUpDirection) {
+  const TS_3dPoint min{-1, -1, -1};
+  const TS_3dPoint max{1, 1, 1};
+  TS_Viewport viewport;
+  // With y up, top looks down -y and front along -z, with y up in the picture.
+  ASSERT_TRUE(NprFitViewport(viewport, min, max, NprNamedView::Top, TS::parallel_view, 100, 100, {0, 1, 0}));
+  TS_3dVector direction = viewport.CameraDirection();
+  direction.Unitize();
+  EXPECT_NEAR(direction.y, -1.0, 1e-12);
+  ASSERT_TRUE(NprFitViewport(viewport, min, max, NprNamedView::Front, TS::parallel_view, 100, 100, {0, 1, 0}));
+  direction = viewport.CameraDirection();
+  direction.Unitize();
+  EXPECT_NEAR(direction.z, -1.0, 1e-12);
+  EXPECT_NEAR(viewport.CameraY().y, 1.0, 1e-12);
+  // Upside down: the top view looks up the z axis.
+  ASSERT_TRUE(NprFitViewport(viewport, min, max, NprNamedView::Top, TS::parallel_view, 100, 100, {0, 0, -1}));
+  direction = viewport.CameraDirection();
+  direction.Unitize();
+  EXPECT_NEAR(direction.z, 1.0, 1e-12);
+  EXPECT_FALSE(NprFitViewport(viewport, min, max, NprNamedView::Top, TS::parallel_view, 100, 100, {0, 0, 0}));
+}
+
 TEST(SceneBuilder, FittingRefusesWhatCannotBeShown) {
   TS_Viewport viewport;
   const TS_Viewport before = viewport;
@@ -179,6 +201,8 @@ TEST(SceneBuilder, FittingRefusesWhatCannotBeShown) {
   EXPECT_EQ(viewport.CameraLocation(), before.CameraLocation());
   NprNamedView view;
   EXPECT_FALSE(NprNamedViewFromName("diagonal", view));
+  ASSERT_TRUE(NprNamedViewFromName(NprNamedViewName(NprNamedView::Bottom), view));
+  EXPECT_EQ(view, NprNamedView::Bottom);
   EXPECT_FALSE(NprNamedViewFromName(nullptr, view));
   // A model that is a single point still gets a usable camera.
   ASSERT_TRUE(NprFitViewport(viewport, {5, 5, 5}, {5, 5, 5}, NprNamedView::Top, TS::perspective_view, 10, 10));

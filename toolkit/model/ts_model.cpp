@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <set>
 #include <new>
 #include <string>
 
 #include <assimp/Importer.hpp>
+#include <assimp/metadata.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
@@ -122,6 +125,20 @@ private:
   CameraConventions mCameraConventions;
 };
 
+TS_3dVector UpDirection(const aiScene& scene, const std::string& extension) {
+  std::int32_t axis = -1;
+  std::int32_t sign = 1;
+  if (scene.mMetaData != nullptr && scene.mMetaData->Get("UpAxis", axis) && axis >= 0 && axis <= 2) {
+    scene.mMetaData->Get("UpAxisSign", sign);
+    const double direction = sign < 0 ? -1.0 : 1.0;
+    return {axis == 0 ? direction : 0.0, axis == 1 ? direction : 0.0, axis == 2 ? direction : 0.0};
+  }
+  // Formats of CAD, 3-D printing and Blender keep their z up on import;
+  // the importer turns the others to y up.
+  static const std::set<std::string> kZUp = {".stl", ".3mf", ".amf", ".blend"};
+  return kZUp.count(extension) != 0 ? TS_3dVector(0.0, 0.0, 1.0) : TS_3dVector(0.0, 1.0, 0.0);
+}
+
 bool Import(const char* path, TS_Model& model, TS_String& error) {
   Assimp::Importer importer;
   importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
@@ -139,7 +156,9 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
   for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
     model.m_materials.Append(scene->mMaterials[i] != nullptr ? ConvertMaterial(*scene->mMaterials[i]) : TS_Material());
   }
-  SceneWalker(*scene, model, CameraConventionsFor(LowerCaseExtension(path))).Walk(*scene->mRootNode, aiMatrix4x4());
+  const std::string extension = LowerCaseExtension(path);
+  model.m_up = UpDirection(*scene, extension);
+  SceneWalker(*scene, model, CameraConventionsFor(extension)).Walk(*scene->mRootNode, aiMatrix4x4());
   if (model.m_objects.IsEmpty()) {
     error = std::string(path) + ": the model holds no surface to draw";
     return false;
@@ -190,6 +209,7 @@ bool TS_Model::GetBoundingBox(TS_3dPoint& min, TS_3dPoint& max) const {
 }
 
 void TS_Model::Destroy() {
+  m_up = TS_3dVector(0.0, 0.0, 1.0);
   m_objects.Destroy();
   m_materials.Destroy();
   m_lights.Destroy();

@@ -43,18 +43,24 @@ enum class NprNamedView { Iso, Front, Back, Left, Right, Top, Bottom };
 
 // Parses "iso", "front", "back", "left", "right", "top" or "bottom".
 LINVALE_API bool NprNamedViewFromName(const char* name, NprNamedView& view);
+// The name NprNamedViewFromName reads.
+LINVALE_API const char* NprNamedViewName(NprNamedView view);
 
 // Sets up `viewport` so that the box fills a picture of `width` by `height`
 // pixels with a small margin, seen from `view` with the given projection.
-// False (and `viewport` unchanged) for a size below one pixel, a projection
-// other than parallel or perspective, or a box that is not finite.
+// The views are those of a model whose up direction is `up` (front looks
+// along +y and top down -z when up is +z). False (and `viewport` unchanged)
+// for a size below one pixel, a projection other than parallel or
+// perspective, a box that is not finite or a zero `up`.
 LINVALE_API bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max,
-                                NprNamedView view, TS::view_projection projection, int width, int height);
+                                NprNamedView view, TS::view_projection projection, int width, int height,
+                                const TS_3dVector& up = TS_3dVector(0.0, 0.0, 1.0));
 
 // The same for the vertices of every node of `scene`, which frames the model
 // itself rather than its box; false also for a scene without vertices.
 LINVALE_API bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedView view,
-                                       TS::view_projection projection, int width, int height);
+                                       TS::view_projection projection, int width, int height,
+                                       const TS_3dVector& up = TS_3dVector(0.0, 0.0, 1.0));
 
 // Moves the near and far planes of `viewport` so that the whole box lies
 // between them, keeping the camera and, for a perspective camera, its

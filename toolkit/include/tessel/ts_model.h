@@ -42,6 +42,10 @@ public:
   TS_ClassArray<TS_Material> m_materials;
   // World directional, point and spot lights (styles 7, 8 and 9).
   TS_ClassArray<TS_Light> m_lights;
+  // The direction the model takes as up: the file's own axis when it names
+  // one, +z for STL, 3MF, AMF and Blender files (CAD, 3-D printing and
+  // Blender keep z up), else +y, the axis the importer turns the others to.
+  TS_3dVector m_up{0.0, 0.0, 1.0};
   // The file's cameras in file order. The screen port is left at its
   // default; the frustum has the camera's own aspect.
   TS_ClassArray<TS_Viewport> m_views;

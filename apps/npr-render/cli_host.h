@@ -15,7 +15,8 @@ public:
 // Installs a host for as long as it lives.
 class InstalledHost {
 public:
-  explicit InstalledHost(NprHostApplicationServices& host) : mPrevious(NprHostApplicationServices::setDefaultHost(&host)) {}
+  explicit InstalledHost(NprHostApplicationServices& host)
+      : mPrevious(NprHostApplicationServices::setDefaultHost(&host)) {}
   ~InstalledHost() { NprHostApplicationServices::setDefaultHost(mPrevious); }
   InstalledHost(const InstalledHost&) = delete;
   InstalledHost& operator=(const InstalledHost&) = delete;

@@ -40,8 +40,16 @@ using ValueOption = std::function<std::string(Options&, const std::string&)>;
 
 const std::map<std::string, ValueOption>& ValueOptions() {
   static const std::map<std::string, ValueOption> options = {
-      {"-o", [](Options& o, const std::string& v) { o.output = v; return v.empty() ? "the output file name is empty" : ""; }},
-      {"-s", [](Options& o, const std::string& v) { o.style = v; return v.empty() ? "the style name is empty" : ""; }},
+      {"-o",
+       [](Options& o, const std::string& v) -> std::string {
+         o.output = v;
+         return v.empty() ? "the output file name is empty" : "";
+       }},
+      {"-s",
+       [](Options& o, const std::string& v) -> std::string {
+         o.style = v;
+         return v.empty() ? "the style name is empty" : "";
+       }},
       {"--size",
        [](Options& o, const std::string& v) -> std::string {
          const auto size = ParseSize(v);

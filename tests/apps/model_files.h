@@ -173,10 +173,12 @@ inline void WriteTwoCubeGltf(const std::filesystem::path& path, const GltfOption
        << R"({"name":"Blue","pbrMetallicRoughness":{"baseColorFactor":[0,0,1,1]}}],)"
        << R"("meshes":[{"primitives":[{"attributes":{"POSITION":0,"NORMAL":1},"indices":2,"material":0}]},)"
        << R"({"primitives":[{"attributes":{"POSITION":0,"NORMAL":1},"indices":2,"material":1}]}],)"
-       << R"("accessors":[{"bufferView":0,"componentType":5126,"count":24,"type":"VEC3","min":[-1,-1,-1],"max":[1,1,1]},)"
+       << R"("accessors":[{"bufferView":0,"componentType":5126,"count":24,"type":"VEC3",)"
+       << R"("min":[-1,-1,-1],"max":[1,1,1]},)"
        << R"({"bufferView":1,"componentType":5126,"count":24,"type":"VEC3"},)"
        << R"({"bufferView":2,"componentType":5123,"count":36,"type":"SCALAR"}],)"
-       << R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":288},{"buffer":0,"byteOffset":288,"byteLength":288},)"
+       << R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":288},)"
+       << R"({"buffer":0,"byteOffset":288,"byteLength":288},)"
        << R"({"buffer":0,"byteOffset":576,"byteLength":72}],)"
        << R"("buffers":[{"byteLength":)" << buffer.size()
        << R"(,"uri":"data:application/octet-stream;base64,)" << Base64(buffer) << R"("}]})";

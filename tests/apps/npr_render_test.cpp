@@ -252,8 +252,9 @@ TEST_F(NprRenderTest, StylesAreFoundByNameInSearchOrderAndListed) {
 }
 
 TEST_F(NprRenderTest, AnInterruptStopsTheRenderWithoutAPicture) {
-  linvale::test::RunningProgram render(
-      NPR_RENDER_PROGRAM, {"--sample-triangles", "1000000", "--size", "1920x1080", "-o", Path("out.png")}, mHome.Path());
+  linvale::test::RunningProgram render(NPR_RENDER_PROGRAM,
+                                       {"--sample-triangles", "1000000", "--size", "1920x1080", "-o", Path("out.png")},
+                                       mHome.Path());
   // Interrupt once the renderer has begun its work.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (render.ErrorSoFar().find("Calculating edges") == std::string::npos &&

@@ -38,7 +38,8 @@ Projected Project(const TS_Viewport& viewport, const TS_3dPoint& point) {
   const double scale = viewport.IsPerspectiveProjection() ? viewport.FrustumNear() / depth : 1.0;
   const double left = viewport.FrustumLeft(), right = viewport.FrustumRight();
   const double bottom = viewport.FrustumBottom(), top = viewport.FrustumTop();
-  return {(2 * cx * scale - (right + left)) / (right - left), (2 * cy * scale - (top + bottom)) / (top - bottom), depth};
+  return {(2 * cx * scale - (right + left)) / (right - left), (2 * cy * scale - (top + bottom)) / (top - bottom),
+          depth};
 }
 
 std::array<TS_3dPoint, 8> BoxCorners(const TS_3dPoint& min, const TS_3dPoint& max) {

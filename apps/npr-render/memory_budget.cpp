@@ -9,7 +9,7 @@
 namespace npr_render {
 namespace {
 
-constexpr std::uint64_t kGiB = 1ull << 30;
+constexpr std::uint64_t kLeastBudget = 2ull << 30;
 // Text formats expand about tenfold in the importer, and the meshes are
 // copied a few times on their way into the scene.
 constexpr std::uint64_t kBytesPerFileByte = 64;
@@ -58,7 +58,7 @@ ScopedMemoryBudget::~ScopedMemoryBudget() {
 }
 
 std::uint64_t ScopedMemoryBudget::ForModelFile(std::uint64_t fileSize) {
-  const std::uint64_t generous = std::max(kGiB, fileSize * kBytesPerFileByte);
+  const std::uint64_t generous = std::max(kLeastBudget, fileSize * kBytesPerFileByte);
   const std::uint64_t physical = PhysicalMemory();
   return physical > 0 ? std::min(generous, physical / 4 * 3) : generous;
 }

@@ -17,8 +17,8 @@ public:
   ScopedMemoryBudget(const ScopedMemoryBudget&) = delete;
   ScopedMemoryBudget& operator=(const ScopedMemoryBudget&) = delete;
 
-  // What reading a model file of `fileSize` bytes may need at most: a
-  // generous multiple of its size, at least a gigabyte, never more than
+  // What reading `fileSize` bytes of model data may need at most: a
+  // generous multiple of its size, at least two gigabytes, never more than
   // most of the machine's memory.
   static std::uint64_t ForModelFile(std::uint64_t fileSize);
 

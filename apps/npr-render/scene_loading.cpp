@@ -12,11 +12,31 @@
 
 namespace npr_render {
 
+namespace {
+
+// How much data reading the model may bring in: the file itself, and for
+// glTF, whose buffers live in files of any name beside it, the whole folder.
+std::uintmax_t ModelDataSize(const std::filesystem::path& path) {
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) {
+    return 0;
+  }
+  if (path.extension() == ".gltf") {
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
+      if (entry.is_regular_file(error) && entry.path() != path) {
+        size += entry.file_size(error);
+      }
+    }
+  }
+  return size;
+}
+
+}  // namespace
+
 LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
   LoadedScene loaded;
-  std::error_code sizeError;
-  const std::uintmax_t fileSize = std::filesystem::file_size(path, sizeError);
-  ScopedMemoryBudget budget(ScopedMemoryBudget::ForModelFile(sizeError ? 0 : fileSize));
+  ScopedMemoryBudget budget(ScopedMemoryBudget::ForModelFile(ModelDataSize(path)));
   TS_Model model;
   TS_String error;
   if (!model.Read(path.c_str(), error)) {

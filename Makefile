@@ -19,8 +19,6 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ ! -x $(BUILD_DIR)/bin/npr-render ]; then \
-	  echo "make run: the command-line renderer (npr-render) is not built yet" >&2; exit 1; fi
 	mkdir -p out
 	$(BUILD_DIR)/bin/npr-render -o out/sample.png
 	@echo "out/sample.png"
@@ -29,6 +27,7 @@ bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 install: build
+	@if [ -z "$(PREFIX)" ]; then echo "make install: say where, e.g. make install PREFIX=/opt/linvale" >&2; exit 2; fi
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:

@@ -3,6 +3,7 @@
 // file mapping, as a shader's bitmap does.
 #include "image_resampling.h"
 
+#include <linvale/dib_pixels.h>
 #include <windows.h>
 
 #include <benchmark/benchmark.h>
@@ -28,8 +29,7 @@ MappedPicture MakeSource(HDC screen) {
   MappedPicture picture;
   picture.mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(bytes >> 32),
                                        static_cast<DWORD>(bytes), nullptr);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), sourceSize.cx, sourceSize.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const BITMAPINFO info = NprDibHeader(sourceSize.cx, sourceSize.cy, 32);
   void* bits = nullptr;
   picture.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, picture.mapping, 0);
   auto* pixels = static_cast<std::uint32_t*>(bits);

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <unistd.h>
 
+#include <linvale/dib_pixels.h>
 #include <windows.h>
 
 #include "utf8.h"
@@ -44,13 +45,7 @@ bool SaveThroughHost(NprHostApplicationServices& host, HBITMAP bitmap, const fs:
 class TinyBitmap {
 public:
   TinyBitmap() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 1;
-    info.bmiHeader.biHeight = 1;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = NprDibHeader(1, 1, 24);
     void* bits = nullptr;
     mBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   }

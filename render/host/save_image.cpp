@@ -2,6 +2,8 @@
 // the file name.
 #include <linvale/npr_host_application_services.h>
 
+#include <linvale/dib_pixels.h>
+
 #include <IL/il.h>
 #include <IL/ilu.h>
 
@@ -62,13 +64,7 @@ bool BindPixels(HBITMAP bitmap) {
   const LONG width = header.bmWidth;
   const LONG height = std::abs(header.bmHeight);
   const std::size_t stride = static_cast<std::size_t>(width) * 3;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = NprDibHeader(width, height, 24);
   info.bmiHeader.biSizeImage = static_cast<DWORD>(stride * static_cast<std::size_t>(height));
 
   PixelBuffer pixels(stride * static_cast<std::size_t>(height) + kRowPadding);

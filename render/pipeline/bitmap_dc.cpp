@@ -3,6 +3,8 @@
 // step that failed.
 #include <linvale/bitmap_dc.h>
 
+#include <linvale/dib_pixels.h>
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -55,13 +57,7 @@ HANDLE CreatePixelMapping(const SIZE& size) {
 // A bottom-up, uncompressed section with the screen's depth over the whole
 // mapping from offset 0.
 HBITMAP CreateMappedSection(HDC hdc, const SIZE& size, int bitsPerPixel, HANDLE mapping) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = NprDibHeader(size.cx, size.cy, static_cast<WORD>(bitsPerPixel));
   void* bits = nullptr;
   return CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, mapping, 0);
 }

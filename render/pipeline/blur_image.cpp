@@ -1,5 +1,7 @@
 // In-place smoothing of a bitmap's colours.
-#include "dib_pixels.h"
+#include <linvale/dib_pixels.h>
+
+#include "dib_reading.h"
 #include "image_resampling.h"
 
 #include <array>
@@ -66,7 +68,7 @@ void BlurImage(HDC hdc, HBITMAP bitmap, unsigned char threshold) {
     return;
   }
   SmoothInPlace(pixels.Data(), info.bmWidth, info.bmHeight, threshold);
-  const BITMAPINFO header = Dib32Header(info.bmWidth, info.bmHeight);
+  const BITMAPINFO header = NprDibHeader(info.bmWidth, info.bmHeight, 32);
   SetDIBits(hdc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.Data(), &header, DIB_RGB_COLORS);
 }
 

@@ -1,28 +1,33 @@
-#include "dib_pixels.h"
+#include <linvale/dib_pixels.h>
 
-namespace linvale {
+#include <cstring>
 
-BITMAPINFO Dib32Header(LONG width, LONG height) {
+BITMAPINFO NprDibHeader(LONG width, LONG height, WORD bitsPerPixel) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = height;
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biBitCount = bitsPerPixel;
   info.bmiHeader.biCompression = BI_RGB;
   return info;
 }
 
-PixelBuffer ReadDib32(HDC hdc, HBITMAP bitmap, LONG width, LONG height) {
-  PixelBuffer pixels(width, height);
-  if (!pixels) {
-    return {};
+HBITMAP NprCreateDib32(LONG width, LONG height, std::span<const std::uint32_t> pixels) {
+  if (width <= 0 || height <= 0 ||
+      pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return nullptr;
   }
-  BITMAPINFO info = Dib32Header(width, height);
-  if (GetDIBits(hdc, bitmap, 0, static_cast<UINT>(height), pixels.Data(), &info, DIB_RGB_COLORS) != height) {
-    return {};
+  const BITMAPINFO info = NprDibHeader(width, height, 32);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr || bits == nullptr) {
+    if (bitmap != nullptr) {
+      DeleteObject(bitmap);
+    }
+    return nullptr;
   }
-  return pixels;
+  // 32-bit rows need no padding, so the pixels go in as one block.
+  std::memcpy(bits, pixels.data(), pixels.size_bytes());
+  return bitmap;
 }
-
-}  // namespace linvale

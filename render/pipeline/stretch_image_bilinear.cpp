@@ -1,6 +1,8 @@
 // The reduction that ends an antialiased render.
+#include <linvale/dib_pixels.h>
+
 #include "bilinear_resampling.h"
-#include "dib_pixels.h"
+#include "dib_reading.h"
 #include "image_resampling.h"
 
 #include <algorithm>
@@ -60,7 +62,7 @@ HBITMAP StretchImageBilinear(HDC hdc, HBITMAP source, SIZE size, HANDLE* fileSlo
   if (mapping == nullptr) {
     return Fail(source, nullptr, nullptr);
   }
-  const BITMAPINFO outputHeader = Dib32Header(size.cx, size.cy);
+  const BITMAPINFO outputHeader = NprDibHeader(size.cx, size.cy, 32);
   void* outputBits = nullptr;
   HBITMAP output = CreateDIBSection(hdc, &outputHeader, DIB_RGB_COLORS, &outputBits, mapping, 0);
   if (output == nullptr) {

@@ -2,6 +2,8 @@
 // rows, bottom row first, which is its own lower-left origin.
 #include "image_resampling.h"
 
+#include <linvale/dib_pixels.h>
+
 #include <IL/il.h>
 #include <IL/ilu.h>
 
@@ -16,23 +18,12 @@ namespace {
 
 std::size_t Stride24(LONG width) { return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4; }
 
-BITMAPINFO Dib24Header(LONG width, LONG height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // Rows are read one at a time and packed at width x 3 bytes; each call
 // writes a padded row, hence the room after the last.
 bool ReadPackedRows(HDC hdc, HBITMAP bitmap, LONG width, LONG height, std::vector<std::uint8_t>& pixels) {
   const std::size_t packed = static_cast<std::size_t>(width) * 3;
   pixels.assign(packed * static_cast<std::size_t>(height) + (Stride24(width) - packed), 0);
-  BITMAPINFO info = Dib24Header(width, height);
+  BITMAPINFO info = NprDibHeader(width, height, 24);
   for (LONG row = 0; row < height; ++row) {
     if (GetDIBits(hdc, bitmap, static_cast<UINT>(row), 1, pixels.data() + packed * static_cast<std::size_t>(row),
                   &info, DIB_RGB_COLORS) != 1) {
@@ -70,7 +61,7 @@ bool ScaleBound(LONG width, LONG height, std::vector<std::uint8_t>& pixels, SIZE
 // Copies the bound image into a new section, row by row since DevIL packs
 // rows and a bitmap pads them.
 HBITMAP CopyBoundToSection(HDC hdc, SIZE size) {
-  const BITMAPINFO info = Dib24Header(size.cx, size.cy);
+  const BITMAPINFO info = NprDibHeader(size.cx, size.cy, 24);
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (section == nullptr) {

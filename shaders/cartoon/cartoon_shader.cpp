@@ -5,6 +5,8 @@
 #include "cartoon_style_file.h"
 #include "default_picture.h"
 
+#include <linvale/dib_pixels.h>
+
 CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module) {}
 
 CartoonShader::~CartoonShader() = default;
@@ -34,7 +36,7 @@ const char* CartoonShader::GetReserved(int) { return nullptr; }
 
 HBITMAP CartoonShader::GetDefaultBitmap() {
   try {
-    return CreateDefaultPictureBitmap();
+    return NprCreateDib32(kDefaultPictureSize, kDefaultPictureSize, PaintDefaultPicture());
   } catch (...) {
     return nullptr;
   }

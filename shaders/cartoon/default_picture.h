@@ -2,8 +2,6 @@
 // be rendered: a banded sphere with a black outline on white.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +10,3 @@ inline constexpr int kDefaultPictureSize = 160;
 // The picture's pixels as a 32-bit bottom-up bitmap holds them (blue in the
 // low byte), kDefaultPictureSize rows of kDefaultPictureSize pixels.
 std::vector<std::uint32_t> PaintDefaultPicture();
-
-// A new 32-bit bitmap section holding the picture; the caller owns it.
-HBITMAP CreateDefaultPictureBitmap();

@@ -2,8 +2,6 @@
 // be rendered: a box drawn in a few loose pencil strokes on white.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -12,7 +10,3 @@ inline constexpr int kDefaultPictureSize = 160;
 // Pixels of the picture as 32-bit blue-green-red-unused values, bottom row
 // first, kDefaultPictureSize by kDefaultPictureSize. The same every time.
 std::vector<std::uint32_t> DrawDefaultPicture();
-
-// The picture as a new device-independent bitmap the caller owns; null
-// when it cannot be created.
-HBITMAP CreateDefaultPictureBitmap();

@@ -6,6 +6,8 @@
 #include "sketch_strings.h"
 #include "sketch_style_file.h"
 
+#include <linvale/dib_pixels.h>
+
 SketchShader::SketchShader(HINSTANCE module) : NprShader(module) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
@@ -25,7 +27,15 @@ const char* SketchShader::GetName(int) { return LoadSketchString(SketchString::S
 
 const char* SketchShader::GetReserved(int) { return nullptr; }
 
-HBITMAP SketchShader::GetDefaultBitmap() { return CreateDefaultPictureBitmap(); }
+HBITMAP SketchShader::GetDefaultBitmap() {
+  try {
+    return NprCreateDib32(kDefaultPictureSize, kDefaultPictureSize, DrawDefaultPicture());
+  } catch (...) {
+    // Only memory for the pixels can run out, and nothing may leave the
+    // plug-in.
+    return nullptr;
+  }
+}
 
 NprPageDialog* SketchShader::GetDialog(unsigned) { return nullptr; }
 

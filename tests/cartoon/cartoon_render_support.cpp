@@ -1,32 +1,23 @@
 #include "cartoon_render_support.h"
 
+#include "../support/bitmap_helpers.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace cartoon_test {
 
 Picture::Picture(HBITMAP bitmap) {
-  BITMAP header{};
-  if (bitmap == nullptr || GetObjectA(bitmap, sizeof(header), &header) == 0) {
-    return;
-  }
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), header.bmWidth, header.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<std::uint32_t> bits(static_cast<std::size_t>(header.bmWidth * header.bmHeight));
-  HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(header.bmHeight), bits.data(), &info,
-                              DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (lines == header.bmHeight) {
-    width = header.bmWidth;
-    height = header.bmHeight;
-    for (std::uint32_t& pixel : bits) {
-      pixel &= 0x00FFFFFFu;
-    }
-    pixels = std::move(bits);
+  linvale::test::Colours32 colours = linvale::test::ReadColours32(bitmap);
+  // A picture read in part would pass for a smaller one; it counts as none.
+  if (colours.rows == colours.height) {
+    width = colours.width;
+    height = colours.height;
+    pixels = std::move(colours.values);
   }
 }
 

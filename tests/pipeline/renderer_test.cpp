@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/bitmap_helpers.h"
 #include "support/temporary_home.h"
 
 namespace {
@@ -66,36 +67,15 @@ public:
   int cancelAfterPictures = -1;
 };
 
-// A bitmap's pixels as 0x00RRGGBB values, rows from the bottom.
-struct Pixels {
-  explicit Pixels(HBITMAP bitmap) {
-    BITMAP info{};
-    GetObject(bitmap, sizeof info, &info);
-    width = info.bmWidth;
-    height = info.bmHeight;
-    values.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), values.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-  }
+// A bitmap's pixels, rows from the bottom, looked at as COLORREF values.
+struct Pixels : linvale::test::Colours32 {
+  explicit Pixels(HBITMAP bitmap) : Colours32(linvale::test::ReadColours32(bitmap)) {}
   // Bytes are blue, green, red, spare: as a COLORREF, red and blue swap.
   COLORREF At(int x, int yFromBottom) const {
     const std::uint32_t bgr = values[static_cast<std::size_t>(yFromBottom) * static_cast<std::size_t>(width) +
                                      static_cast<std::size_t>(x)];
     return RGB(static_cast<BYTE>(bgr >> 16), static_cast<BYTE>(bgr >> 8), static_cast<BYTE>(bgr));
   }
-
-  int width = 0;
-  int height = 0;
-  int rows = 0;
-  std::vector<std::uint32_t> values;
 };
 
 DWORD OpenHandles() {

@@ -1,30 +1,19 @@
 #include "sketch_render_support.h"
 
+#include "support/bitmap_helpers.h"
+
 #include <cstdlib>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace sketch_test {
 
 Picture::Picture(HBITMAP bitmap) {
-  BITMAP info{};
-  GetObject(bitmap, sizeof info, &info);
-  width = info.bmWidth;
-  height = info.bmHeight;
-  values.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  format.bmiHeader.biWidth = width;
-  format.bmiHeader.biHeight = height;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), values.data(), &format, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  for (std::uint32_t& value : values) {
-    value &= 0x00FFFFFFU;
-  }
+  linvale::test::Colours32 colours = linvale::test::ReadColours32(bitmap);
+  width = colours.width;
+  height = colours.height;
+  values = std::move(colours.values);
 }
 
 bool Picture::IsDark(int x, int y) const {

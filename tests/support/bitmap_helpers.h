@@ -46,6 +46,36 @@ inline std::vector<std::uint8_t> ReadPixels32(HDC hdc, HBITMAP bitmap) {
   return pixels;
 }
 
+// A bitmap's pixels as 0x00RRGGBB values (the fourth byte cleared), bottom
+// row first. `rows` is how many rows could be read; a handle that is no
+// bitmap gives an empty picture.
+struct Colours32 {
+  LONG width = 0;
+  LONG height = 0;
+  int rows = 0;
+  std::vector<std::uint32_t> values;
+};
+
+inline Colours32 ReadColours32(HBITMAP bitmap) {
+  Colours32 colours;
+  BITMAP description{};
+  if (bitmap == nullptr || GetObject(bitmap, sizeof description, &description) == 0) {
+    return colours;
+  }
+  colours.width = description.bmWidth;
+  colours.height = description.bmHeight;
+  colours.values.resize(static_cast<std::size_t>(colours.width) * static_cast<std::size_t>(colours.height));
+  BITMAPINFO info = DibHeader(colours.width, colours.height, 32);
+  HDC screen = GetDC(nullptr);
+  colours.rows =
+      GetDIBits(screen, bitmap, 0, static_cast<UINT>(colours.height), colours.values.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  for (std::uint32_t& value : colours.values) {
+    value &= 0x00FFFFFFU;
+  }
+  return colours;
+}
+
 // What a test may leave behind: GDI objects and kernel handles.
 struct LiveObjects {
   DWORD gdi = 0;

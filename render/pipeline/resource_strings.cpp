@@ -1,26 +1,18 @@
 #include "resource_strings.h"
 
-#include <array>
-#include <utility>
+#include <linvale/npr_string_table.h>
 
 namespace linvale {
 
 namespace {
 
-constexpr std::array<std::pair<ResourceString, const char*>, 2> table{{
+constexpr NprStringTable<ResourceString, 2> table{{
     {ResourceString::UnableToSelectShader, "Unable to select the shader."},
     {ResourceString::AntialiasingFilter, "Antialiasing Filter"},
 }};
 
 }  // namespace
 
-const char* LoadResourceString(ResourceString id) {
-  for (const auto& [key, text] : table) {
-    if (key == id) {
-      return text;
-    }
-  }
-  return "";
-}
+const char* LoadResourceString(ResourceString id) { return NprLookUpString(table, id); }
 
 }  // namespace linvale

@@ -1,27 +1,22 @@
 #include "cartoon_strings.h"
 
-const char* LoadCartoonString(CartoonString id) {
-  switch (id) {
-    case CartoonString::BackgroundImageError:
-      return "Error Background Image";
-    case CartoonString::ErrorCaption:
-      return "Orvelle Error";
-    case CartoonString::CalculatingEdges:
-      return "Calculating edges...";
-    case CartoonString::SettingUp:
-      return "Setting up NPR Render...";
-    case CartoonString::RenderingBackground:
-      return "Rendering background image...";
-    case CartoonString::RenderingFaces:
-      return "Rendering faces...";
-    case CartoonString::RenderingSilhouettes:
-      return "Rendering Silhouettes edges...";
-    case CartoonString::RenderingBorders:
-      return "Rendering Border edges...";
-    case CartoonString::RenderingCreases:
-      return "Rendering Discontinuity of Mesh edges...";
-    case CartoonString::Name:
-      return "Cartoon";
-  }
-  return "";
-}
+#include <linvale/npr_string_table.h>
+
+namespace {
+
+constexpr NprStringTable<CartoonString, 10> kStrings = {{
+    {CartoonString::BackgroundImageError, "Error Background Image"},
+    {CartoonString::ErrorCaption, "Orvelle Error"},
+    {CartoonString::CalculatingEdges, "Calculating edges..."},
+    {CartoonString::SettingUp, "Setting up NPR Render..."},
+    {CartoonString::RenderingBackground, "Rendering background image..."},
+    {CartoonString::RenderingFaces, "Rendering faces..."},
+    {CartoonString::RenderingSilhouettes, "Rendering Silhouettes edges..."},
+    {CartoonString::RenderingBorders, "Rendering Border edges..."},
+    {CartoonString::RenderingCreases, "Rendering Discontinuity of Mesh edges..."},
+    {CartoonString::Name, "Cartoon"},
+}};
+
+}  // namespace
+
+const char* LoadCartoonString(CartoonString id) { return NprLookUpString(kStrings, id); }

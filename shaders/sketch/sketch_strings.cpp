@@ -1,11 +1,10 @@
 #include "sketch_strings.h"
 
-#include <array>
-#include <utility>
+#include <linvale/npr_string_table.h>
 
 namespace {
 
-constexpr std::array<std::pair<SketchString, const char*>, 11> kStrings = {{
+constexpr NprStringTable<SketchString, 11> kStrings = {{
     {SketchString::ErrorCaption, "Orvelle Error"},
     {SketchString::BackgroundImageError, "Error Background Image"},
     {SketchString::CalculatingEdges, "Calculating edges..."},
@@ -21,11 +20,4 @@ constexpr std::array<std::pair<SketchString, const char*>, 11> kStrings = {{
 
 }  // namespace
 
-const char* LoadSketchString(SketchString id) {
-  for (const auto& [key, text] : kStrings) {
-    if (key == id) {
-      return text;
-    }
-  }
-  return "";
-}
+const char* LoadSketchString(SketchString id) { return NprLookUpString(kStrings, id); }

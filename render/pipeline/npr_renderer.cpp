@@ -1,6 +1,7 @@
 #include <linvale/npr_renderer.h>
 
 #include <linvale/npr_shader.h>
+#include <linvale/npr_shader_plugin.h>
 
 #include <cstring>
 #include <string>
@@ -15,21 +16,10 @@ void LocateLibrary() {}
 // The folder of the library file, without a trailing separator; empty when
 // the loader cannot tell.
 void LibraryFolder(char (&folder)[MAX_PATH]) {
-  folder[0] = '\0';
-  HMODULE library = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&LocateLibrary), &library)) {
-    return;
-  }
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(library, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) {
-    return;
-  }
-  if (char* separator = std::strrchr(path, '/')) {
-    *separator = '\0';
-    std::memcpy(folder, path, static_cast<std::size_t>(separator - path) + 1);
-  }
+  const std::string path = NprModuleFolder(NprModuleAt(reinterpret_cast<const void*>(&LocateLibrary)));
+  const std::size_t length = path.size() < MAX_PATH ? path.size() : 0;
+  std::memcpy(folder, path.c_str(), length);
+  folder[length] = '\0';
 }
 
 void CloseSlot(HANDLE& slot) {

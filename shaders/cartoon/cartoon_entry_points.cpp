@@ -2,29 +2,10 @@
 // the only symbols this library exports.
 #include "cartoon_shader.h"
 
-#include <new>
-
-namespace {
-
-// The library's own handle, found from an address inside it. The count is
-// left alone: the registry's FreeLibrary balances its own LoadLibrary.
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&NprShaderCreate), &module);
-  return module;
-}
-
-}  // namespace
+#include <linvale/npr_shader_plugin.h>
 
 extern "C" NprShader* NprShaderCreate(void) {
-  try {
-    return new (std::nothrow) CartoonShader(ThisModule());
-  } catch (...) {
-    return nullptr;
-  }
+  return NprCreatePluginShader<CartoonShader>(reinterpret_cast<const void*>(&NprShaderCreate));
 }
 
-extern "C" void NprShaderDelete(NprShader* shader) {
-  delete static_cast<CartoonShader*>(shader);
-}
+extern "C" void NprShaderDelete(NprShader* shader) { NprDeletePluginShader<CartoonShader>(shader); }

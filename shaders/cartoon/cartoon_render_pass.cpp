@@ -9,6 +9,8 @@
 #include "render_steps.h"
 #include "shading_ramp.h"
 
+#include <linvale/npr_edge_collections_cleanup.h>
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -24,23 +26,6 @@ constexpr GLfloat kPolygonOffsetFactor = 1.5f;
 constexpr GLfloat kPolygonOffsetUnits = 0.1f;
 // Intermediate pictures during shading: about ten per render.
 constexpr unsigned int kPicturesWhileShading = 10;
-
-// Empties the edge collections of every node when a render ends, however it
-// ends: a scene drawn again must not carry this render's edges.
-class EdgeCollectionsCleanup {
-public:
-  explicit EdgeCollectionsCleanup(Scene* scene) : mScene(scene) {}
-  ~EdgeCollectionsCleanup() {
-    if (mScene != nullptr) {
-      mScene->deleteLinesNodes();
-    }
-  }
-  EdgeCollectionsCleanup(const EdgeCollectionsCleanup&) = delete;
-  EdgeCollectionsCleanup& operator=(const EdgeCollectionsCleanup&) = delete;
-
-private:
-  Scene* mScene;
-};
 
 [[noreturn]] void StopAsFailed() { throw NprShader::StopReason::Failed; }
 
@@ -116,7 +101,7 @@ HBITMAP CartoonRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
 
 CartoonRenderPass::Outcome CartoonRenderPass::DrawAndClearEdges(NprGlBitmapContext& context, HANDLE* fileHandle,
                                                                 HANDLE* mappingHandle) {
-  const EdgeCollectionsCleanup cleanup(mScene);
+  const NprEdgeCollectionsCleanup cleanup(mScene);
   try {
     Draw(context, fileHandle, mappingHandle);
     return Outcome::Finished;

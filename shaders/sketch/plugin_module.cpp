@@ -1,6 +1,6 @@
 #include "plugin_module.h"
 
-#include <array>
+#include <linvale/npr_shader_plugin.h>
 
 namespace {
 
@@ -9,24 +9,7 @@ void AnchorInThisLibrary() {}
 
 }  // namespace
 
-HMODULE SketchModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&AnchorInThisLibrary), &module);
-  return module;
-}
-
 std::string SketchModuleFolder() {
-  const HMODULE module = SketchModule();
-  if (module == nullptr) {
-    return {};
-  }
-  std::array<char, MAX_PATH> path{};
-  const DWORD length = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
-  if (length == 0 || length >= path.size()) {
-    return {};
-  }
-  const std::string file(path.data(), length);
-  const std::size_t slash = file.rfind('/');
-  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+  const std::string folder = NprModuleFolder(NprModuleAt(reinterpret_cast<const void*>(&AnchorInThisLibrary)));
+  return folder.empty() ? folder : folder + '/';
 }

@@ -1,18 +1,13 @@
 // The two entry points the renderer looks up in every plug-in library.
-#include "plugin_module.h"
 #include "sketch_shader.h"
 
-#include <new>
+#include <linvale/npr_shader_plugin.h>
 
 extern "C" {
 
 NprShader* NprShaderCreate(void) {
-  try {
-    return new SketchShader(SketchModule());
-  } catch (...) {
-    return nullptr;
-  }
+  return NprCreatePluginShader<SketchShader>(reinterpret_cast<const void*>(&NprShaderCreate));
 }
 
-void NprShaderDelete(NprShader* shader) { delete static_cast<SketchShader*>(shader); }
+void NprShaderDelete(NprShader* shader) { NprDeletePluginShader<SketchShader>(shader); }
 }

@@ -7,6 +7,7 @@
 #include "sketch_stroke.h"
 #include "textured_fill.h"
 
+#include <linvale/npr_edge_collections_cleanup.h>
 #include <linvale/npr_random.h>
 #include <linvale/npr_shader.h>
 #include <linvale/npr_shader_support.h>
@@ -20,23 +21,6 @@
 namespace {
 
 using StopReason = NprShader::StopReason;
-
-// The scene's edges belong to this render only; they are emptied again on
-// whatever path the render leaves by.
-class EdgeCollectionsCleanup {
-public:
-  explicit EdgeCollectionsCleanup(Scene* scene) : mScene(scene) {}
-  ~EdgeCollectionsCleanup() {
-    if (mScene != nullptr) {
-      mScene->deleteLinesNodes();
-    }
-  }
-  EdgeCollectionsCleanup(const EdgeCollectionsCleanup&) = delete;
-  EdgeCollectionsCleanup& operator=(const EdgeCollectionsCleanup&) = delete;
-
-private:
-  Scene* mScene;
-};
 
 std::array<double, 3> ColourFractions(COLORREF colour) {
   return {GetRValue(colour) / 255.0, GetGValue(colour) / 255.0, GetBValue(colour) / 255.0};
@@ -88,7 +72,7 @@ SketchRenderPass::SketchRenderPass(const SketchSettings& settings, const TS_View
       mBackground(ColourFractions(render.GetBackgroundColor())) {}
 
 HBITMAP SketchRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
-  const EdgeCollectionsCleanup cleanup(mScene);
+  const NprEdgeCollectionsCleanup cleanup(mScene);
   try {
     Draw(fileHandle, mappingHandle);
     return mContext.Finish();

@@ -7,6 +7,7 @@
 // and stops when the progress object cancels between them.
 #include <linvale/bitmap_dc.h>
 #include <linvale/npr_shader.h>
+#include <linvale/npr_shader_plugin.h>
 
 #include <GL/gl.h>
 
@@ -132,16 +133,7 @@ private:
 }  // namespace
 
 NprShader* NprShaderCreate() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&NprShaderCreate), &self)) {
-    return nullptr;
-  }
-  try {
-    return new TestGLShader(self);
-  } catch (...) {
-    return nullptr;
-  }
+  return NprCreatePluginShader<TestGLShader>(reinterpret_cast<const void*>(&NprShaderCreate));
 }
 
-void NprShaderDelete(NprShader* shader) { delete static_cast<TestGLShader*>(shader); }
+void NprShaderDelete(NprShader* shader) { NprDeletePluginShader<TestGLShader>(shader); }

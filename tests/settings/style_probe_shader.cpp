@@ -1,6 +1,7 @@
 // A plug-in that keeps one number of its own in the style file, so the
 // style tests can see when the settings let their shader load and save.
 #include <linvale/npr_shader.h>
+#include <linvale/npr_shader_plugin.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,16 +45,7 @@ private:
 }  // namespace
 
 NprShader* NprShaderCreate() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&NprShaderCreate), &self)) {
-    return nullptr;
-  }
-  try {
-    return new StyleProbeShader(self);
-  } catch (...) {
-    return nullptr;
-  }
+  return NprCreatePluginShader<StyleProbeShader>(reinterpret_cast<const void*>(&NprShaderCreate));
 }
 
-void NprShaderDelete(NprShader* shader) { delete static_cast<StyleProbeShader*>(shader); }
+void NprShaderDelete(NprShader* shader) { NprDeletePluginShader<StyleProbeShader>(shader); }

@@ -2,6 +2,7 @@
 // of its own file, so tests can tell copies of it apart and check that the
 // shader was given the right module.
 #include <linvale/npr_shader.h>
+#include <linvale/npr_shader_plugin.h>
 
 #include <string>
 
@@ -42,21 +43,12 @@ private:
 }  // namespace
 
 NprShader* NprShaderCreate() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&NprShaderCreate), &self)) {
-    return nullptr;
-  }
-  try {
-    return new MinimalShader(self);
-  } catch (...) {
-    return nullptr;
-  }
+  return NprCreatePluginShader<MinimalShader>(reinterpret_cast<const void*>(&NprShaderCreate));
 }
 
 void NprShaderDelete(NprShader* shader) {
   if (shader != nullptr) {
-    delete static_cast<MinimalShader*>(shader);
+    NprDeletePluginShader<MinimalShader>(shader);
     ShaderProbeNote(ShaderProbeDeleted);
   }
 }

@@ -2,8 +2,7 @@
 // together, so files written by every version of the shader look alike.
 #include "cartoon_style_file.h"
 
-#include "style_numbers.h"
-
+#include <linvale/npr_style_numbers.h>
 #include <windows.h>
 
 #include <array>
@@ -30,7 +29,7 @@ public:
     for (std::size_t i = 0; i < components.size(); ++i) {
       KeyText text{};
       Read((prefix + suffixes[i]).c_str(), "0", text);
-      components[i] = ParseLeadingInt(text.data());
+      components[i] = NprParseStyleInt(text.data());
     }
     color.SetRGB(components[0], components[1], components[2]);
   }
@@ -38,14 +37,14 @@ public:
   void Int(const char* key, std::int32_t& value) const {
     KeyText text{};
     if (Read(key, "", text)) {
-      value = ParseLeadingInt(text.data());
+      value = NprParseStyleInt(text.data());
     }
   }
 
   void Double(const char* key, double& value) const {
     KeyText text{};
     if (Read(key, "", text)) {
-      value = ParseLeadingDouble(text.data());
+      value = NprParseStyleDouble(text.data());
     }
   }
 
@@ -57,18 +56,18 @@ class SectionWriter {
 public:
   explicit SectionWriter(const char* styleFile) : mFile(styleFile) {}
 
-  void Text(const char* key, const std::string& text) {
+  void Text(const char* key, const NprStyleNumberText& text) {
     if (WritePrivateProfileStringA(kCartoonSection, key, text.c_str(), mFile) == 0) {
       mAllWritten = false;
     }
   }
   void Color(const std::string& prefix, TS_Color color) {
-    Text((prefix + "R").c_str(), FormatInt(color.Red()));
-    Text((prefix + "G").c_str(), FormatInt(color.Green()));
-    Text((prefix + "B").c_str(), FormatInt(color.Blue()));
+    Text((prefix + "R").c_str(), NprFormatStyleInt(color.Red()));
+    Text((prefix + "G").c_str(), NprFormatStyleInt(color.Green()));
+    Text((prefix + "B").c_str(), NprFormatStyleInt(color.Blue()));
   }
-  void Int(const char* key, std::int32_t value) { Text(key, FormatInt(value)); }
-  void Double(const char* key, double value) { Text(key, FormatDouble(value)); }
+  void Int(const char* key, std::int32_t value) { Text(key, NprFormatStyleInt(value)); }
+  void Double(const char* key, double value) { Text(key, NprFormatStyleDouble(value)); }
 
   bool AllWritten() const { return mAllWritten; }
 

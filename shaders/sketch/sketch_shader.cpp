@@ -14,13 +14,22 @@ int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {
     return 0;
   }
-  ReadSketchSection(styleFile, mSettings);
+  try {
+    ReadSketchSection(styleFile, mSettings);
+  } catch (...) {
+    // Only memory can run out here; what was read so far stays, and is
+    // brought into range like the rest.
+  }
   ClampToPageRanges(mSettings);
   return 1;
 }
 
 int SketchShader::SaveSettings(const char* styleFile) {
-  return styleFile != nullptr && WriteSketchSection(styleFile, mSettings) ? 1 : 0;
+  try {
+    return styleFile != nullptr && WriteSketchSection(styleFile, mSettings) ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
 }
 
 const char* SketchShader::GetName(int) { return LoadSketchString(SketchString::ShaderName); }

@@ -1,7 +1,6 @@
 #include "sketch_style_file.h"
 
-#include "style_numbers.h"
-
+#include <linvale/npr_style_numbers.h>
 #include <win32/profile.h>
 
 #include <array>
@@ -110,18 +109,24 @@ struct ValueReader {
   const char* text;
   const char* styleFile;
 
-  void operator()(std::int32_t SketchSettings::*member) const { settings.*member = ParseStyleWhole(text); }
-  void operator()(double SketchSettings::*member) const { settings.*member = ParseStyleReal(text); }
-  void operator()(Channel channel) const { SetChannel(settings.singleHue, channel, ParseStyleWhole(text)); }
+  void operator()(std::int32_t SketchSettings::*member) const { settings.*member = NprParseStyleInt(text); }
+  void operator()(double SketchSettings::*member) const { settings.*member = NprParseStyleDouble(text); }
+  void operator()(Channel channel) const { SetChannel(settings.singleHue, channel, NprParseStyleInt(text)); }
   void operator()(PaperPath) const { StorePaper(settings, text, styleFile); }
 };
 
 struct ValueFormatter {
   const SketchSettings& settings;
 
-  std::string operator()(std::int32_t SketchSettings::*member) const { return FormatStyleWhole(settings.*member); }
-  std::string operator()(double SketchSettings::*member) const { return FormatStyleReal(settings.*member); }
-  std::string operator()(Channel channel) const { return FormatStyleWhole(GetChannel(settings.singleHue, channel)); }
+  std::string operator()(std::int32_t SketchSettings::*member) const {
+    return NprFormatStyleInt(settings.*member).c_str();
+  }
+  std::string operator()(double SketchSettings::*member) const {
+    return NprFormatStyleDouble(settings.*member).c_str();
+  }
+  std::string operator()(Channel channel) const {
+    return NprFormatStyleInt(GetChannel(settings.singleHue, channel)).c_str();
+  }
   std::string operator()(PaperPath) const { return settings.paper; }
 };
 

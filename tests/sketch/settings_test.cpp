@@ -5,7 +5,6 @@
 #include "render_steps.h"
 #include "sketch_settings.h"
 #include "sketch_style_file.h"
-#include "style_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -219,19 +218,6 @@ TEST_F(SketchStyleFile, NumbersAreReadLikeTheRuntimeReadsThem) {
   EXPECT_DOUBLE_EQ(s.minDir, -2.5);
   EXPECT_EQ(s.seedRandom, std::numeric_limits<std::int32_t>::max());
   EXPECT_EQ(s.modeHue, 0);
-}
-
-TEST(SketchStyleNumbers, ReadAndWrittenLikeTheCLocaleDoes) {
-  EXPECT_DOUBLE_EQ(ParseStyleReal(" +1.5"), 1.5);
-  EXPECT_DOUBLE_EQ(ParseStyleReal("0,75"), 0.0);
-  EXPECT_EQ(ParseStyleReal("1e999"), std::numeric_limits<double>::infinity());
-  EXPECT_DOUBLE_EQ(ParseStyleReal("none"), 0.0);
-  EXPECT_EQ(ParseStyleWhole("  -7"), -7);
-  EXPECT_EQ(ParseStyleWhole("-99999999999999999999"), std::numeric_limits<std::int32_t>::min());
-  EXPECT_EQ(FormatStyleReal(-0.5), "-0.500000");
-  EXPECT_EQ(FormatStyleReal(2.0 / 3.0), "0.666667");
-  EXPECT_EQ(FormatStyleReal(1e300).size(), 301U + 7U);
-  EXPECT_EQ(FormatStyleWhole(-2147483647 - 1), "-2147483648");
 }
 
 TEST_F(SketchStyleFile, AFailedWriteIsReported) {

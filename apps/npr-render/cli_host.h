@@ -12,17 +12,4 @@ public:
   void OnPreviewSettings(NprRenderSettings& settings) override;
 };
 
-// Installs a host for as long as it lives.
-class InstalledHost {
-public:
-  explicit InstalledHost(NprHostApplicationServices& host)
-      : mPrevious(NprHostApplicationServices::setDefaultHost(&host)) {}
-  ~InstalledHost() { NprHostApplicationServices::setDefaultHost(mPrevious); }
-  InstalledHost(const InstalledHost&) = delete;
-  InstalledHost& operator=(const InstalledHost&) = delete;
-
-private:
-  NprHostApplicationServices* mPrevious;
-};
-
 }  // namespace npr_render

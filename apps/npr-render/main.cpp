@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <linvale/npr_installed_host.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
@@ -199,7 +200,7 @@ int RenderAndWrite(const Options& options, CliHost& host, NprRenderer& renderer,
 
 int Run(const Options& options) {
   CliHost host;
-  InstalledHost installed(host);
+  const NprInstalledHost installed(host);
   NprRenderer renderer;
   const std::vector<StyleFolder> folders = StyleFolders(host);
   const std::string defaultStyle = DefaultStylePath(host, renderer.BasePath());

@@ -6,6 +6,7 @@
 #include "../support/temporary_home.h"
 
 #include <linvale/npr_host_application_services.h>
+#include <linvale/npr_installed_host.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/scene.h>
@@ -19,13 +20,8 @@ namespace cartoon_test {
 
 class TestHost : public NprHostApplicationServices {
 public:
-  TestHost() { mPrevious = setDefaultHost(this); }
-  ~TestHost() override { setDefaultHost(mPrevious); }
   void Print(const char*, ...) override {}
   void OnPreviewSettings(NprRenderSettings&) override {}
-
-private:
-  NprHostApplicationServices* mPrevious = nullptr;
 };
 
 // A bitmap's pixels as 0x00RRGGBB, rows from the bottom.
@@ -79,6 +75,7 @@ public:
 
   linvale::test::TemporaryHome home;
   TestHost host;
+  NprInstalledHost installed{host};
   NprRenderSettings settings;
   RecordingProgress progress;
   NprRenderer renderer;

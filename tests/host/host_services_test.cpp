@@ -1,4 +1,5 @@
 #include <linvale/npr_host_application_services.h>
+#include <linvale/npr_installed_host.h>
 
 #include "../support/temporary_home.h"
 
@@ -118,6 +119,21 @@ TEST(DefaultHost, IsNullUntilSetAndSetReturnsThePreviousHost) {
   EXPECT_EQ(NprHostApplicationServices::getDefaultHost(), &first);
   EXPECT_EQ(NprHostApplicationServices::setDefaultHost(&second), &first);
   EXPECT_EQ(NprHostApplicationServices::setDefaultHost(nullptr), &second);
+}
+
+TEST(DefaultHost, AnInstalledHostGivesWayToTheOneBeforeItWhenItGoes) {
+  TemporaryHome home;
+  TestHost outer;
+  TestHost inner;
+  {
+    const NprInstalledHost installedOuter(outer);
+    {
+      const NprInstalledHost installedInner(inner);
+      EXPECT_EQ(NprHostApplicationServices::getDefaultHost(), &inner);
+    }
+    EXPECT_EQ(NprHostApplicationServices::getDefaultHost(), &outer);
+  }
+  EXPECT_EQ(NprHostApplicationServices::getDefaultHost(), nullptr);
 }
 
 class HostServices : public ::testing::Test {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <linvale/npr_host_application_services.h>
+#include <linvale/npr_installed_host.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/scene.h>
@@ -23,20 +24,6 @@ class TestHost : public NprHostApplicationServices {
 public:
   void Print(const char*, ...) override {}
   void OnPreviewSettings(NprRenderSettings&) override {}
-};
-
-// Installs a host for as long as it lives; render settings ask the host for
-// their default style file as soon as they are made.
-class InstalledHost {
-public:
-  explicit InstalledHost(NprHostApplicationServices& host)
-      : mPrevious(NprHostApplicationServices::setDefaultHost(&host)) {}
-  ~InstalledHost() { NprHostApplicationServices::setDefaultHost(mPrevious); }
-  InstalledHost(const InstalledHost&) = delete;
-  InstalledHost& operator=(const InstalledHost&) = delete;
-
-private:
-  NprHostApplicationServices* mPrevious;
 };
 
 // Counts what a render reports; cancels once `cancelAfterPictures`
@@ -107,7 +94,7 @@ public:
 
   linvale::test::TemporaryHome home;
   TestHost host;
-  InstalledHost installed{host};
+  NprInstalledHost installed{host};
   NprRenderSettings settings;
   CountingProgress progress;
   NprRenderer renderer;

@@ -179,6 +179,21 @@ bool TS_Mesh::Compact() {
   });
 }
 
+bool TS_Mesh::GetBoundingBox(TS_3dPoint& min, TS_3dPoint& max, bool growBox) const {
+  bool any = growBox;
+  for (const TS_3fPoint& p : m_vertices) {
+    const TS_3dPoint point(p);
+    if (!any) {
+      min = max = point;
+      any = true;
+      continue;
+    }
+    min = {std::min(min.x, point.x), std::min(min.y, point.y), std::min(min.z, point.z)};
+    max = {std::max(max.x, point.x), std::max(max.y, point.y), std::max(max.z, point.z)};
+  }
+  return any;
+}
+
 bool TS_Mesh::Append(const TS_Mesh& other) {
   if (&other == this) {
     const TS_Mesh copy(other);

@@ -140,16 +140,7 @@ Node* NprAppendMeshNode(Scene& scene, TS_Mesh&& mesh, TS_Color diffuse) {
 bool NprSceneBounds(const Scene& scene, TS_3dPoint& min, TS_3dPoint& max) {
   bool any = false;
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
-    for (const TS_3fPoint& p : node->m_mesh.Vertices()) {
-      const TS_3dPoint point(p);
-      if (!any) {
-        min = max = point;
-        any = true;
-        continue;
-      }
-      min = {std::min(min.x, point.x), std::min(min.y, point.y), std::min(min.z, point.z)};
-      max = {std::max(max.x, point.x), std::max(max.y, point.y), std::max(max.z, point.z)};
-    }
+    any = node->m_mesh.GetBoundingBox(min, max, any);
   }
   return any;
 }

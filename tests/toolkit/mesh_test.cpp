@@ -102,3 +102,23 @@ TEST(Mesh, CompactDropsUnusedVerticesAndInvalidFacesKeepingNormalsParallel) {
     EXPECT_EQ(mesh.VertexNormal(face.vi[corner]).x, static_cast<float>(original));
   }
 }
+
+TEST(Mesh, BoundingBoxStartsAtTheFirstVertexOrGrowsTheBoxItIsGiven) {
+  TS_3dPoint min(-5, -5, -5);
+  TS_3dPoint max(-4, -4, -4);
+  EXPECT_FALSE(TS_Mesh().GetBoundingBox(min, max));
+  EXPECT_TRUE(TS_Mesh().GetBoundingBox(min, max, true)) << "a box to grow is a box";
+  EXPECT_EQ(min, TS_3dPoint(-5, -5, -5));
+  EXPECT_EQ(max, TS_3dPoint(-4, -4, -4));
+
+  // Without growing, the old box does not count.
+  ASSERT_TRUE(triangle().GetBoundingBox(min, max));
+  EXPECT_EQ(min, TS_3dPoint(0, 0, 0));
+  EXPECT_EQ(max, TS_3dPoint(1, 1, 0));
+
+  TS_Mesh far;
+  far.SetVertex(0, TS_3fPoint(3, -2, 4));
+  ASSERT_TRUE(far.GetBoundingBox(min, max, true));
+  EXPECT_EQ(min, TS_3dPoint(0, -2, 0));
+  EXPECT_EQ(max, TS_3dPoint(3, 1, 4));
+}

@@ -194,16 +194,7 @@ bool TS_Model::Read(const char* path, TS_String& error) {
 bool TS_Model::GetBoundingBox(TS_3dPoint& min, TS_3dPoint& max) const {
   bool any = false;
   for (const TS_ModelObject& object : m_objects) {
-    for (const TS_3fPoint& p : object.mesh.Vertices()) {
-      const TS_3dPoint point(p);
-      if (!any) {
-        min = max = point;
-        any = true;
-        continue;
-      }
-      min = {std::min(min.x, point.x), std::min(min.y, point.y), std::min(min.z, point.z)};
-      max = {std::max(max.x, point.x), std::max(max.y, point.y), std::max(max.z, point.z)};
-    }
+    any = object.mesh.GetBoundingBox(min, max, any);
   }
   return any;
 }

@@ -94,6 +94,11 @@ public:
   bool SetQuad(int face, int a, int b, int c, int d);
   void Reserve(int vertexCount, int faceCount);
 
+  // The box around the vertices; with `growBox`, `min` and `max` already
+  // hold a box, which is widened to take the vertices in too. False when
+  // there is no box: no vertices and none to grow.
+  bool GetBoundingBox(TS_3dPoint& min, TS_3dPoint& max, bool growBox = false) const;
+
   // Unit normals from the corners (quads: from the diagonals); a degenerate
   // face gets a zero normal. False when memory runs out.
   bool ComputeFaceNormals();

@@ -4,39 +4,17 @@
 // the software GL driver draws on threads of its own.
 #include "bench_support.h"
 
-#include <linvale/npr_installed_host.h>
-
 #include <string>
 
 namespace {
 
 constexpr SIZE kSize{1920, 1080};
 
-long TriangleCount(const Scene& scene) {
-  long triangles = 0;
-  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
-    triangles += node->m_mesh.FaceCount();
-  }
-  return triangles;
-}
-
 void RenderCartoon(benchmark::State& state, const std::vector<TS_SampleObject>& objects,
                    NprRenderSettings::AntialiasStyle antialias) {
-  bench::QuietHost host;
-  const NprInstalledHost installed(host);
   const std::string style = std::string(LINVALE_STYLES_DIR) + "/Bright Cel.npr";
-  NprRenderSettings settings;
-  settings.Load(style.c_str(), true);
-  settings.SetConfigFileName(style.c_str());
-  settings.SetShaderTag("Cartoon");
-  settings.SetAntialiasStyle(antialias);
-  settings.SetImageSize(&kSize);
-  Scene scene;
-  TS_Viewport viewport;
-  bench::FillScene(scene, viewport, objects, kSize);
-  NprRenderer renderer;
-  bench::RenderEveryIteration(state, renderer, scene, viewport, settings, "the render gave no bitmap");
-  state.counters["triangles"] = static_cast<double>(TriangleCount(scene));
+  const long triangles = bench::RenderInStyle(state, objects, style, "Cartoon", antialias, kSize);
+  state.counters["triangles"] = static_cast<double>(triangles);
 }
 
 void BM_CartoonSamplePart(benchmark::State& state) {

@@ -5,8 +5,6 @@
 // on threads of its own.
 #include "bench_support.h"
 
-#include <linvale/npr_installed_host.h>
-
 #include <array>
 #include <string>
 
@@ -16,20 +14,8 @@ constexpr SIZE kSize{1920, 1080};
 constexpr std::array<const char*, 4> kStyles = {"Pencil Lines", "Loose Sketch", "Pencil Shading", "Watercolour"};
 
 void RenderSketch(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const char* styleName) {
-  bench::QuietHost host;
-  const NprInstalledHost installed(host);
   const std::string style = std::string(LINVALE_STYLES_DIR) + "/" + styleName + ".npr";
-  NprRenderSettings settings;
-  settings.Load(style.c_str(), true);
-  settings.SetConfigFileName(style.c_str());
-  settings.SetShaderTag("Sketch");
-  settings.SetAntialiasStyle(NprRenderSettings::AntialiasBest);
-  settings.SetImageSize(&kSize);
-  Scene scene;
-  TS_Viewport viewport;
-  bench::FillScene(scene, viewport, objects, kSize);
-  NprRenderer renderer;
-  bench::RenderEveryIteration(state, renderer, scene, viewport, settings, "the render gave no bitmap");
+  bench::RenderInStyle(state, objects, style, "Sketch", NprRenderSettings::AntialiasBest, kSize);
   state.SetLabel(styleName);
 }
 

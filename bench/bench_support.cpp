@@ -1,11 +1,28 @@
 #include "bench_support.h"
 
+#include <linvale/npr_installed_host.h>
 #include <linvale/scene_builder.h>
 
 #include <cstdlib>
 #include <system_error>
 
 namespace bench {
+namespace {
+
+// One node per object, the viewport fitted to an iso perspective view of
+// them at `size`, and a default light when there is none.
+void FillScene(Scene& scene, TS_Viewport& viewport, const std::vector<TS_SampleObject>& objects, SIZE size) {
+  for (const TS_SampleObject& object : objects) {
+    NprAppendMeshNode(scene, object.mesh, object.color);
+  }
+  TS_3dPoint min;
+  TS_3dPoint max;
+  NprSceneBounds(scene, min, max);
+  NprFitViewport(viewport, min, max, NprNamedView::Iso, TS::perspective_view, size.cx, size.cy);
+  NprAddDefaultLightIfNone(scene, viewport);
+}
+
+}  // namespace
 
 PrivateHome::PrivateHome(const char* program) {
   std::string pattern = (std::filesystem::temp_directory_path() / (std::string(program) + "-XXXXXX")).string();
@@ -25,17 +42,6 @@ PrivateHome::~PrivateHome() {
   std::filesystem::remove_all(mFolder, ignored);
 }
 
-void FillScene(Scene& scene, TS_Viewport& viewport, const std::vector<TS_SampleObject>& objects, SIZE size) {
-  for (const TS_SampleObject& object : objects) {
-    NprAppendMeshNode(scene, object.mesh, object.color);
-  }
-  TS_3dPoint min;
-  TS_3dPoint max;
-  NprSceneBounds(scene, min, max);
-  NprFitViewport(viewport, min, max, NprNamedView::Iso, TS::perspective_view, size.cx, size.cy);
-  NprAddDefaultLightIfNone(scene, viewport);
-}
-
 void RenderEveryIteration(benchmark::State& state, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
                           const NprRenderSettings& settings, const char* failure) {
   SilentProgress progress;
@@ -47,6 +53,28 @@ void RenderEveryIteration(benchmark::State& state, NprRenderer& renderer, Scene&
     }
     DeleteObject(bitmap);
   }
+}
+
+long RenderInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
+                   const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size) {
+  QuietHost host;
+  const NprInstalledHost installed(host);
+  NprRenderSettings settings;
+  settings.Load(styleFile.c_str(), true);
+  settings.SetConfigFileName(styleFile.c_str());
+  settings.SetShaderTag(shaderTag);
+  settings.SetAntialiasStyle(antialias);
+  settings.SetImageSize(&size);
+  Scene scene;
+  TS_Viewport viewport;
+  FillScene(scene, viewport, objects, size);
+  NprRenderer renderer;
+  RenderEveryIteration(state, renderer, scene, viewport, settings, "the render gave no bitmap");
+  long faces = 0;
+  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
+    faces += node->m_mesh.FaceCount();
+  }
+  return faces;
 }
 
 int RunBenchmarks(const char* program, int argc, char** argv) {

@@ -48,14 +48,16 @@ private:
   std::filesystem::path mFolder;
 };
 
-// One node per object, the viewport fitted to an iso perspective view of
-// them at `size`, and a default light when there is none.
-void FillScene(Scene& scene, TS_Viewport& viewport, const std::vector<TS_SampleObject>& objects, SIZE size);
-
 // Renders the scene for every iteration of `state`, deleting each bitmap;
 // a render that gives none stops the benchmark with `failure`.
 void RenderEveryIteration(benchmark::State& state, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
                           const NprRenderSettings& settings, const char* failure);
+
+// Renders `objects` at `size` with the shader `shaderTag` in the style kept
+// in `styleFile`, under a quiet host, for every iteration of `state`.
+// Returns the number of faces rendered.
+long RenderInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
+                   const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size);
 
 // Runs the benchmarks the program registered inside a private home.
 int RunBenchmarks(const char* program, int argc, char** argv);

@@ -3,9 +3,9 @@
 // renders through the renderer with a style file of their own.
 #pragma once
 
+#include "../support/quiet_host.h"
 #include "../support/temporary_home.h"
 
-#include <linvale/npr_host_application_services.h>
 #include <linvale/npr_installed_host.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
@@ -17,12 +17,6 @@
 #include <vector>
 
 namespace cartoon_test {
-
-class TestHost : public NprHostApplicationServices {
-public:
-  void Print(const char*, ...) override {}
-  void OnPreviewSettings(NprRenderSettings&) override {}
-};
 
 // A bitmap's pixels as 0x00RRGGBB, rows from the bottom.
 struct Picture {
@@ -74,7 +68,7 @@ public:
   Picture RenderPicture(Scene& scene, const TS_Viewport& viewport);
 
   linvale::test::TemporaryHome home;
-  TestHost host;
+  linvale::test::QuietHost host;
   NprInstalledHost installed{host};
   NprRenderSettings settings;
   RecordingProgress progress;

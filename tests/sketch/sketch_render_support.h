@@ -3,7 +3,6 @@
 // style file written from key/value pairs.
 #pragma once
 
-#include <linvale/npr_host_application_services.h>
 #include <linvale/npr_installed_host.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
@@ -16,15 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "support/quiet_host.h"
 #include "support/temporary_home.h"
 
 namespace sketch_test {
-
-class TestHost : public NprHostApplicationServices {
-public:
-  void Print(const char*, ...) override {}
-  void OnPreviewSettings(NprRenderSettings&) override {}
-};
 
 // Counts what a render reports; cancels once `cancelAfterPictures`
 // pictures have been shown (never when negative).
@@ -93,7 +87,7 @@ public:
   HBITMAP Render(Scene& scene, const TS_Viewport& viewport);
 
   linvale::test::TemporaryHome home;
-  TestHost host;
+  linvale::test::QuietHost host;
   NprInstalledHost installed{host};
   NprRenderSettings settings;
   CountingProgress progress;

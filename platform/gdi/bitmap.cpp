@@ -72,8 +72,7 @@ DIBSECTION DescribeSection(const Bitmap& bitmap) {
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  if (!objects.Contexts().Find(hdc)) {
-    SetLastError(ERROR_INVALID_HANDLE);
+  if (!objects.Contexts().FindOrFail(hdc)) {
     return nullptr;
   }
   if (width <= 0 || height <= 0) {
@@ -127,9 +126,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
 int GetObjectA(HGDIOBJ object, int bufferSize, LPVOID buffer) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto bitmap = objects.Bitmaps().Find(object);
+  const auto bitmap = objects.Bitmaps().FindOrFail(object);
   if (!bitmap) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
   if (buffer == nullptr) {
@@ -152,9 +150,8 @@ int GetObjectA(HGDIOBJ object, int bufferSize, LPVOID buffer) {
 BOOL DeleteObject(HGDIOBJ object) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto bitmap = objects.Bitmaps().Find(object);
+  const auto bitmap = objects.Bitmaps().FindOrFail(object);
   if (!bitmap) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (bitmap->isStock) {

@@ -22,9 +22,8 @@ std::size_t ByteOffset(LONG x, const Bitmap& bitmap) {
 // The bitmap a blit reads or writes; sets the error code when `hdc` is no
 // memory context.
 std::shared_ptr<Bitmap> SurfaceOf(GdiObjects& objects, HDC hdc) {
-  const auto context = objects.Contexts().Find(hdc);
+  const auto context = objects.Contexts().FindOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
   if (!context->isMemory) {
@@ -111,9 +110,8 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
 int SetStretchBltMode(HDC hdc, int mode) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Find(hdc);
+  const auto context = objects.Contexts().FindOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
   if (mode < BLACKONWHITE || mode > HALFTONE) {
@@ -126,9 +124,8 @@ int SetStretchBltMode(HDC hdc, int mode) {
 int GetStretchBltMode(HDC hdc) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Find(hdc);
+  const auto context = objects.Contexts().FindOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
   return context->stretchMode;

@@ -47,8 +47,7 @@ int ReleaseDC(HWND, HDC hdc) {
 HDC CreateCompatibleDC(HDC hdc) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  if (hdc != nullptr && !objects.Contexts().Find(hdc)) {
-    SetLastError(ERROR_INVALID_HANDLE);
+  if (hdc != nullptr && !objects.Contexts().FindOrFail(hdc)) {
     return nullptr;
   }
   return AddContext(objects, true);
@@ -57,9 +56,8 @@ HDC CreateCompatibleDC(HDC hdc) {
 BOOL DeleteDC(HDC hdc) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Remove(hdc);
+  const auto context = objects.Contexts().RemoveOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (const auto bitmap = objects.Bitmaps().Find(context->selected); bitmap && !bitmap->isStock) {
@@ -71,8 +69,7 @@ BOOL DeleteDC(HDC hdc) {
 int GetDeviceCaps(HDC hdc, int index) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  if (!objects.Contexts().Find(hdc)) {
-    SetLastError(ERROR_INVALID_HANDLE);
+  if (!objects.Contexts().FindOrFail(hdc)) {
     return 0;
   }
   switch (index) {
@@ -88,10 +85,9 @@ int GetDeviceCaps(HDC hdc, int index) {
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Find(hdc);
-  const auto bitmap = objects.Bitmaps().Find(object);
+  const auto context = objects.Contexts().FindOrFail(hdc);
+  const auto bitmap = objects.Bitmaps().FindOrFail(object);
   if (!context || !bitmap) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
   if (!context->isMemory) {

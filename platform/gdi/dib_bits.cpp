@@ -62,12 +62,9 @@ std::size_t BufferRowOffset(const BufferLayout& layout, LONG k, LONG count) {
 // Looks the pair up under the lock the caller holds; sets the error code
 // when either is unknown.
 std::shared_ptr<Bitmap> FindTarget(GdiObjects& objects, HDC hdc, HBITMAP handle) {
-  auto bitmap = objects.Bitmaps().Find(handle);
-  if (!objects.Contexts().Find(hdc) || !bitmap) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  return bitmap;
+  const auto context = objects.Contexts().FindOrFail(hdc);
+  auto bitmap = objects.Bitmaps().FindOrFail(handle);
+  return context ? bitmap : nullptr;
 }
 
 }  // namespace

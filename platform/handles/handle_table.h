@@ -3,6 +3,8 @@
 // stale or made-up handle finds nothing instead of a newer object.
 #pragma once
 
+#include <win32/base.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -33,6 +35,17 @@ public:
     return found == mObjects.end() ? nullptr : found->second;
   }
 
+  // As Find, and an unknown handle also leaves ERROR_INVALID_HANDLE, as
+  // every entry point that is handed one reports it.
+  template <typename Handle>
+  std::shared_ptr<Object> FindOrFail(Handle handle) const {
+    std::shared_ptr<Object> object = Find(handle);
+    if (!object) {
+      SetLastError(ERROR_INVALID_HANDLE);
+    }
+    return object;
+  }
+
   template <typename Handle>
   std::shared_ptr<Object> Remove(Handle handle) {
     const auto found = mObjects.find(reinterpret_cast<std::uintptr_t>(handle));
@@ -41,6 +54,16 @@ public:
     }
     std::shared_ptr<Object> object = std::move(found->second);
     mObjects.erase(found);
+    return object;
+  }
+
+  // As Remove, and an unknown handle also leaves ERROR_INVALID_HANDLE.
+  template <typename Handle>
+  std::shared_ptr<Object> RemoveOrFail(Handle handle) {
+    std::shared_ptr<Object> object = Remove(handle);
+    if (!object) {
+      SetLastError(ERROR_INVALID_HANDLE);
+    }
     return object;
   }
 

@@ -73,13 +73,9 @@ BOOL CloseHandle(HANDLE object) {
   std::shared_ptr<FileMapping> closed;
   {
     std::lock_guard lock(Kernel().mutex);
-    closed = Kernel().mappings.Remove(object);
+    closed = Kernel().mappings.RemoveOrFail(object);
   }
-  if (!closed) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  return TRUE;
+  return closed ? TRUE : FALSE;
 }
 
 BOOL GetProcessHandleCount(HANDLE process, DWORD* count) {

@@ -112,9 +112,8 @@ BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR*) {
   const int count = static_cast<int>(OfferedPixelFormats().size());
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Find(hdc);
+  const auto context = objects.Contexts().FindOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (format < 1 || format > count || (context->pixelFormat != 0 && context->pixelFormat != format)) {
@@ -128,9 +127,8 @@ BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR*) {
 int GetPixelFormat(HDC hdc) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Find(hdc);
+  const auto context = objects.Contexts().FindOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
   if (context->pixelFormat == 0) {

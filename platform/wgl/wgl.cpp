@@ -43,9 +43,8 @@ void ReleaseCurrent(Contexts& contexts) {
 std::shared_ptr<Bitmap> DrawingTarget(HDC hdc, int format, HBITMAP& handle) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
-  const auto context = objects.Contexts().Find(hdc);
+  const auto context = objects.Contexts().FindOrFail(hdc);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
   if (context->pixelFormat == 0 || context->pixelFormat != format) {
@@ -128,9 +127,8 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC handle) {
 BOOL wglDeleteContext(HGLRC handle) {
   auto& contexts = AllContexts();
   std::lock_guard lock(contexts.mutex);
-  const auto context = contexts.table.Find(handle);
+  const auto context = contexts.table.FindOrFail(handle);
   if (!context) {
-    SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (handle == currentContext) {

@@ -47,6 +47,37 @@ TEST_F(Gdi, ContextsAreThirtyTwoBitAndStaleHandlesFailCleanly) {
   EXPECT_EQ(GetDC(reinterpret_cast<HWND>(0x10)), nullptr);
 }
 
+TEST_F(Gdi, EveryCallHandedAStaleContextSaysTheHandleIsInvalid) {
+  HDC stale = CreateCompatibleDC(mScreen);
+  ASSERT_TRUE(DeleteDC(stale));
+  HBITMAP bitmap = MakeSection(2, 2, 32);
+  ASSERT_NE(bitmap, nullptr);
+  std::array<std::uint8_t, 16> pixels{};
+  BITMAPINFO info = DibHeader(2, 2, 32);
+
+  const auto failsAsInvalid = [](bool failed) {
+    const DWORD error = Error();
+    SetLastError(0);
+    return failed && error == static_cast<DWORD>(ERROR_INVALID_HANDLE);
+  };
+  SetLastError(0);
+  EXPECT_TRUE(failsAsInvalid(CreateCompatibleDC(stale) == nullptr));
+  EXPECT_TRUE(failsAsInvalid(GetDeviceCaps(stale, BITSPIXEL) == 0));
+  EXPECT_TRUE(failsAsInvalid(CreateCompatibleBitmap(stale, 2, 2) == nullptr));
+  EXPECT_TRUE(failsAsInvalid(SelectObject(stale, bitmap) == nullptr));
+  EXPECT_TRUE(failsAsInvalid(SetStretchBltMode(stale, HALFTONE) == 0));
+  EXPECT_TRUE(failsAsInvalid(GetStretchBltMode(stale) == 0));
+  HDC source = CreateCompatibleDC(mScreen);
+  EXPECT_TRUE(failsAsInvalid(!BitBlt(stale, 0, 0, 1, 1, source, 0, 0, SRCCOPY)));
+  EXPECT_TRUE(failsAsInvalid(!BitBlt(source, 0, 0, 1, 1, stale, 0, 0, SRCCOPY)));
+  EXPECT_TRUE(DeleteDC(source));
+  EXPECT_TRUE(failsAsInvalid(GetDIBits(stale, bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS) == 0));
+  EXPECT_TRUE(failsAsInvalid(SetDIBits(stale, bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS) == 0));
+  EXPECT_TRUE(failsAsInvalid(SetPixelFormat(stale, 1, nullptr) == FALSE));
+  EXPECT_TRUE(failsAsInvalid(GetPixelFormat(stale) == 0));
+  EXPECT_TRUE(DeleteObject(bitmap));
+}
+
 TEST_F(Gdi, ASelectedBitmapCannotBeDeletedNorSelectedTwice) {
   HDC first = CreateCompatibleDC(mScreen);
   HDC second = CreateCompatibleDC(mScreen);

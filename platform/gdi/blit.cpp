@@ -50,6 +50,7 @@ void WriteBlock(Bitmap& bitmap, const PixelBlock& block, LONG x, LONG y) {
   const LONG right = std::min<LONG>(x + block.width, bitmap.width);
   const LONG top = std::max<LONG>(y, 0);
   const LONG bottom = std::min<LONG>(y + block.height, bitmap.height);
+  bitmap.MarkWritten();
   for (LONG row = top; row < bottom && left < right; ++row) {
     ConvertRow(reinterpret_cast<const std::byte*>(block.Pixel(left - x, row - y)), 32,
                bitmap.Row(bitmap.height - 1 - row) + ByteOffset(left, bitmap), bitmap.bitsPerPixel, right - left);

@@ -109,6 +109,7 @@ int SetDIBits(HDC hdc, HBITMAP handle, UINT start, UINT lines, const void* bits,
     return 0;
   }
   const auto* buffer = static_cast<const std::byte*>(bits);
+  bitmap->MarkWritten();
   for (LONG k = 0; k < count; ++k) {
     linvale::platform::ConvertRow(buffer + BufferRowOffset(layout, k, count), layout.bitsPerPixel,
                                   bitmap->Row(static_cast<LONG>(start) + k), bitmap->bitsPerPixel, bitmap->width);

@@ -8,6 +8,7 @@
 #include <win32/gdi.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -31,10 +32,16 @@ struct Bitmap {
   MappedRegion pixels;
   // The memory context it is selected into; stock bitmaps are never marked.
   HDC selectedInto = nullptr;
+  // Counts writes to the pixels by GDI calls and rendering contexts, so a
+  // context can tell whether the picture it last wrote back is still there.
+  // A section's pixels can also change through its bits pointer, which no
+  // count can see.
+  std::uint64_t generation = 0;
 
   std::size_t Stride() const { return DibStride(width, bitsPerPixel); }
   // Row `row` of the picture counted from the bottom.
   std::byte* Row(LONG row) const;
+  void MarkWritten() { ++generation; }
 };
 
 // A new bitmap with zeroed pixels in memory of its own, or null (errno set)

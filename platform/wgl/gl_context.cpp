@@ -85,6 +85,12 @@ void DownloadPixels(GLuint texture, const Bitmap& bitmap) {
   }
 }
 
+// A section's pixels can be written through its bits pointer without any
+// count seeing it, so only other bitmaps can be trusted to be unchanged.
+bool StillHolds(const std::optional<std::uint64_t>& heldGeneration, const Bitmap& bitmap) {
+  return !bitmap.isSection && heldGeneration == bitmap.generation;
+}
+
 GLenum DepthStorage(const PixelFormat& format) {
   if (format.stencilBits != 0) {
     return GL_DEPTH24_STENCIL8;
@@ -133,7 +139,7 @@ bool GlContext::Bind(HDC hdc, HBITMAP handle, std::shared_ptr<Bitmap> bitmap) {
     return false;
   }
   DropFramebuffersOfDeletedBitmaps();
-  const Framebuffer* framebuffer = FramebufferFor(handle, *bitmap);
+  Framebuffer* framebuffer = FramebufferFor(handle, *bitmap);
   if (framebuffer == nullptr) {
     eglMakeCurrent(mDisplay.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -142,7 +148,10 @@ bool GlContext::Bind(HDC hdc, HBITMAP handle, std::shared_ptr<Bitmap> bitmap) {
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer->framebuffer);
   {
     const auto lock = GdiObjects::Instance().Lock();
-    UploadPixels(framebuffer->colour, *bitmap);
+    if (!StillHolds(framebuffer->heldGeneration, *bitmap)) {
+      UploadPixels(framebuffer->colour, *bitmap);
+      framebuffer->heldGeneration = bitmap->generation;
+    }
   }
   // As on a window, the first surface a context is made current on sets
   // its viewport and scissor box.
@@ -155,7 +164,7 @@ bool GlContext::Bind(HDC hdc, HBITMAP handle, std::shared_ptr<Bitmap> bitmap) {
   mHdc = hdc;
   mBitmapHandle = handle;
   mBitmap = std::move(bitmap);
-  mColour = framebuffer->colour;
+  mFramebuffer = framebuffer;
   return true;
 }
 
@@ -165,7 +174,9 @@ void GlContext::Unbind() {
   }
   {
     const auto lock = GdiObjects::Instance().Lock();
-    DownloadPixels(mColour, *mBitmap);
+    DownloadPixels(mFramebuffer->colour, *mBitmap);
+    mBitmap->MarkWritten();
+    mFramebuffer->heldGeneration = mBitmap->generation;
   }
   Release();
 }
@@ -176,10 +187,10 @@ void GlContext::Release() {
   mHdc = nullptr;
   mBitmapHandle = nullptr;
   mBitmap.reset();
-  mColour = 0;
+  mFramebuffer = nullptr;
 }
 
-const GlContext::Framebuffer* GlContext::FramebufferFor(HBITMAP handle, const Bitmap& bitmap) {
+GlContext::Framebuffer* GlContext::FramebufferFor(HBITMAP handle, const Bitmap& bitmap) {
   if (const auto found = mFramebuffers.find(handle); found != mFramebuffers.end()) {
     return &found->second;
   }

@@ -3,7 +3,7 @@
 // lives as long as the context, so depth and stencil survive while the
 // bitmap is handed out; the colour goes into the bitmap each time the
 // context stops being current and comes back from it when it is made
-// current again.
+// current again, unless the bitmap still holds just what was written back.
 #pragma once
 
 #include "gdi/gdi_objects.h"
@@ -12,6 +12,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -50,10 +51,12 @@ private:
     GLuint framebuffer = 0;
     GLuint colour = 0;
     GLuint depth = 0;
+    // The bitmap's write count when its pixels last equalled the colour.
+    std::optional<std::uint64_t> heldGeneration;
   };
 
   // Needs the context current.
-  const Framebuffer* FramebufferFor(HBITMAP handle, const Bitmap& bitmap);
+  Framebuffer* FramebufferFor(HBITMAP handle, const Bitmap& bitmap);
   std::optional<Framebuffer> CreateFramebuffer(const Bitmap& bitmap) const;
   void DropFramebuffersOfDeletedBitmaps();
   void Release();
@@ -69,7 +72,7 @@ private:
   HDC mHdc = nullptr;
   HBITMAP mBitmapHandle = nullptr;
   std::shared_ptr<Bitmap> mBitmap;
-  GLuint mColour = 0;
+  Framebuffer* mFramebuffer = nullptr;
 };
 
 }  // namespace linvale::platform

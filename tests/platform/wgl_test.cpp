@@ -250,6 +250,140 @@ TEST_F(GlBitmap, AContextMovedToAnotherBitmapLeavesTheFirstOneItsPicture) {
   DeleteObject(other);
 }
 
+// A context drawing into an 8x8 compatible bitmap, whose pixels only GDI
+// calls can reach, handed out and taken back the way intermediate pictures
+// are shown.
+class GlCompatibleBitmap : public ::testing::Test {
+protected:
+  static constexpr LONG size = 8;
+
+  void SetUp() override {
+    mScreen = GetDC(nullptr);
+    mMemory = CreateCompatibleDC(mScreen);
+    mBitmap = CreateCompatibleBitmap(mScreen, size, size);
+    mStock = SelectObject(mMemory, mBitmap);
+    ASSERT_TRUE(SetPixelFormat(mMemory, SoftwareFormat(mMemory, 24), nullptr));
+    mContext = wglCreateContext(mMemory);
+    ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  }
+  void TearDown() override {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(mContext);
+    SelectObject(mMemory, mStock);
+    DeleteObject(mBitmap);
+    DeleteDC(mMemory);
+    ReleaseDC(nullptr, mScreen);
+    EXPECT_EQ(LiveObjects::Now(), mBefore);
+  }
+
+  void HandOut() {
+    glFinish();
+    ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+    ASSERT_EQ(SelectObject(mMemory, mStock), mBitmap);
+  }
+  void TakeBack() {
+    ASSERT_NE(SelectObject(mMemory, mBitmap), nullptr);
+    ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  }
+
+  // Rows count from the bottom, as in the bitmap.
+  std::uint32_t BitmapPixel(LONG row, LONG column) const {
+    return PixelAt(linvale::test::ReadPixels32(mScreen, mBitmap).data(), size, row, column);
+  }
+  void SetBitmapPixel(LONG row, LONG column, std::uint32_t colour) const {
+    auto pixels = linvale::test::ReadPixels32(mScreen, mBitmap);
+    std::memcpy(pixels.data() + (static_cast<std::size_t>(row) * size + column) * 4, &colour, 4);
+    const BITMAPINFO info = linvale::test::DibHeader(size, size, 32);
+    ASSERT_EQ(SetDIBits(mScreen, mBitmap, 0, size, pixels.data(), &info, DIB_RGB_COLORS), size);
+  }
+  // What the current context's framebuffer holds, as 0x00RRGGBB.
+  static std::uint32_t FramebufferPixel(LONG row, LONG column) {
+    std::array<std::uint8_t, 4> pixel{};
+    glReadPixels(column, row, 1, 1, GL_BGRA, GL_UNSIGNED_BYTE, pixel.data());
+    return PixelAt(pixel.data(), 1, 0, 0);
+  }
+
+  LiveObjects mBefore = LiveObjects::Now();
+  HDC mScreen = nullptr;
+  HDC mMemory = nullptr;
+  HBITMAP mBitmap = nullptr;
+  HGDIOBJ mStock = nullptr;
+  HGLRC mContext = nullptr;
+};
+
+TEST_F(GlCompatibleBitmap, GdiWritesWhileHandedOutReachTheFramebuffer) {
+  glClearColor(0, 0, 1, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  HandOut();
+
+  // One pixel through SetDIBits, one through BitBlt from another bitmap.
+  constexpr std::uint32_t white = 0x00FFFFFF;
+  SetBitmapPixel(7, 7, white);
+  HDC painter = CreateCompatibleDC(mScreen);
+  HBITMAP greenPixel = CreateCompatibleBitmap(mScreen, 1, 1);
+  const BITMAPINFO onePixel = linvale::test::DibHeader(1, 1, 32);
+  SetDIBits(mScreen, greenPixel, 0, 1, &green, &onePixel, DIB_RGB_COLORS);
+  HDC source = CreateCompatibleDC(mScreen);
+  HGDIOBJ sourceStock = SelectObject(source, greenPixel);
+  HGDIOBJ painterStock = SelectObject(painter, mBitmap);
+  ASSERT_TRUE(BitBlt(painter, 6, 0, 1, 1, source, 0, 0, SRCCOPY));  // top row, column 6
+  SelectObject(painter, painterStock);
+  SelectObject(source, sourceStock);
+  DeleteDC(source);
+  DeleteDC(painter);
+  DeleteObject(greenPixel);
+
+  TakeBack();
+  EXPECT_EQ(FramebufferPixel(7, 7), white);
+  EXPECT_EQ(FramebufferPixel(7, 6), green);
+  FillRectangle(-1, -1, 0, 1, 0, 1, 0, 0);  // left half
+  HandOut();
+  EXPECT_EQ(BitmapPixel(0, 0), red);
+  EXPECT_EQ(BitmapPixel(0, 7), blue);
+  EXPECT_EQ(BitmapPixel(7, 7), white);
+  EXPECT_EQ(BitmapPixel(7, 6), green);
+  TakeBack();
+}
+
+TEST_F(GlCompatibleBitmap, AnUntouchedHandOutKeepsThePicture) {
+  glClearColor(0, 0, 1, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  FillRectangle(-1, -1, 1, 0, 0, 1, 0, 0);  // lower half
+  HandOut();
+  const auto drawn = linvale::test::ReadPixels32(mScreen, mBitmap);
+  TakeBack();
+  EXPECT_EQ(FramebufferPixel(0, 0), red);
+  EXPECT_EQ(FramebufferPixel(7, 7), blue);
+  HandOut();
+  EXPECT_EQ(linvale::test::ReadPixels32(mScreen, mBitmap), drawn);
+
+  // A write after several untouched round trips still counts.
+  TakeBack();
+  HandOut();
+  SetBitmapPixel(0, 0, green);
+  TakeBack();
+  EXPECT_EQ(FramebufferPixel(0, 0), green);
+  EXPECT_EQ(FramebufferPixel(0, 1), red);
+}
+
+TEST_F(GlCompatibleBitmap, AContextSeesWhatAnotherContextWroteIntoItsBitmap) {
+  glClearColor(1, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+
+  HGLRC other = wglCreateContext(mMemory);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, other));
+  glClearColor(0, 1, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_TRUE(wglDeleteContext(other));
+
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  EXPECT_EQ(FramebufferPixel(3, 3), green);
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(BitmapPixel(3, 3), green);
+}
+
 TEST_F(GlBitmap, PicturesBeyondTheGlLimitAreRefusedCleanly) {
   Make(20000, 2);
   mContext = wglCreateContext(mMemory);

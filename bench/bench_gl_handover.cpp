@@ -1,0 +1,107 @@
+// Showing an intermediate picture at 3840 x 2160: the bitmap is locked
+// (the drawing is written into it), handed to nobody, and unlocked (the
+// context draws into it again), as a shader does after each stage.
+#include <linvale/bitmap_dc.h>
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr SIZE pictureSize{3840, 2160};
+constexpr unsigned long genericFormats = 0x40;
+
+// The off-screen context a render draws into; over a file mapping when
+// `mapped`, as a host that keeps the picture in shared memory asks for.
+class Drawing {
+public:
+  explicit Drawing(bool mapped) {
+    mOk = wglCreateDefaultBitmapDC(&mDc, &pictureSize, 8, 24, 0, genericFormats, mapped ? &mFile : nullptr,
+                                   mapped ? &mMapping : nullptr) != 0;
+    mGlrc = mOk ? wglCreateContext(mDc.hdc) : nullptr;
+    mOk = mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc) != 0;
+    if (mOk) {
+      glClearColor(0.25F, 0.5F, 0.75F, 1.0F);
+      glClear(GL_COLOR_BUFFER_BIT);
+    }
+  }
+  ~Drawing() {
+    wglMakeCurrent(nullptr, nullptr);
+    if (mGlrc != nullptr) {
+      wglDeleteContext(mGlrc);
+    }
+    if (mDc.hdc != nullptr && wglDeleteBitmapDC(&mDc) != 0) {
+      DeleteObject(mDc.other);
+    }
+    if (mMapping != nullptr) {
+      CloseHandle(mMapping);
+    }
+  }
+  Drawing(const Drawing&) = delete;
+  Drawing& operator=(const Drawing&) = delete;
+
+  bool Ok() const { return mOk; }
+  HBITMAP Lock() { return wglLockBitmap(&mDc); }
+  bool Unlock() { return wglUnLockBitmap(&mDc, mGlrc) != 0; }
+
+private:
+  BitmapDC mDc{};
+  HGLRC mGlrc = nullptr;
+  HANDLE mFile = nullptr;
+  HANDLE mMapping = nullptr;
+  bool mOk = false;
+};
+
+// `touch` writes one pixel with GDI while the picture is handed out, as a
+// host that marks it would.
+void LockUnlockCycle(benchmark::State& state, bool mapped, bool touch) {
+  Drawing drawing(mapped);
+  if (!drawing.Ok()) {
+    state.SkipWithError("no off-screen OpenGL context");
+    return;
+  }
+  HDC screen = GetDC(nullptr);
+  const BITMAPINFO oneRow = [] {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = pictureSize.cx;
+    info.bmiHeader.biHeight = 1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+  }();
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(pictureSize.cx), 0x00FFFFFFU);
+  for (auto _ : state) {
+    HBITMAP picture = drawing.Lock();
+    if (picture == nullptr) {
+      state.SkipWithError("lock failed");
+      break;
+    }
+    if (touch) {
+      SetDIBits(screen, picture, 0, 1, row.data(), &oneRow, DIB_RGB_COLORS);
+    }
+    benchmark::DoNotOptimize(picture);
+    if (!drawing.Unlock()) {
+      state.SkipWithError("unlock failed");
+      break;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+void BM_CompatibleBitmap(benchmark::State& state) { LockUnlockCycle(state, false, false); }
+void BM_CompatibleBitmapWrittenMeanwhile(benchmark::State& state) { LockUnlockCycle(state, false, true); }
+void BM_MappedSection(benchmark::State& state) { LockUnlockCycle(state, true, false); }
+
+BENCHMARK(BM_CompatibleBitmap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompatibleBitmapWrittenMeanwhile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MappedSection)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -22,8 +22,8 @@ using Member = std::variant<std::int32_t SketchSettings::*, double SketchSetting
 struct SketchKey {
   const char* name;
   Member member;
-  // Keys whose missing value reads as the digit zero instead of leaving the
-  // member unchanged.
+  // Keys that are always applied: a missing or empty value reads as the
+  // digit zero instead of leaving the member unchanged.
   bool missingIsZero = false;
 };
 
@@ -137,7 +137,7 @@ void ReadSketchSection(const char* styleFile, SketchSettings& settings) {
     std::array<char, kValueBuffer> text{};
     const DWORD read = GetPrivateProfileStringA(kSketchSection, key.name, key.missingIsZero ? "0" : "", text.data(),
                                                 kValueBuffer, styleFile);
-    if (read > 0) {
+    if (read > 0 || key.missingIsZero) {
       std::visit(ValueReader{settings, text.data(), styleFile}, key.member);
     }
   }

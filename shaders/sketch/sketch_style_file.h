@@ -7,9 +7,9 @@
 // The style-file section, which is also the shader's tag.
 inline constexpr const char* kSketchSection = "Sketch";
 
-// Reads every key present into `settings`; a missing key leaves its member
-// as it was, except the three single-colour components, "textureFill" and
-// "textureMode", which become 0. A relative "paper" path is taken relative
+// Reads every key present into `settings`; a missing or empty key leaves its
+// member as it was, except the three single-colour components, "textureFill"
+// and "textureMode", which are always applied and become 0. A relative "paper" path is taken relative
 // to the style file's folder and stored resolved, so a style keeps finding
 // its paper after it is saved into another folder. Values are taken as
 // written; ClampToPageRanges makes them safe to render with.

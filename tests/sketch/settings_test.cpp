@@ -188,6 +188,15 @@ TEST_F(SketchStyleFile, MissingKeysLeaveMembersButZeroTheColourAndFill) {
   EXPECT_EQ(static_cast<std::uint32_t>(s.singleHue), 0U);
   EXPECT_EQ(s.textureFill, 0);
   EXPECT_EQ(s.textureMode, 0);
+  // An empty value reads like a missing key: the other members stay, the
+  // always-applied ones become 0.
+  WriteText(mFile, "[Sketch]\nsingleHueG=\ntextureFill=\ntextureMode=\nseedRandom=\n");
+  SketchSettings empty = Unusual();
+  ReadSketchSection(mFile.c_str(), empty);
+  EXPECT_EQ(empty.seedRandom, 4711);
+  EXPECT_EQ(static_cast<std::uint32_t>(empty.singleHue), 0U);
+  EXPECT_EQ(empty.textureFill, 0);
+  EXPECT_EQ(empty.textureMode, 0);
   // A file that does not exist reads like an empty section.
   SketchSettings missing = Unusual();
   ReadSketchSection((mHome / "absent.npr").c_str(), missing);

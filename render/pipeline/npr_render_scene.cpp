@@ -60,6 +60,7 @@ private:
 
 HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, const NprRenderSettings& settings,
                                  NprRenderer::Progress* progress) {
+  HBITMAP result = nullptr;
   try {
     if (OnLoad() == 0) {
       return nullptr;
@@ -77,7 +78,6 @@ HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, cons
       TellHost(linvale::ResourceString::UnableToSelectShader);
       return nullptr;
     }
-    HBITMAP result = nullptr;
     {
       ShaderReference shader(found);
       shader->LoadSettings(local.GetConfigFileName());
@@ -109,7 +109,10 @@ HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, cons
     return result;
   } catch (...) {
     // Nothing may leave the library; a shader or host that threw has no
-    // result to give.
+    // result to give, and a picture nobody will receive is freed.
+    if (result != nullptr) {
+      DeleteObject(result);
+    }
     return nullptr;
   }
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,23 @@ TEST_F(RenderPass, CancelInsideTheShaderReturnsWhatWasDrawn) {
   EXPECT_EQ(image.At(400, 300), background) << "the rectangle comes after the first picture";
   EXPECT_FALSE(mProgress.Called("Task Rectangle"));
   DeleteObject(result);
+}
+
+// A host whose progress object throws once the picture exists gets no
+// picture, and the one already made is not left behind.
+TEST_F(RenderPass, AProgressObjectThatThrowsLosesThePictureButLeaksNothing) {
+  struct ThrowingProgress : RecordingProgress {
+    void SetTaskName(const char* name) override {
+      if (std::string(name) == "Antialiasing Filter") {
+        throw std::runtime_error("host fault");
+      }
+    }
+  } progress;
+  NprRenderer renderer;
+  renderer.OnLoad();
+  const auto before = linvale::test::LiveObjects::Now();
+  EXPECT_EQ(renderer.RenderScene(&mScene, mViewport, mSettings, &progress), nullptr);
+  EXPECT_EQ(linvale::test::LiveObjects::Now().gdi, before.gdi);
 }
 
 TEST_F(RenderPass, OnlyTheLastResultsMappingStaysOpen) {

@@ -30,7 +30,10 @@ std::vector<int> BuildWidthCycle(int window, double minWidth, double maxWidth) {
     }
     cycle.push_back(static_cast<int>(std::trunc(maxWidth - thinner)));
   }
-  cycle.insert(cycle.end(), cycle.rbegin(), cycle.rend());
+  // A range into the vector itself may not be inserted into it, so the
+  // rising half is appended from a copy of the falling one.
+  const std::vector<int> falling = cycle;
+  cycle.insert(cycle.end(), falling.rbegin(), falling.rend());
   return cycle;
 }
 

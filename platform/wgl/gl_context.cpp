@@ -5,6 +5,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace linvale::platform {
@@ -103,6 +104,33 @@ GLenum DepthStorage(const PixelFormat& format) {
     default:
       return GL_DEPTH_COMPONENT32;
   }
+}
+
+bool HasEightBitChannels(GLuint texture) {
+  return std::ranges::all_of(
+      std::array<GLenum, 4>{GL_TEXTURE_RED_SIZE, GL_TEXTURE_GREEN_SIZE, GL_TEXTURE_BLUE_SIZE, GL_TEXTURE_ALPHA_SIZE},
+      [texture](GLenum channel) {
+        GLint bits = 0;
+        glGetTextureLevelParameteriv(texture, 0, channel, &bits);
+        return bits == 8;
+      });
+}
+
+// Asked for by the layout of the pixels it will hold, the implementation
+// may store the colour in the bitmap's own byte order, which turns every
+// upload and read-back into a plain copy instead of a per-pixel swizzle.
+// Only a store of 8 bits per channel keeps the pixels exact, so anything
+// else is replaced by the usual one.
+void AllocateColour(GLuint texture, const Bitmap& bitmap) {
+  const NeutralPixelTransfer neutral;  // no unpack buffer may stand in for the missing pixels
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bitmap.width, bitmap.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  if (!HasEightBitChannels(texture)) {
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, bitmap.width, bitmap.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  }
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }
 
 void DeleteFramebufferObjects(GLuint framebuffer, GLuint colour, GLuint depth) {
@@ -205,7 +233,7 @@ std::optional<GlContext::Framebuffer> GlContext::CreateFramebuffer(const Bitmap&
   Framebuffer created;
   glCreateTextures(GL_TEXTURE_2D, 1, &created.colour);
   glTextureParameteri(created.colour, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTextureStorage2D(created.colour, 1, GL_RGBA8, bitmap.width, bitmap.height);
+  AllocateColour(created.colour, bitmap);
   glCreateFramebuffers(1, &created.framebuffer);
   glNamedFramebufferTexture(created.framebuffer, GL_COLOR_ATTACHMENT0, created.colour, 0);
   glCreateRenderbuffers(1, &created.depth);

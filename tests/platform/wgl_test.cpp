@@ -181,6 +181,31 @@ TEST_F(GlBitmap, TwentyFourBitSectionsGetThePicture) {
   EXPECT_EQ(TopAndBottomPixels(), std::pair(blue, red));
 }
 
+TEST_F(GlBitmap, EveryByteOfThePictureSurvivesTheFramebuffer) {
+  Make(16, 16);
+  // Every byte value in every channel and row, the fourth byte included.
+  auto* bytes = static_cast<std::uint8_t*>(mBits);
+  for (std::size_t i = 0; i < 16 * 16 * 4; ++i) {
+    bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 64);
+  }
+  const std::vector<std::uint8_t> painted(bytes, bytes + 16 * 16 * 4);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  std::array<std::uint8_t, 4> pixel{};
+  glReadPixels(5, 9, 1, 1, GL_BGRA, GL_UNSIGNED_BYTE, pixel.data());
+  EXPECT_EQ(std::memcmp(pixel.data(), painted.data() + (9 * 16 + 5) * 4, 4), 0);
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + 16 * 16 * 4), painted);
+
+  // Colours drawn between the steps of 8 bits land exactly.
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  glClearColor(0x12 / 255.0F, 0x34 / 255.0F, 0x56 / 255.0F, 0x78 / 255.0F);
+  glClear(GL_COLOR_BUFFER_BIT);
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(PixelAt(mBits, mWidth, 15, 15), 0x00123456U);
+  EXPECT_EQ(bytes[3], 0x78);
+}
+
 TEST_F(GlBitmap, DepthAndColourSurviveHandingTheBitmapOut) {
   Make(32, 32);
   mContext = wglCreateContext(mMemory);

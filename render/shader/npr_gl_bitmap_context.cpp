@@ -56,6 +56,10 @@ void NprGlBitmapContext::ShowPicture(NprRenderer::Progress* progress) {
   progress->Step(1, picture);
   if (picture != nullptr) {
     wglUnLockBitmap(&mDc, mGlrc);
+  } else {
+    // The lock gives up the GL context before it can fail; without it the
+    // rest of the render would draw nowhere.
+    MakeCurrent();
   }
 }
 

@@ -36,10 +36,4 @@ DWORD Win32ErrorFromErrno(int posixError) {
   }
 }
 
-DWORD SetLastErrorFromErrno() {
-  const DWORD error = Win32ErrorFromErrno(errno);
-  SetLastError(error);
-  return error;
-}
-
 }  // namespace linvale::platform

@@ -7,7 +7,4 @@ namespace linvale::platform {
 
 DWORD Win32ErrorFromErrno(int posixError);
 
-// Sets the calling thread's last error from errno and returns it.
-DWORD SetLastErrorFromErrno();
-
 }  // namespace linvale::platform

@@ -47,9 +47,6 @@ public:
 
   const TS_3dPointArray& Points() const { return mPoints; }
   const TS_3dPointArray& Normals() const { return mNormals; }
-  bool IsClosed() const { return mClosed; }
-  const std::vector<int>& WidthCycle() const { return mWidthCycle; }
-  const std::vector<double>& IntensityCycle() const { return mIntensityCycle; }
 
 private:
   void ChooseLineColour();

@@ -41,18 +41,6 @@ double GreyImage::At(int x, int y) const {
                  static_cast<std::size_t>(Wrap(x, mSize))];
 }
 
-double GreyImage::Sample(double x, double y) const {
-  const double fx = std::floor(x);
-  const double fy = std::floor(y);
-  const int x0 = static_cast<int>(fx);
-  const int y0 = static_cast<int>(fy);
-  const double tx = x - fx;
-  const double ty = y - fy;
-  const double top = At(x0, y0) * (1.0 - tx) + At(x0 + 1, y0) * tx;
-  const double bottom = At(x0, y0 + 1) * (1.0 - tx) + At(x0 + 1, y0 + 1) * tx;
-  return top * (1.0 - ty) + bottom * ty;
-}
-
 GreyImage PeriodicValueNoise(int size, int cells, std::uint64_t seed) {
   GreyImage lattice(cells);
   NoiseRandom random(seed);

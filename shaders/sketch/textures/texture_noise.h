@@ -30,8 +30,6 @@ public:
   int Size() const { return mSize; }
   double& At(int x, int y);
   double At(int x, int y) const;
-  // Bilinear sample at a fractional position, wrapping at the borders.
-  double Sample(double x, double y) const;
 
 private:
   int mSize;

@@ -101,33 +101,6 @@ int LoadStyle(const Options& options, const std::vector<StyleFolder>& folders, c
   return kSuccess;
 }
 
-// True when some vertex of the scene lands inside the viewport's picture.
-bool SeesAnyOf(const TS_Viewport& viewport, const Scene& scene) {
-  TS_3dPoint location;
-  TS_3dVector x, y, z;
-  if (!viewport.GetCameraFrame(location, x, y, z)) {
-    return false;
-  }
-  const bool perspective = viewport.IsPerspectiveProjection();
-  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
-    for (const TS_3fPoint& vertex : node->m_mesh.Vertices()) {
-      const TS_3dVector d = TS_3dPoint(vertex) - location;
-      const double depth = -TS_DotProduct(d, z);
-      if (depth < viewport.FrustumNear() || depth > viewport.FrustumFar() || (perspective && depth <= 0.0)) {
-        continue;
-      }
-      const double scale = perspective ? viewport.FrustumNear() / depth : 1.0;
-      const double across = TS_DotProduct(d, x) * scale;
-      const double up = TS_DotProduct(d, y) * scale;
-      if (across >= viewport.FrustumLeft() && across <= viewport.FrustumRight() && up >= viewport.FrustumBottom() &&
-          up <= viewport.FrustumTop()) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
 TS_Viewport FittedView(const Options& options, const LoadedScene& loaded, const Scene& scene) {
   TS_Viewport viewport;
   NprFitViewportToScene(viewport, scene, options.view, options.projection, options.width, options.height,
@@ -147,7 +120,7 @@ TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const S
   viewport.SetFrustumAspect(static_cast<double>(options.width) / options.height);
   TS_3dPoint min, max;
   NprSceneBounds(scene, min, max);
-  if (!NprFitDepthRange(viewport, min, max) || !SeesAnyOf(viewport, scene)) {
+  if (!NprFitDepthRange(viewport, min, max) || !NprViewportSeesScene(viewport, scene)) {
     std::fprintf(stderr, "npr-render: the model's camera does not see the model; showing the %s view instead\n",
                  NprNamedViewName(options.view));
     return FittedView(options, loaded, scene);

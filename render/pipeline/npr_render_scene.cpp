@@ -1,6 +1,4 @@
-// One render from a scene to a bitmap. Built with
-// -fno-delete-null-pointer-checks: the shader lookup's result is counted
-// with AddRef before anything tests it for null.
+// One render from a scene to a bitmap.
 #include <linvale/npr_renderer.h>
 
 #include <linvale/npr_host_application_services.h>
@@ -74,7 +72,9 @@ HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, cons
     local.SetImageSize(&*drawn);
 
     NprShader* found = NprShader::GetByTag(local.GetShaderTag());
-    if (found->AddRef() == 0) {
+    // A tag no loaded shader answers to finds nothing; test that here rather
+    // than call a member on a null pointer and rely on AddRef's own test.
+    if (found == nullptr || found->AddRef() == 0) {
       TellHost(linvale::ResourceString::UnableToSelectShader);
       return nullptr;
     }

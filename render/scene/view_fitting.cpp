@@ -60,8 +60,6 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 bool IsFinitePoint(const TS_3dPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-TS_3dVector Scaled(const TS_3dVector& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
-
 // The points a camera must show: the corners of a box, or every vertex of a
 // scene (which fits the picture to the model rather than to its box).
 class PointSet {
@@ -150,7 +148,7 @@ void FitPerspective(TS_Viewport& viewport, const PointSet& points, TS_3dPoint ta
   double distance = DistanceToShowAll(points, frame, target, opening);
   // Aiming at the box centre leaves the model off centre in the picture;
   // move the aim by where the picture's content is centred, then fit again.
-  const TS_3dPoint camera = target + Scaled(frame.z, distance);
+  const TS_3dPoint camera = target + frame.z * distance;
   Extent seen;
   points.ForEach([&](const TS_3dPoint& point) {
     const FramePoint p = InFrame(frame, camera, point);
@@ -161,7 +159,7 @@ void FitPerspective(TS_Viewport& viewport, const PointSet& points, TS_3dPoint ta
   if (seen.nearest < kInfinity) {
     const double shiftX = 0.5 * (seen.minX + seen.maxX) * opening.halfWidth * distance;
     const double shiftY = 0.5 * (seen.minY + seen.maxY) * opening.halfHeight * distance;
-    target = target + Scaled(frame.x, shiftX) + Scaled(frame.y, shiftY);
+    target = target + frame.x * shiftX + frame.y * shiftY;
     distance = DistanceToShowAll(points, frame, target, opening);
   }
   Extent depths;
@@ -173,7 +171,7 @@ void FitPerspective(TS_Viewport& viewport, const PointSet& points, TS_3dPoint ta
   distance = std::max(distance, 1e-3 * radius - depths.nearest);
   const double nearDistance = std::max(0.5 * (distance + depths.nearest), 1e-3 * (distance + depths.farthest));
   const double farDistance = 1.5 * (distance + depths.farthest);
-  viewport.SetCameraLocation(target + Scaled(frame.z, distance));
+  viewport.SetCameraLocation(target + frame.z * distance);
   viewport.SetFrustum(-opening.halfWidth * nearDistance, opening.halfWidth * nearDistance,
                       -opening.halfHeight * nearDistance, opening.halfHeight * nearDistance, nearDistance,
                       farDistance);
@@ -187,7 +185,7 @@ void FitParallel(TS_Viewport& viewport, const PointSet& points, TS_3dPoint targe
     seen.Include(p.x, p.y, p.depth);
   });
   // Centre the picture on the model's outline rather than on its box.
-  target = target + Scaled(frame.x, 0.5 * (seen.minX + seen.maxX)) + Scaled(frame.y, 0.5 * (seen.minY + seen.maxY));
+  target = target + frame.x * (0.5 * (seen.minX + seen.maxX)) + frame.y * (0.5 * (seen.minY + seen.maxY));
   double halfHeight = kMargin * std::max(0.5 * (seen.maxY - seen.minY), 1e-6 * radius);
   double halfWidth = kMargin * std::max(0.5 * (seen.maxX - seen.minX), 1e-6 * radius);
   if (halfWidth / halfHeight < aspect) {
@@ -197,7 +195,7 @@ void FitParallel(TS_Viewport& viewport, const PointSet& points, TS_3dPoint targe
   }
   // Far enough back that nothing lies behind the camera.
   const double distance = 2.0 * radius;
-  viewport.SetCameraLocation(target + Scaled(frame.z, distance));
+  viewport.SetCameraLocation(target + frame.z * distance);
   viewport.SetFrustum(-halfWidth, halfWidth, -halfHeight, halfHeight, 0.5 * radius, 3.5 * radius);
 }
 
@@ -330,4 +328,29 @@ bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dP
   viewport.SetFrustumNear(nearDistance);
   viewport.SetFrustumFar(farDistance);
   return true;
+}
+
+bool NprViewportSeesScene(const TS_Viewport& viewport, const Scene& scene) {
+  CameraFrame frame;
+  TS_3dPoint location;
+  if (!viewport.GetCameraFrame(location, frame.x, frame.y, frame.z)) {
+    return false;
+  }
+  const bool perspective = viewport.IsPerspectiveProjection();
+  for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
+    for (const TS_3fPoint& vertex : node->m_mesh.Vertices()) {
+      const FramePoint p = InFrame(frame, location, TS_3dPoint(vertex));
+      if (p.depth < viewport.FrustumNear() || p.depth > viewport.FrustumFar() || (perspective && p.depth <= 0.0)) {
+        continue;
+      }
+      const double scale = perspective ? viewport.FrustumNear() / p.depth : 1.0;
+      const double across = p.x * scale;
+      const double up = p.y * scale;
+      if (across >= viewport.FrustumLeft() && across <= viewport.FrustumRight() && up >= viewport.FrustumBottom() &&
+          up <= viewport.FrustumTop()) {
+        return true;
+      }
+    }
+  }
+  return false;
 }

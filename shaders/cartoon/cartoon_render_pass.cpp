@@ -213,7 +213,7 @@ void CartoonRenderPass::DrawOutlinesOfKind(int kindIndex) const {
   if (mCartoon.*kind.enabled == 0) {
     return;
   }
-  glLineWidth(static_cast<GLfloat>(mCartoon.*kind.width * LineScale()));
+  glLineWidth(static_cast<GLfloat>(DrawableLineWidth(mCartoon.*kind.width) * LineScale()));
   mProgress.SetTaskName(kind.taskName);
   ForEachNode([&](Node& node) {
     DrawOutlines(node.*kind.lines,

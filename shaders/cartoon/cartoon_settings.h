@@ -33,16 +33,12 @@ struct CartoonSettings {
   friend bool operator==(const CartoonSettings&, const CartoonSettings&) = default;
 };
 
-// Limits the property pages keep, applied to values read from a file so
-// that a hand-edited style cannot ask for lines 500 pixels wide or a ramp
-// band outside the ramp.
-inline constexpr int kMinLineWidth = 1;
-inline constexpr int kMaxLineWidth = 10;
-inline constexpr int kMaxBandWidth = 128;
-inline constexpr double kMaxThresholdDegree = 180.0;
+// Values read from a style file are kept as written, so that saving a style
+// writes back what its author wrote. What would make a render fault is
+// mended where the value is used, never in the record:
 
-// Brings every member into the range the property pages keep: widths 1 to
-// 10, blends 0 to 1 with the base blend never above the shadow blend, bands
-// 0 to 128, threshold 0 to 180, flags 0 or 1. Values not a number take the
-// low end of their range.
-void ClampToPageRanges(CartoonSettings& settings);
+// A width OpenGL accepts: widths below 1 (which GL refuses) draw 1 pixel wide.
+int DrawableLineWidth(std::int32_t width);
+
+// A blend factor to mix colours with: one that is not a number mixes nothing.
+double UsableBlend(double fraction);

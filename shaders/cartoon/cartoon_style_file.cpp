@@ -103,7 +103,6 @@ void ReadCartoonSettings(const char* styleFile, CartoonSettings& settings) {
   read.Int("widthDis", settings.widthDis);
   read.Int("widthEnd", settings.widthEnd);
   read.Int("widthSil", settings.widthSil);
-  ClampToPageRanges(settings);
 }
 
 bool WriteCartoonSettings(const char* styleFile, const CartoonSettings& settings) {

@@ -1,8 +1,11 @@
 #include "outline_drawing.h"
 
+#include "cartoon_settings.h"
+
 #include <GL/gl.h>
 
 OutlineColor BlendOutlineColor(TS_Color lineColor, TS_Color materialColor, double towardsMaterial) {
+  towardsMaterial = UsableBlend(towardsMaterial);
   const auto blend = [towardsMaterial](double line, double material) {
     return (1.0 - towardsMaterial) * line + towardsMaterial * material;
   };

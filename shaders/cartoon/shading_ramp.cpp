@@ -1,5 +1,7 @@
 #include "shading_ramp.h"
 
+#include <cstdint>
+
 namespace {
 
 // 10-entry transitions centred on the band ends; the highlight end is
@@ -8,6 +10,7 @@ constexpr int kHalfTransition = 5;
 constexpr int kHighlightStart = 256 - kHalfTransition;
 
 RampColor Mix(RampColor from, RampColor to, double amount) {
+  amount = UsableBlend(amount);
   const auto mix = [amount](float a, float b) { return static_cast<float>(a * (1.0 - amount) + b * amount); };
   return {mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue)};
 }
@@ -29,10 +32,12 @@ BandColors MakeBandColors(const CartoonSettings& settings, RampColor material, R
 
 ShadingRamp BuildShadingRamp(const CartoonSettings& settings, RampColor material, RampColor ambient) {
   const BandColors colors = MakeBandColors(settings, material, ambient);
-  const int shadow = settings.shadow;
-  const int specular = settings.specular;
+  // Band ends are worked out in 64 bits: a style may hold any 32-bit value,
+  // and the band arithmetic on one near the limits would overflow.
+  const std::int64_t shadow = settings.shadow;
+  const std::int64_t specular = settings.specular;
   ShadingRamp ramp;
-  for (int entry = 0; entry < kRampEntries; ++entry) {
+  for (std::int64_t entry = 0; entry < kRampEntries; ++entry) {
     RampColor& color = ramp[static_cast<std::size_t>(entry)];
     if (entry < shadow - kHalfTransition) {
       color = colors.shadow;

@@ -8,6 +8,8 @@
 
 #include <linvale/dib_pixels.h>
 
+#include <cstdio>
+
 SketchShader::SketchShader(HINSTANCE module) : NprShader(module) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
@@ -16,11 +18,10 @@ int SketchShader::LoadSettings(const char* styleFile) {
   }
   try {
     ReadSketchSection(styleFile, mSettings);
+    mStyleFile = styleFile;
   } catch (...) {
-    // Only memory can run out here; what was read so far stays, and is
-    // brought into range like the rest.
+    // Only memory can run out here; what was read so far stays.
   }
-  ClampToPageRanges(mSettings);
   return 1;
 }
 
@@ -46,6 +47,14 @@ HBITMAP SketchShader::GetDefaultBitmap() {
   }
 }
 
+SketchSettings SketchShader::RenderableSettings() const {
+  SketchSettings renderable = mSettings;
+  ClampToPageRanges(renderable);
+  const std::string paper = ResolvePaperPath(mSettings.paper, mStyleFile.c_str());
+  std::snprintf(renderable.paper, sizeof(renderable.paper), "%s", paper.c_str());
+  return renderable;
+}
+
 NprPageDialog* SketchShader::GetDialog(unsigned) { return nullptr; }
 
 const char* SketchShader::GetTag(int) { return kSketchSection; }
@@ -53,7 +62,8 @@ const char* SketchShader::GetTag(int) { return kSketchSection; }
 HBITMAP SketchShader::Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
                              NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) {
   try {
-    SketchRenderPass pass(mSettings, viewport, settings, scene, progress, SketchModuleFolder());
+    const SketchSettings renderable = RenderableSettings();
+    SketchRenderPass pass(renderable, viewport, settings, scene, progress, SketchModuleFolder());
     return pass.Run(fileHandle, mappingHandle);
   } catch (...) {
     // Run catches everything itself; only setting the pass up can throw

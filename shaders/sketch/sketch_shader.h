@@ -7,6 +7,8 @@
 
 #include <linvale/npr_shader.h>
 
+#include <string>
+
 class SketchShader final : public NprShader {
 public:
   explicit SketchShader(HINSTANCE module);
@@ -15,8 +17,8 @@ public:
   SketchShader(const SketchShader&) = delete;
   SketchShader& operator=(const SketchShader&) = delete;
 
-  // Reads the "Sketch" section and brings every value into the range the
-  // render relies on. 0 for a null path, else 1.
+  // Reads the "Sketch" section as written, out-of-range values included. 0
+  // for a null path, else 1.
   int LoadSettings(const char* styleFile) override;
   // 1 when every key was written, 0 when one could not be.
   int SaveSettings(const char* styleFile) override;
@@ -32,5 +34,10 @@ public:
   void OnSetMainDlg() override;
 
 private:
+  // The settings as the render pass needs them: within the page ranges and
+  // with the paper path resolved against the style file.
+  SketchSettings RenderableSettings() const;
+
   SketchSettings mSettings;
+  std::string mStyleFile;  // the style the settings were last read from
 };

@@ -19,13 +19,22 @@ struct PaperPath {};
 
 using Member = std::variant<std::int32_t SketchSettings::*, double SketchSettings::*, Channel, PaperPath>;
 
+// What a key that is missing, or present with an empty value, does.
+enum class WhenEmpty {
+  KeepsMember,   // both leave the member unchanged
+  ReadsAsZero,   // both read as the digit zero: the key is always applied
+  ClearsMember,  // an empty value is a value (no paper); only a missing key keeps the member
+};
+
 struct SketchKey {
   const char* name;
   Member member;
-  // Keys that are always applied: a missing or empty value reads as the
-  // digit zero instead of leaving the member unchanged.
-  bool missingIsZero = false;
+  WhenEmpty whenEmpty = WhenEmpty::KeepsMember;
 };
+
+// The default text that tells a missing key from an empty value: no value
+// read from a profile file can hold a line break.
+constexpr const char* kMissingMarker = "\n";
 
 // The order of the style file, shared by reading and writing.
 const std::array<SketchKey, 40> kKeys = {{
@@ -53,16 +62,16 @@ const std::array<SketchKey, 40> kKeys = {{
     {"minWidth", &SketchSettings::minWidth},
     {"modeHue", &SketchSettings::modeHue},
     {"numLines", &SketchSettings::numLines},
-    {"paper", PaperPath{}},
+    {"paper", PaperPath{}, WhenEmpty::ClearsMember},
     {"randDir", &SketchSettings::randDir},
     {"randWavy", &SketchSettings::randWavy},
     {"seedRandom", &SketchSettings::seedRandom},
     {"silEdges", &SketchSettings::silEdges},
-    {"singleHueR", Channel::Red, true},
-    {"singleHueG", Channel::Green, true},
-    {"singleHueB", Channel::Blue, true},
-    {"textureFill", &SketchSettings::textureFill, true},
-    {"textureMode", &SketchSettings::textureMode, true},
+    {"singleHueR", Channel::Red, WhenEmpty::ReadsAsZero},
+    {"singleHueG", Channel::Green, WhenEmpty::ReadsAsZero},
+    {"singleHueB", Channel::Blue, WhenEmpty::ReadsAsZero},
+    {"textureFill", &SketchSettings::textureFill, WhenEmpty::ReadsAsZero},
+    {"textureMode", &SketchSettings::textureMode, WhenEmpty::ReadsAsZero},
     {"thresholdDegree", &SketchSettings::thresholdDegree},
     {"varInt", &SketchSettings::varInt},
     {"varWidth", &SketchSettings::varWidth},
@@ -92,27 +101,32 @@ std::string_view FolderOf(std::string_view path) {
   return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
 }
 
-// A relative path is taken relative to the style file's folder; an absolute
-// one, or a result that would not fit the member, is kept as written.
-void StorePaper(SketchSettings& settings, const char* value, const char* styleFile) {
-  std::string resolved = value;
-  const std::string_view folder = FolderOf(styleFile);
-  if (!resolved.empty() && resolved.front() != '/' && !folder.empty() &&
-      folder.size() + resolved.size() < sizeof(settings.paper)) {
-    resolved.insert(0, folder);
+const char* DefaultText(WhenEmpty whenEmpty) {
+  switch (whenEmpty) {
+    case WhenEmpty::ReadsAsZero: return "0";
+    case WhenEmpty::ClearsMember: return kMissingMarker;
+    case WhenEmpty::KeepsMember: break;
   }
-  std::snprintf(settings.paper, sizeof(settings.paper), "%s", resolved.c_str());
+  return "";
+}
+
+bool Applies(WhenEmpty whenEmpty, std::string_view text) {
+  switch (whenEmpty) {
+    case WhenEmpty::ReadsAsZero: return true;
+    case WhenEmpty::ClearsMember: return text != kMissingMarker;
+    case WhenEmpty::KeepsMember: break;
+  }
+  return !text.empty();
 }
 
 struct ValueReader {
   SketchSettings& settings;
   const char* text;
-  const char* styleFile;
 
   void operator()(std::int32_t SketchSettings::*member) const { settings.*member = NprParseStyleInt(text); }
   void operator()(double SketchSettings::*member) const { settings.*member = NprParseStyleDouble(text); }
   void operator()(Channel channel) const { SetChannel(settings.singleHue, channel, NprParseStyleInt(text)); }
-  void operator()(PaperPath) const { StorePaper(settings, text, styleFile); }
+  void operator()(PaperPath) const { std::snprintf(settings.paper, sizeof(settings.paper), "%s", text); }
 };
 
 struct ValueFormatter {
@@ -135,10 +149,10 @@ struct ValueFormatter {
 void ReadSketchSection(const char* styleFile, SketchSettings& settings) {
   for (const SketchKey& key : kKeys) {
     std::array<char, kValueBuffer> text{};
-    const DWORD read = GetPrivateProfileStringA(kSketchSection, key.name, key.missingIsZero ? "0" : "", text.data(),
-                                                kValueBuffer, styleFile);
-    if (read > 0 || key.missingIsZero) {
-      std::visit(ValueReader{settings, text.data(), styleFile}, key.member);
+    GetPrivateProfileStringA(kSketchSection, key.name, DefaultText(key.whenEmpty), text.data(), kValueBuffer,
+                             styleFile);
+    if (Applies(key.whenEmpty, text.data())) {
+      std::visit(ValueReader{settings, text.data()}, key.member);
     }
   }
 }
@@ -150,4 +164,12 @@ bool WriteSketchSection(const char* styleFile, const SketchSettings& settings) {
     allWritten = WritePrivateProfileStringA(kSketchSection, key.name, value.c_str(), styleFile) != FALSE && allWritten;
   }
   return allWritten;
+}
+
+std::string ResolvePaperPath(const char* paper, const char* styleFile) {
+  const std::string_view path = paper;
+  if (path.empty() || path.front() == '/') {
+    return std::string(path);
+  }
+  return std::string(FolderOf(styleFile)).append(path);
 }

@@ -43,7 +43,7 @@ TEST(CartoonPlugin, LoadsThroughTheRegistryAndUnloadsCompletely) {
   EXPECT_NE(dlsym(library, "NprShaderCreate"), nullptr);
   EXPECT_NE(dlsym(library, "NprShaderDelete"), nullptr);
   EXPECT_EQ(dlsym(library, "_Z19PaintDefaultPicturev"), nullptr);
-  EXPECT_EQ(dlsym(library, "_Z17ClampToPageRangesR15CartoonSettings"), nullptr);
+  EXPECT_EQ(dlsym(library, "_Z17DrawableLineWidthi"), nullptr);
   dlclose(library);
 
   NprShader::UnLoadAll();

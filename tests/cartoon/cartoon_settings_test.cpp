@@ -4,46 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
-TEST(CartoonSettingsRanges, KeepValuesAtTheLimitsOfThePageRanges) {
-  CartoonSettings settings;
-  settings.widthSil = 10;
-  settings.widthEnd = 1;
-  settings.thresholdDegree = 180.0;
-  settings.specular = 128;
-  settings.shadow = 0;
-  settings.varShadow = settings.varDiffuse = 0.4;
-  const CartoonSettings before = settings;
-  ClampToPageRanges(settings);
-  EXPECT_EQ(settings, before);
-}
-
-TEST(CartoonSettingsRanges, BringOutOfRangeValuesToTheNearestLimit) {
-  CartoonSettings settings;
-  settings.silEdges = 7;
-  settings.widthSil = 0;
-  settings.widthEnd = 500;
-  settings.varSilColor = 1.5;
-  settings.varEndColor = -0.25;
-  settings.varDisColor = NAN;
-  settings.thresholdDegree = 400.0;
-  settings.specular = -1;
-  settings.shadow = 300;
-  settings.varShadow = 0.3;
-  settings.varDiffuse = 0.9;  // the base blend stops at the shadow blend
-  ClampToPageRanges(settings);
-  EXPECT_EQ(settings.silEdges, 1);
-  EXPECT_EQ(settings.widthSil, 1);
-  EXPECT_EQ(settings.widthEnd, 10);
-  EXPECT_EQ(settings.varSilColor, 1.0);
-  EXPECT_EQ(settings.varEndColor, 0.0);
-  EXPECT_EQ(settings.varDisColor, 0.0);
-  EXPECT_EQ(settings.thresholdDegree, 180.0);
-  EXPECT_EQ(settings.specular, 0);
-  EXPECT_EQ(settings.shadow, 128);
-  EXPECT_EQ(settings.varDiffuse, 0.3);
+TEST(CartoonValuesInUse, WidthsBelowOnePixelDrawOnePixelWideAndOthersAsWritten) {
+  EXPECT_EQ(DrawableLineWidth(0), 1);
+  EXPECT_EQ(DrawableLineWidth(-7), 1);
+  EXPECT_EQ(DrawableLineWidth(std::numeric_limits<std::int32_t>::min()), 1);
+  EXPECT_EQ(DrawableLineWidth(1), 1);
+  EXPECT_EQ(DrawableLineWidth(12), 12);
+  EXPECT_EQ(UsableBlend(NAN), 0.0);
+  EXPECT_EQ(UsableBlend(0.25), 0.25);
+  EXPECT_EQ(UsableBlend(1.5), 1.5);
 }
 
 TEST(CartoonStepCount, CountsPhasesPerNodeAndTheAntialiasStep) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -83,19 +84,22 @@ TEST_F(CartoonStyleFile, ColoursAreSetFromAllThreeComponentsMissingOnesAsZero) {
   EXPECT_EQ(settings, expected);
 }
 
-TEST_F(CartoonStyleFile, NumbersAreReadLikeAtoiAndAtofThenClampedToThePageRanges) {
+TEST_F(CartoonStyleFile, NumbersAreReadLikeAtoiAndAtofAndKeptAsWritten) {
   const std::string path = Path("style.npr");
   WriteText(path, "[Cartoon]\nwidthSil=50\nwidthDis= +6px\nshadow=abc\nspecular=999999999999\n"
-                  "varShadow=.2\nvarDiffuse=0.9\nthresholdDegree=nan\n");
+                  "varShadow=.2\nvarDiffuse=0.9\nthresholdDegree=nan\nwidthEnd=-3\n");
   CartoonSettings settings;
   ReadCartoonSettings(path.c_str(), settings);
-  EXPECT_EQ(settings.widthSil, 10);
+  // Outside the page ranges, and still what the author wrote: a save must
+  // not rewrite them.
+  EXPECT_EQ(settings.widthSil, 50);
   EXPECT_EQ(settings.widthDis, 6);
+  EXPECT_EQ(settings.widthEnd, -3);
   EXPECT_EQ(settings.shadow, 0);
-  EXPECT_EQ(settings.specular, 128);
+  EXPECT_EQ(settings.specular, 2147483647);
   EXPECT_EQ(settings.varShadow, 0.2);
-  EXPECT_EQ(settings.varDiffuse, 0.2);
-  EXPECT_EQ(settings.thresholdDegree, 0.0);
+  EXPECT_EQ(settings.varDiffuse, 0.9);
+  EXPECT_TRUE(std::isnan(settings.thresholdDegree));
 }
 
 }  // namespace

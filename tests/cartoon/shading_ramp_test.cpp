@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -67,6 +68,25 @@ TEST(ShadingRamp, BandsEndWhereTheSettingsSayAndEarlierBandsWinOverlaps) {
   ExpectRuns(Bands(128, 128), {{{0, 122}, &BandColors::shadow},
                                {{123, 132}, &BandColors::shadowToBase},
                                {{133, 255}, &BandColors::highlight}});
+}
+
+// Styles keep values past the page ranges; the ramp lays them out by the
+// same rule, however large, and a blend that is not a number mixes nothing.
+TEST(ShadingRamp, ValuesBeyondThePageRangesAreLaidOutByTheSameRule) {
+  ExpectRuns(Bands(200, 0), {{{0, 194}, &BandColors::shadow},
+                             {{195, 204}, &BandColors::shadowToBase},
+                             {{205, 250}, &BandColors::base},
+                             {{251, 255}, &BandColors::baseToHighlight}});
+  constexpr int kMost = std::numeric_limits<int>::max();
+  constexpr int kLeast = std::numeric_limits<int>::min();
+  ExpectRuns(Bands(kMost, kLeast), {{{0, 255}, &BandColors::shadow}});
+  ExpectRuns(Bands(kLeast, kMost), {{{0, 255}, &BandColors::highlight}});
+
+  CartoonSettings notANumber = Bands(64, 20);
+  notANumber.varShadow = notANumber.varSpecular = NAN;
+  const BandColors colors = MakeBandColors(notANumber, kMaterial, kAmbient);
+  ExpectColor(colors.shadow, kMaterial.red, kMaterial.green, kMaterial.blue);
+  ExpectColor(colors.highlight, kMaterial.red, kMaterial.green, kMaterial.blue);
 }
 
 TEST(ShadingRamp, LightValuesSelectEntriesLikeAClampedNearestTexture) {

@@ -156,6 +156,7 @@ TEST(SceneBuilder, FittedViewsShowTheWholeBoxSnuglyAtThePictureAspect) {
         ASSERT_TRUE(viewport.GetFrustumAspect(aspect));
         EXPECT_NEAR(aspect, static_cast<double>(width) / height, 1e-9);
         double widest = 0.0;
+        double left = 1.0, right = -1.0, bottom = 1.0, top = -1.0;
         for (const TS_3dPoint& corner : BoxCorners(min, max)) {
           const Projected p = Project(viewport, corner);
           EXPECT_LE(std::abs(p.x), 1.0) << name << " " << projection;
@@ -163,8 +164,15 @@ TEST(SceneBuilder, FittedViewsShowTheWholeBoxSnuglyAtThePictureAspect) {
           EXPECT_GT(p.depth, viewport.FrustumNear()) << name << " " << projection;
           EXPECT_LT(p.depth, viewport.FrustumFar()) << name << " " << projection;
           widest = std::max({widest, std::abs(p.x), std::abs(p.y)});
+          left = std::min(left, p.x);
+          right = std::max(right, p.x);
+          bottom = std::min(bottom, p.y);
+          top = std::max(top, p.y);
         }
         EXPECT_GT(widest, 0.85) << name << " " << projection << " leaves too much room";
+        // The model's outline sits in the middle of the picture.
+        EXPECT_NEAR(left + right, 0.0, 0.06) << name << " " << projection;
+        EXPECT_NEAR(bottom + top, 0.0, 0.06) << name << " " << projection;
       }
     }
   }
@@ -228,4 +236,23 @@ TEST(SceneBuilder, DepthRangeGrowsToTheBoxAndKeepsTheOpeningAngle) {
   EXPECT_NEAR(viewport.FrustumTop() / viewport.FrustumNear(), 0.15, 1e-12);
   // Nothing in front of the camera: nothing to fit.
   EXPECT_FALSE(NprFitDepthRange(viewport, {0, 0, 200}, {1, 1, 300}));
+}
+
+TEST(SceneBuilder, AViewportSeesASceneOnlyWhenAVertexLandsInItsPicture) {
+  Scene scene;
+  NprAppendMeshNode(scene, test_meshes::sharedCornerCube(), TS_Color(255, 0, 0));
+  for (const auto projection : {TS::parallel_view, TS::perspective_view}) {
+    TS_Viewport viewport;
+    ASSERT_TRUE(NprFitViewportToScene(viewport, scene, NprNamedView::Front, projection, 200, 100));
+    EXPECT_TRUE(NprViewportSeesScene(viewport, scene)) << projection;
+    // Turned round, the camera looks away from the model.
+    TS_Viewport away = viewport;
+    away.SetCameraDirection(-viewport.CameraDirection());
+    EXPECT_FALSE(NprViewportSeesScene(away, scene)) << projection;
+    // Moved sideways by many picture widths.
+    TS_Viewport aside = viewport;
+    aside.SetCameraLocation(viewport.CameraLocation() + viewport.CameraX() * 1000.0);
+    EXPECT_FALSE(NprViewportSeesScene(aside, scene)) << projection;
+  }
+  EXPECT_FALSE(NprViewportSeesScene(TS_Viewport(), Scene()));
 }

@@ -189,11 +189,12 @@ TEST_F(SketchStyleFile, MissingKeysLeaveMembersButZeroTheColourAndFill) {
   EXPECT_EQ(s.textureFill, 0);
   EXPECT_EQ(s.textureMode, 0);
   // An empty value reads like a missing key: the other members stay, the
-  // always-applied ones become 0.
-  WriteText(mFile, "[Sketch]\nsingleHueG=\ntextureFill=\ntextureMode=\nseedRandom=\n");
+  // always-applied ones become 0, and an empty paper means no paper.
+  WriteText(mFile, "[Sketch]\nsingleHueG=\ntextureFill=\ntextureMode=\nseedRandom=\npaper=\n");
   SketchSettings empty = Unusual();
   ReadSketchSection(mFile.c_str(), empty);
   EXPECT_EQ(empty.seedRandom, 4711);
+  EXPECT_STREQ(empty.paper, "");
   EXPECT_EQ(static_cast<std::uint32_t>(empty.singleHue), 0U);
   EXPECT_EQ(empty.textureFill, 0);
   EXPECT_EQ(empty.textureMode, 0);
@@ -204,15 +205,18 @@ TEST_F(SketchStyleFile, MissingKeysLeaveMembersButZeroTheColourAndFill) {
   EXPECT_EQ(missing.textureFill, 0);
 }
 
-TEST_F(SketchStyleFile, PaperPathsAreResolvedAgainstTheStyleFolderAndTruncated) {
+TEST_F(SketchStyleFile, PaperPathsAreKeptAsWrittenAndResolvedAgainstTheStyleFolderWhenUsed) {
   WriteText(mFile, "[Sketch]\npaper=papers/laid.bmp\n");
   SketchSettings s;
   ReadSketchSection(mFile.c_str(), s);
-  EXPECT_EQ(std::string(s.paper), mHome / "papers/laid.bmp");
-  // Saved as loaded: the resolved path, so a copy elsewhere still finds it.
+  EXPECT_STREQ(s.paper, "papers/laid.bmp");
+  EXPECT_EQ(ResolvePaperPath(s.paper, mFile.c_str()), mHome / "papers/laid.bmp");
+  EXPECT_EQ(ResolvePaperPath("/abs/laid.bmp", mFile.c_str()), "/abs/laid.bmp");
+  EXPECT_EQ(ResolvePaperPath("", mFile.c_str()), "");
+  // Saved as written, so the style keeps working when its folder moves.
   const std::string copy = mHome / "copy.npr";
   ASSERT_TRUE(WriteSketchSection(copy.c_str(), s));
-  EXPECT_NE(ReadText(copy).find("paper=" + (mHome / "papers/laid.bmp") + "\n"), std::string::npos);
+  EXPECT_NE(ReadText(copy).find("paper=papers/laid.bmp\n"), std::string::npos);
 
   WriteText(mFile, "[Sketch]\npaper=/" + std::string(299, 'p') + "\n");
   ReadSketchSection(mFile.c_str(), s);

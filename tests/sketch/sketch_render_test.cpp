@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <IL/il.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -216,6 +219,28 @@ TEST_F(SketchRender, MissingBackgroundOrPaperDoesNotStopTheRender) {
   SetMessageBoxHandler(previous);
 }
 
+// A relative paper path names a file beside the style, wherever the style
+// file lives; the file keeps the path as written.
+TEST_F(SketchRender, ARelativePaperPathIsFoundBesideTheStyleFile) {
+  const Picture plain = RenderPicture();
+  std::filesystem::create_directories(mFixture.home / "papers");
+  const std::vector<unsigned char> grey(4 * 4 * 3, 100);
+  ILuint image = 0;
+  ilGenImages(1, &image);
+  ilBindImage(image);
+  ilTexImage(4, 4, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, const_cast<unsigned char*>(grey.data()));
+  ilEnable(IL_FILE_OVERWRITE);
+  ASSERT_TRUE(ilSave(IL_BMP, (mFixture.home / "papers/grey.bmp").c_str()));
+  ilDeleteImages(1, &image);
+
+  mFixture.SetKeys({{"b_paper", "1"}, {"paper", "papers/grey.bmp"}});
+  const Picture papered = RenderPicture();
+  // White times the grey paper is the paper's grey.
+  EXPECT_NE(papered, plain);
+  EXPECT_EQ(papered.At(0, 0), 0x646464u);
+  EXPECT_NE(linvale::test::ReadText(mFixture.styleFile).find("paper=papers/grey.bmp\n"), std::string::npos);
+}
+
 bool EdgeCollectionsEmpty(Scene& scene) {
   for (Node* node = scene.First(); node != nullptr; node = node->m_next) {
     if (node->m_silPolylines.Count() + node->m_disPolylines.Count() + node->m_endPolylines.Count() +
@@ -337,9 +362,10 @@ TEST_F(SketchRender, ThePluginIdentifiesItselfAndKeepsItsStyleSafe) {
   const std::string saved = mFixture.home / "saved.npr";
   EXPECT_EQ(shader->SaveSettings(saved.c_str()), 1);
   const std::string text = linvale::test::ReadText(saved);
-  EXPECT_NE(text.find("windowInt=1\n"), std::string::npos);
-  EXPECT_NE(text.find("numLines=10\n"), std::string::npos);
-  EXPECT_NE(text.find("minDir=1.000000\n"), std::string::npos);
+  // Kept as written; the render below brings them into range for itself.
+  EXPECT_NE(text.find("windowInt=0\n"), std::string::npos);
+  EXPECT_NE(text.find("numLines=40\n"), std::string::npos);
+  EXPECT_NE(text.find("minDir=5.000000\n"), std::string::npos);
   EXPECT_EQ(shader->SaveSettings((mFixture.home / "missing/saved.npr").c_str()), 0);
 
   // The preview renders without a progress object or handle slots.

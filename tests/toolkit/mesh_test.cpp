@@ -122,3 +122,56 @@ TEST(Mesh, BoundingBoxStartsAtTheFirstVertexOrGrowsTheBoxItIsGiven) {
   EXPECT_EQ(min, TS_3dPoint(0, -2, 0));
   EXPECT_EQ(max, TS_3dPoint(3, 1, 4));
 }
+
+TEST(Mesh, AppendOffsetsTheOtherMeshsFacesAndKeepsNormalsOnlyWhenBothHaveThem) {
+  TS_Mesh mesh = triangle();
+  const int edgesBefore = mesh.Topology().TopEdgeCount();
+  TS_Mesh other = triangle();
+  other.SetVertex(2, TS_3fPoint(0, 0, 1));
+  ASSERT_TRUE(mesh.Append(other));
+  ASSERT_EQ(mesh.VertexCount(), 6);
+  ASSERT_EQ(mesh.FaceCount(), 2);
+  EXPECT_EQ(mesh.Face(1).vi[0], 3);
+  EXPECT_EQ(mesh.Face(1).vi[1], 4);
+  EXPECT_EQ(mesh.Face(1).vi[2], 5);
+  EXPECT_EQ(mesh.Vertex(5), TS_3fPoint(0, 0, 1));
+  // The topology is rebuilt: the copy's first edge lies on the original's,
+  // the other two are new.
+  EXPECT_EQ(edgesBefore, 3);
+  EXPECT_EQ(mesh.Topology().TopEdgeCount(), 5);
+
+  // Normals survive only when both sides have them.
+  TS_Mesh withNormals = triangle();
+  withNormals.ComputeFaceNormals();
+  withNormals.ComputeVertexNormals();
+  TS_Mesh both = withNormals;
+  ASSERT_TRUE(both.Append(withNormals));
+  EXPECT_TRUE(both.HasFaceNormals());
+  EXPECT_TRUE(both.HasVertexNormals());
+  TS_Mesh one = withNormals;
+  ASSERT_TRUE(one.Append(triangle()));
+  EXPECT_FALSE(one.HasFaceNormals());
+  EXPECT_FALSE(one.HasVertexNormals());
+  // An empty mesh takes the other whole, normals included.
+  TS_Mesh empty;
+  ASSERT_TRUE(empty.Append(withNormals));
+  EXPECT_TRUE(empty.HasVertexNormals());
+  EXPECT_EQ(empty.FaceCount(), 1);
+}
+
+TEST(Mesh, AppendingAMeshToItselfDoublesIt) {
+  TS_Mesh cube = test_meshes::sharedCornerCube();
+  const int vertices = cube.VertexCount();
+  const int faces = cube.FaceCount();
+  ASSERT_TRUE(cube.Append(cube));
+  ASSERT_EQ(cube.VertexCount(), 2 * vertices);
+  ASSERT_EQ(cube.FaceCount(), 2 * faces);
+  for (int f = 0; f < faces; ++f) {
+    for (int corner = 0; corner < 4; ++corner) {
+      EXPECT_EQ(cube.Face(faces + f).vi[corner], cube.Face(f).vi[corner] + vertices);
+    }
+  }
+  for (int v = 0; v < vertices; ++v) {
+    EXPECT_EQ(cube.Vertex(vertices + v), cube.Vertex(v));
+  }
+}

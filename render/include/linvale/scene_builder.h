@@ -68,3 +68,8 @@ LINVALE_API bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene
 // with. False (and nothing changed) when the box lies wholly behind a
 // perspective camera or the camera frame is degenerate.
 LINVALE_API bool NprFitDepthRange(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max);
+
+// True when some vertex of `scene` lands inside the picture of `viewport`,
+// between its near and far planes. A camera read from a model file can look
+// away from the model; a host then falls back to a fitted view.
+LINVALE_API bool NprViewportSeesScene(const TS_Viewport& viewport, const Scene& scene);

@@ -1,8 +1,8 @@
 #include "files/whole_file.h"
 
 #include "files/errno_error.h"
+#include "files/temporary_files.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -51,30 +51,12 @@ bool WriteAll(int fd, std::string_view content) {
   return true;
 }
 
-// Replacing a link by a plain file would cut the link; write its target.
-std::string ResolveLinkTarget(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-    return path;
-  }
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) == nullptr) {
-    return path;
-  }
-  return resolved;
-}
-
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) {
     return ".";
   }
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string TemporaryNameFor(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
 DWORD ErrorOfTemporaryFile(int posixError) {
@@ -90,7 +72,33 @@ void SyncFolder(const std::string& folder) {
   }
 }
 
+FileIdentity IdentityFrom(const struct stat& info) {
+  return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                      static_cast<std::int64_t>(info.st_size),
+                      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 }  // namespace
+
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  return IdentityFrom(info);
+}
+
+std::string ResolveLinkTarget(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+    return path;
+  }
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) {
+    return path;
+  }
+  return resolved;
+}
 
 FileContents ReadWholeFile(const std::string& path) {
   FileContents result;
@@ -98,6 +106,10 @@ FileContents ReadWholeFile(const std::string& path) {
   if (!file.valid()) {
     result.error = Win32ErrorFromErrno(errno);
     return result;
+  }
+  struct stat info {};
+  if (::fstat(file.get(), &info) == 0) {
+    result.identity = IdentityFrom(info);
   }
   char chunk[16384];
   for (;;) {
@@ -111,12 +123,15 @@ FileContents ReadWholeFile(const std::string& path) {
       }
       result.error = errno == EISDIR ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT;
       result.text.clear();
+      result.identity.reset();
       return result;
     }
     result.text.append(chunk, static_cast<std::size_t>(count));
   }
 }
 
+// Replacing a link by a plain file would cut the link, so its target is
+// written.
 DWORD ReplaceFileContents(const std::string& path, std::string_view content) {
   const std::string target = ResolveLinkTarget(path);
   struct stat existing {};
@@ -125,6 +140,7 @@ DWORD ReplaceFileContents(const std::string& path, std::string_view content) {
     return ERROR_ACCESS_DENIED;
   }
 
+  RemoveAbandonedTemporaries(target);
   std::string temporary;
   int descriptor = -1;
   int openError = EEXIST;

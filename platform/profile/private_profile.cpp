@@ -1,18 +1,25 @@
 #include <win32/profile.h>
 
+#include "files/errno_error.h"
+#include "files/file_lock.h"
 #include "files/whole_file.h"
+#include "profile/profile_cache.h"
 #include "profile/profile_document.h"
+#include "profile/profile_encoding.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
 
 using linvale::platform::FileContents;
 using linvale::platform::ProfileDocument;
+using linvale::platform::ProfileEncoding;
 using linvale::platform::ReadWholeFile;
 
 // Text stops at an embedded NUL, as callers read the copy as a C string.
@@ -57,21 +64,21 @@ DWORD CopyDefault(LPCSTR defaultValue, LPSTR out, DWORD size) {
 
 DWORD ReadProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR out, DWORD size,
                         LPCSTR fileName) {
-  const FileContents file = ReadWholeFile(fileName);
-  const ProfileDocument document = ProfileDocument::Parse(file.text);
+  const auto profile = linvale::platform::LoadProfile(fileName);
+  const ProfileDocument& document = profile->document;
   if (appName == nullptr) {
-    SetLastError(file.error);
+    SetLastError(profile->error);
     return CopyNameList(document.SectionNames(), out, size);
   }
   if (keyName == nullptr) {
-    SetLastError(file.error);
+    SetLastError(profile->error);
     return CopyNameList(document.KeyNames(appName), out, size);
   }
   if (const auto value = document.Value(appName, keyName)) {
     SetLastError(ERROR_SUCCESS);
-    return CopyTruncated(*value, out, size);
+    return CopyTruncated(linvale::platform::UnquoteProfileValue(*value), out, size);
   }
-  SetLastError(file.error != ERROR_SUCCESS ? file.error : ERROR_FILE_NOT_FOUND);
+  SetLastError(profile->error != ERROR_SUCCESS ? profile->error : ERROR_FILE_NOT_FOUND);
   return CopyDefault(defaultValue, out, size);
 }
 
@@ -81,15 +88,17 @@ bool IsWritableRequest(LPCSTR appName, LPCSTR keyName, LPCSTR value) {
          (value == nullptr || linvale::platform::IsWritableValue(value));
 }
 
-BOOL WriteProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR value, LPCSTR fileName) {
-  const FileContents file = ReadWholeFile(fileName);
-  // A file that exists but cannot be read must not be replaced by the one
-  // line being written.
-  if (file.error != ERROR_SUCCESS && !file.Missing()) {
-    SetLastError(file.error);
-    return FALSE;
+// Whether the key already reads as `value`, so writing it would change
+// nothing a reader sees and the file (quotes, blanks, comments) can stay.
+bool AlreadyReadsAs(const ProfileDocument& document, LPCSTR appName, LPCSTR keyName, LPCSTR value) {
+  if (keyName == nullptr || value == nullptr) {
+    return false;
   }
-  ProfileDocument document = ProfileDocument::Parse(file.text);
+  const auto existing = document.Value(appName, keyName);
+  return existing && linvale::platform::UnquoteProfileValue(*existing) == value;
+}
+
+void Change(ProfileDocument& document, LPCSTR appName, LPCSTR keyName, LPCSTR value) {
   if (keyName == nullptr) {
     document.RemoveSection(appName);
   } else if (value == nullptr) {
@@ -97,18 +106,64 @@ BOOL WriteProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR value, LPCSTR fil
   } else {
     document.SetValue(appName, keyName, value);
   }
-  const std::string text = document.Text();
-  if (text == file.text && !file.Missing()) {
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
-  }
-  if (text.empty() && file.Missing()) {
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
-  }
-  const DWORD error = linvale::platform::ReplaceFileContents(fileName, text);
+}
+
+BOOL Succeed() {
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+BOOL Fail(DWORD error) {
   SetLastError(error);
-  return error == ERROR_SUCCESS ? TRUE : FALSE;
+  return FALSE;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Runs under the file's lock, so writers in other processes neither lose
+// this change nor have theirs lost.
+BOOL ChangeLockedFile(LPCSTR appName, LPCSTR keyName, LPCSTR value, const std::string& fileName) {
+  const FileContents file = ReadWholeFile(fileName);
+  // A file that exists but cannot be read must not be replaced by the one
+  // line being written.
+  if (file.error != ERROR_SUCCESS && !file.Missing()) {
+    return Fail(file.error);
+  }
+  const auto decoded = linvale::platform::DecodeProfileText(file.text);
+  ProfileDocument document = ProfileDocument::Parse(decoded.text);
+  if (AlreadyReadsAs(document, appName, keyName, value)) {
+    return Succeed();
+  }
+  Change(document, appName, keyName, value);
+  const auto text = linvale::platform::EncodeProfileText(document.Text(), decoded.encoding);
+  if (!text) {
+    return Fail(ERROR_NOT_SUPPORTED);
+  }
+  if (file.Missing() ? text->empty() : *text == file.text) {
+    return Succeed();
+  }
+  const DWORD error = linvale::platform::ReplaceFileContents(fileName, *text);
+  linvale::platform::ForgetProfile(fileName);
+  return error == ERROR_SUCCESS ? Succeed() : Fail(error);
+}
+
+BOOL WriteProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR value, LPCSTR fileName) {
+  // The lock file sits beside the file that is really written, so writers
+  // through a link and through the file's own name exclude each other.
+  const std::string target = linvale::platform::ResolveLinkTarget(fileName);
+  if (IsFolder(target)) {
+    return Fail(ERROR_ACCESS_DENIED);
+  }
+  const linvale::platform::ExclusiveFileLock lock(target);
+  if (!lock.Held()) {
+    // The lock file is created in the target's folder, so "no such file"
+    // means the folder is missing.
+    return Fail(lock.Error() == ENOENT ? ERROR_PATH_NOT_FOUND : linvale::platform::Win32ErrorFromErrno(lock.Error()));
+  }
+  return ChangeLockedFile(appName, keyName, value, fileName);
 }
 
 }  // namespace

@@ -14,6 +14,12 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
+  return lower;
+}
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 std::optional<std::string_view> SectionHeaderName(std::string_view line) {
@@ -68,6 +74,13 @@ std::string_view TrimProfileBlanks(std::string_view text) {
   return text;
 }
 
+std::string_view UnquoteProfileValue(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 bool IsWritableSectionName(std::string_view section) {
   return !HasLineBreak(section) && section.find(']') == std::string_view::npos;
 }
@@ -83,35 +96,38 @@ bool IsWritableValue(std::string_view value) { return !HasLineBreak(value); }
 ProfileDocument ProfileDocument::Parse(std::string_view text) {
   ProfileDocument document;
   while (!text.empty()) {
-    const auto newline = text.find('\n');
+    const auto lineBreak = text.find_first_of("\r\n");
     Line line;
-    if (newline == std::string_view::npos) {
+    if (lineBreak == std::string_view::npos) {
       line.text = text;
       text = {};
     } else {
-      std::string_view content = text.substr(0, newline);
-      line.ending = "\n";
-      if (!content.empty() && content.back() == '\r') {
-        content.remove_suffix(1);
-        line.ending = "\r\n";
-      }
-      line.text = content;
-      text.remove_prefix(newline + 1);
+      line.text = text.substr(0, lineBreak);
+      const bool crlf = text.substr(lineBreak).starts_with("\r\n");
+      line.ending = crlf ? "\r\n" : std::string(1, text[lineBreak]);
+      text.remove_prefix(lineBreak + line.ending.size());
     }
     document.mLines.push_back(std::move(line));
   }
+  document.IndexSections();
   return document;
 }
 
-std::optional<std::size_t> ProfileDocument::FindSection(std::string_view section) const {
-  const std::string_view wanted = TrimProfileBlanks(section);
+void ProfileDocument::IndexSections() {
+  mFirstHeaders.clear();
   for (std::size_t i = 0; i < mLines.size(); ++i) {
-    const auto name = SectionHeaderName(mLines[i].text);
-    if (name && EqualIgnoringCase(*name, wanted)) {
-      return i;
+    if (const auto name = SectionHeaderName(mLines[i].text)) {
+      mFirstHeaders.try_emplace(LowerAscii(*name), i);
     }
   }
-  return std::nullopt;
+}
+
+std::optional<std::size_t> ProfileDocument::FindSection(std::string_view section) const {
+  const auto found = mFirstHeaders.find(LowerAscii(TrimProfileBlanks(section)));
+  if (found == mFirstHeaders.end()) {
+    return std::nullopt;
+  }
+  return found->second;
 }
 
 std::size_t ProfileDocument::SectionEnd(std::size_t header) const {
@@ -187,6 +203,7 @@ void ProfileDocument::InsertLine(std::size_t position, std::string text) {
     mLines[position - 1].ending = ending;
   }
   mLines.insert(mLines.begin() + static_cast<std::ptrdiff_t>(position), Line{std::move(text), ending});
+  IndexSections();
 }
 
 void ProfileDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -221,6 +238,7 @@ void ProfileDocument::RemoveKey(std::string_view section, std::string_view key) 
   }
   if (const auto line = FindKey(*header, key)) {
     mLines.erase(mLines.begin() + static_cast<std::ptrdiff_t>(*line));
+    IndexSections();
   }
 }
 
@@ -232,6 +250,7 @@ void ProfileDocument::RemoveSection(std::string_view section) {
   const std::size_t end = SectionEnd(*header);
   mLines.erase(mLines.begin() + static_cast<std::ptrdiff_t>(*header),
                mLines.begin() + static_cast<std::ptrdiff_t>(end));
+  IndexSections();
 }
 
 std::string ProfileDocument::Text() const {

@@ -1,13 +1,16 @@
 // The text of a private-profile file: sections in square brackets, "key=value"
 // lines, matched the way Windows matches them (names ignoring case, first
-// match wins, blanks around names and values ignored). Edits touch only the
-// lines they concern, so comments, unknown lines and line endings survive.
+// match wins, blanks around names and values ignored). Lines may end in LF,
+// CRLF or a lone CR. Edits touch only the lines they concern, so comments,
+// unknown lines and line endings survive. Sections are found through an index
+// of their names, so a lookup in a file of many sections costs no scan.
 // Free of any platform call, so the parser can be fuzzed on its own.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace linvale::platform {
@@ -16,6 +19,7 @@ class ProfileDocument {
 public:
   static ProfileDocument Parse(std::string_view text);
 
+  // The value as written in the file; see UnquoteProfileValue.
   std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
   std::vector<std::string_view> SectionNames() const;
   // Keys of the first section of that name, in file order.
@@ -32,8 +36,10 @@ public:
 private:
   struct Line {
     std::string text;  // without its line ending
-    std::string ending;  // "\n", "\r\n", or empty for an unterminated last line
+    std::string ending;  // "\n", "\r\n", "\r", or empty for an unterminated last line
   };
+
+  void IndexSections();
 
   std::optional<std::size_t> FindSection(std::string_view section) const;
   std::size_t SectionEnd(std::size_t header) const;
@@ -42,10 +48,16 @@ private:
   std::string DefaultEnding() const;
 
   std::vector<Line> mLines;
+  // Lower-case section name to the line of its first header.
+  std::unordered_map<std::string, std::size_t> mFirstHeaders;
 };
 
 // Names as the profile functions compare them: blanks around them ignored.
 std::string_view TrimProfileBlanks(std::string_view text);
+
+// A value as the profile functions return it: one pair of matching double or
+// single quotes around it is dropped.
+std::string_view UnquoteProfileValue(std::string_view value);
 
 // Whether a name or value can be written without changing the structure of
 // the file (no line breaks; keys without '=', sections without ']', neither

@@ -1,46 +1,16 @@
 #include "registry/registry_file.h"
 
 #include "files/errno_error.h"
+#include "files/file_lock.h"
 #include "files/whole_file.h"
 #include "xdg/xdg_paths.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace linvale::platform {
 namespace {
-
-// Holds an exclusive lock on a file beside the registry file for the length
-// of one read-change-write cycle. The registry file itself cannot carry the
-// lock because every write replaces it with a new file.
-class RegistryLock {
-public:
-  explicit RegistryLock(const std::string& registryPath)
-      : mFd(::open((registryPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)),
-        mError(mFd >= 0 ? 0 : errno) {
-    if (mFd >= 0) {
-      while (::flock(mFd, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  RegistryLock(const RegistryLock&) = delete;
-  RegistryLock& operator=(const RegistryLock&) = delete;
-  ~RegistryLock() {
-    if (mFd >= 0) {
-      ::close(mFd);
-    }
-  }
-  bool Held() const { return mFd >= 0; }
-  int Error() const { return mError; }
-
-private:
-  int mFd;
-  int mError;
-};
 
 std::optional<std::string> FromEnvironment(const char* name) {
   const char* value = std::getenv(name);
@@ -120,7 +90,7 @@ LONG UpdateRegistry(RegistryRoot root, const RegistryChange& change) {
   if (const DWORD error = CreateParentFolders(*path); error != ERROR_SUCCESS) {
     return static_cast<LONG>(error);
   }
-  const RegistryLock lock(*path);
+  const ExclusiveFileLock lock(*path);
   if (!lock.Held()) {
     return static_cast<LONG>(Win32ErrorFromErrno(lock.Error()));
   }

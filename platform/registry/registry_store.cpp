@@ -1,6 +1,7 @@
 #include "registry/registry_store.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 
@@ -175,18 +176,23 @@ std::string ValueLine(const RegistryValue& value) {
   return line;
 }
 
+// Any DWORD is a type the writer may have stored, up to ten digits; a number
+// beyond 32 bits cannot have come from the writer.
 std::optional<DWORD> ParseTypeNumber(std::string_view text) {
-  if (text.empty() || text.size() > 9) {
+  if (text.empty() || text.size() > 10) {
     return std::nullopt;
   }
-  DWORD number = 0;
+  std::uint64_t number = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') {
       return std::nullopt;
     }
-    number = number * 10 + static_cast<DWORD>(c - '0');
+    number = number * 10 + static_cast<std::uint64_t>(c - '0');
   }
-  return number;
+  if (number > 0xFFFFFFFFu) {
+    return std::nullopt;
+  }
+  return static_cast<DWORD>(number);
 }
 
 std::optional<RegistryValue> ParseValueData(std::string_view text) {

@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the profile reader and checks that reading never
-// fails and that a value written is the value read back.
+// fails, that a value written is the value read back, and that a file keeps
+// its encoding when it is written.
 #include "profile/profile_document.h"
+#include "profile/profile_encoding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +12,8 @@
 
 namespace {
 
+using linvale::platform::DecodeProfileText;
+using linvale::platform::EncodeProfileText;
 using linvale::platform::ProfileDocument;
 
 void Require(bool condition) {
@@ -45,8 +49,13 @@ FuzzInput SplitInput(std::string_view data) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const FuzzInput input = SplitInput(std::string_view(reinterpret_cast<const char*>(data), size));
+  const auto decoded = DecodeProfileText(input.file);
+  if (const auto encoded = EncodeProfileText(decoded.text, decoded.encoding)) {
+    Require(*encoded == input.file);
+  }
   ProfileDocument document = ProfileDocument::Parse(input.file);
   Require(document.Text() == input.file);
+  (void)linvale::platform::UnquoteProfileValue(input.file);
 
   for (std::string_view section : document.SectionNames()) {
     for (std::string_view key : document.KeyNames(section)) {

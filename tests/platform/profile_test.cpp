@@ -5,17 +5,42 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 using linvale::test::ReadText;
 using linvale::test::TemporaryFolder;
 using linvale::test::WriteText;
+
+// Runs `work` in a child process and returns the child's exit status.
+template <typename Work>
+pid_t StartChild(Work work) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::_exit(work() ? 0 : 1);
+  }
+  return child;
+}
+
+bool ChildSucceeded(pid_t child) {
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A process id that belonged to a process which has ended.
+pid_t DeadProcessId() {
+  const pid_t child = StartChild([] { return true; });
+  ChildSucceeded(child);
+  return child;
+}
 
 class PrivateProfile : public ::testing::Test {
 protected:
@@ -31,6 +56,16 @@ protected:
       count += entry.path().filename().string().find(".tmp-") != std::string::npos ? 1 : 0;
     }
     return count;
+  }
+
+  bool Write(const char* section, const char* key, const char* value) {
+    return WritePrivateProfileStringA(section, key, value, mFile.c_str()) != FALSE;
+  }
+
+  ino_t Inode() const {
+    struct stat info {};
+    EXPECT_EQ(::stat(mFile.c_str(), &info), 0);
+    return info.st_ino;
   }
 
   TemporaryFolder mFolder;
@@ -194,6 +229,170 @@ TEST_F(PrivateProfile, ReadsWhatItCanFromDamagedFiles) {
   ASSERT_TRUE(WritePrivateProfileStringA("Common", "Style", "fixed", mFile.c_str()));
   EXPECT_EQ(Read("Common", "Style"), "fixed");
   EXPECT_NE(ReadText(mFile).find(junk), std::string::npos) << "unrelated lines must survive a write";
+}
+
+TEST_F(PrivateProfile, DropsOneMatchingPairOfQuotesFromValues) {
+  WriteText(mFile,
+            "[Common]\n"
+            "Style=\"Quoted\"\n"
+            "WallPaper = '/pics/bg.bmp' \n"
+            "Mixed=\"a'\n"
+            "Lone=\"\n"
+            "Empty=''\n"
+            "Twice=\"\"inner\"\"\n"
+            "Inside=a \"b\" c\n");
+  EXPECT_EQ(Read("Common", "Style"), "Quoted");
+  EXPECT_EQ(mLastCount, 6u);
+  EXPECT_EQ(Read("Common", "WallPaper"), "/pics/bg.bmp");
+  EXPECT_EQ(Read("Common", "Mixed"), "\"a'");
+  EXPECT_EQ(Read("Common", "Lone"), "\"");
+  EXPECT_EQ(Read("Common", "Empty", "default"), "");
+  EXPECT_EQ(Read("Common", "Twice"), "\"inner\"");
+  EXPECT_EQ(Read("Common", "Inside"), "a \"b\" c");
+
+  // Writing stores the value as given; only reading takes quotes off.
+  ASSERT_TRUE(Write("Common", "Added", "\"kept\""));
+  EXPECT_NE(ReadText(mFile).find("Added=\"kept\"\n"), std::string::npos);
+}
+
+TEST_F(PrivateProfile, WritingTheValueAKeyAlreadyReadsAsLeavesTheFileAlone) {
+  const std::string original = "; hand-written\r\n[Common]\r\nStyle = \"Pencil\"\r\nWallPaper='/pics/bg.bmp'\r\n";
+  WriteText(mFile, original);
+  const ino_t before = Inode();
+  ASSERT_TRUE(Write("common", "STYLE", "Pencil"));
+  ASSERT_TRUE(Write("Common", "WallPaper", "/pics/bg.bmp"));
+  EXPECT_EQ(ReadText(mFile), original);
+  EXPECT_EQ(Inode(), before) << "rewritten although nothing changed";
+
+  // A real change rewrites only its line, in the file's line ending.
+  ASSERT_TRUE(Write("Common", "Style", "Ink"));
+  ASSERT_TRUE(Write("Common", "Width", "3"));
+  ASSERT_TRUE(Write("Sketch", "Paper", "1"));
+  EXPECT_EQ(ReadText(mFile),
+            "; hand-written\r\n[Common]\r\nStyle=Ink\r\nWallPaper='/pics/bg.bmp'\r\nWidth=3\r\n"
+            "[Sketch]\r\nPaper=1\r\n");
+}
+
+TEST_F(PrivateProfile, NewLinesFollowTheLineEndingsOfTheFile) {
+  // The last line has no ending; the line added after it gets one.
+  WriteText(mFile, "[Common]\r\nStyle=Pencil");
+  ASSERT_TRUE(Write("Common", "Width", "3"));
+  EXPECT_EQ(ReadText(mFile), "[Common]\r\nStyle=Pencil\r\nWidth=3\r\n");
+
+  WriteText(mFile, "[Common]\rStyle=Pencil\rWidth=3\r");
+  EXPECT_EQ(Read("Common", "Style"), "Pencil");
+  EXPECT_EQ(Read("Common", "Width"), "3");
+  ASSERT_TRUE(Write("Common", "Style", "Ink"));
+  ASSERT_TRUE(Write("Other", "x", "1"));
+  EXPECT_EQ(ReadText(mFile), "[Common]\rStyle=Ink\rWidth=3\r[Other]\rx=1\r");
+
+  // A blank line between CR-ended lines is a line of its own, not a CRLF.
+  WriteText(mFile, "[A]\r\r\nkey=1\n");
+  EXPECT_EQ(Read("A", "key"), "1");
+}
+
+TEST_F(PrivateProfile, ReadsFilesWithByteOrderMarks) {
+  WriteText(mFile, "\xEF\xBB\xBF[Common]\r\nStyle=Crayon \xC3\xA9\r\n");
+  EXPECT_EQ(Read("Common", "Style"), "Crayon \xC3\xA9");
+  // The mark stays when the file is written.
+  ASSERT_TRUE(Write("Common", "Width", "3"));
+  EXPECT_EQ(ReadText(mFile), "\xEF\xBB\xBF[Common]\r\nStyle=Crayon \xC3\xA9\r\nWidth=3\r\n");
+
+  // "[S]\r\nk=\u00e9\U0001F58A" in UTF-16, little and big endian, and a lone
+  // surrogate that is no character.
+  constexpr char kLittleEndian[] = "\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE9\0\x3D\xD8\x8A\xDD\r\0\n\0x\0=\0\x00\xD8";
+  constexpr char kBigEndian[] = "\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0\xE9\xD8\x3D\xDD\x8A";
+  const std::string littleEndian(kLittleEndian, sizeof kLittleEndian - 1);
+  const std::string bigEndian(kBigEndian, sizeof kBigEndian - 1);
+  for (const std::string& encoded : {littleEndian, bigEndian}) {
+    WriteText(mFile, encoded);
+    EXPECT_EQ(Read("S", "k"), "\xC3\xA9\xF0\x9F\x96\x8A");
+  }
+  WriteText(mFile, littleEndian);
+  EXPECT_EQ(Read("S", "x"), "\xEF\xBF\xBD");
+
+  // A UTF-16 file is not rewritten, so it cannot be damaged.
+  EXPECT_FALSE(Write("S", "k", "new"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+  EXPECT_EQ(ReadText(mFile), littleEndian);
+}
+
+TEST_F(PrivateProfile, WritersInSeveralProcessesLoseNoKey) {
+  constexpr int kWriters = 8;
+  constexpr int kKeysEach = 25;
+  std::vector<pid_t> children;
+  for (int writer = 0; writer < kWriters; ++writer) {
+    children.push_back(StartChild([this, writer] {
+      bool written = true;
+      for (int i = 0; i < kKeysEach; ++i) {
+        const std::string key = "k" + std::to_string(writer) + "_" + std::to_string(i);
+        written = Write("Keys", key.c_str(), std::to_string(writer * 1000 + i).c_str()) && written;
+      }
+      return written;
+    }));
+  }
+  for (const pid_t child : children) {
+    EXPECT_TRUE(ChildSucceeded(child));
+  }
+  int kept = 0;
+  for (int writer = 0; writer < kWriters; ++writer) {
+    for (int i = 0; i < kKeysEach; ++i) {
+      const std::string key = "k" + std::to_string(writer) + "_" + std::to_string(i);
+      kept += Read("Keys", key.c_str()) == std::to_string(writer * 1000 + i) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(kept, kWriters * kKeysEach);
+  EXPECT_EQ(LeftoverTemporaryFiles(), 0u);
+}
+
+TEST_F(PrivateProfile, ReadsFollowChangesMadeElsewhere) {
+  WriteText(mFile, "[Common]\nStyle=Pencil\n");
+  EXPECT_EQ(Read("Common", "Style"), "Pencil");
+
+  // Another process, through another name of the same file.
+  const std::string link = mFolder / "link.npr";
+  ASSERT_EQ(::symlink(mFile.c_str(), link.c_str()), 0);
+  ASSERT_TRUE(ChildSucceeded(
+      StartChild([&] { return WritePrivateProfileStringA("Common", "Style", "Ink", link.c_str()) != FALSE; })));
+  EXPECT_EQ(Read("Common", "Style"), "Ink");
+
+  // A replacement of the same size and modification time: only the new
+  // inode tells it apart.
+  struct stat old {};
+  ASSERT_EQ(::stat(mFile.c_str(), &old), 0);
+  const std::string replacement = mFolder / "replacement";
+  WriteText(replacement, "[Common]\nStyle=Tin\n");
+  const timespec times[2] = {old.st_atim, old.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, replacement.c_str(), times, 0), 0);
+  ASSERT_EQ(::rename(replacement.c_str(), mFile.c_str()), 0);
+  struct stat replaced {};
+  ASSERT_EQ(::stat(mFile.c_str(), &replaced), 0);
+  ASSERT_EQ(replaced.st_size, old.st_size);
+  ASSERT_EQ(replaced.st_mtim.tv_nsec, old.st_mtim.tv_nsec);
+  EXPECT_EQ(Read("Common", "Style"), "Tin");
+
+  // This process's own write, and the file going away.
+  ASSERT_TRUE(Write("Common", "Style", "Chalk"));
+  EXPECT_EQ(Read("Common", "Style"), "Chalk");
+  ASSERT_EQ(::unlink(mFile.c_str()), 0);
+  EXPECT_EQ(Read("Common", "Style"), "?");
+}
+
+TEST_F(PrivateProfile, AWriteRemovesTemporaryFilesOfDeadWriters) {
+  WriteText(mFile, "[Common]\nStyle=Pencil\n");
+  const std::string dead = std::to_string(DeadProcessId());
+  const std::string abandoned = mFile + ".tmp-" + dead + "-0";
+  const std::string ofALiveWriter = mFile + ".tmp-" + std::to_string(::getppid()) + "-4";
+  const std::string ofAnotherFile = mFolder / ("other.npr.tmp-" + dead + "-0");
+  const std::string notATemporary = mFile + ".tmp-" + dead + "-x";
+  for (const std::string& name : {abandoned, ofALiveWriter, ofAnotherFile, notATemporary}) {
+    WriteText(name, "partial");
+  }
+  ASSERT_TRUE(Write("Common", "Style", "Ink"));
+  EXPECT_FALSE(std::filesystem::exists(abandoned));
+  EXPECT_TRUE(std::filesystem::exists(ofALiveWriter));
+  EXPECT_TRUE(std::filesystem::exists(ofAnotherFile));
+  EXPECT_TRUE(std::filesystem::exists(notATemporary));
 }
 
 }  // namespace

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -150,6 +153,57 @@ TEST_F(Registry, NeverOverwritesAFileItCannotParse) {
   RegCloseKey(machine);
 }
 
+TEST_F(Registry, KeepsValuesOfEveryTypeAndTheFileStaysReadable) {
+  HKEY key = Create(HKEY_CURRENT_USER, kProductKey);
+  const BYTE bytes[5] = {0x00, 0xff, 0x10, 0x00, 0x7f};
+  // The widest type numbers have ten digits in the file.
+  const DWORD types[] = {REG_NONE, 3, 7, 999999999, 1000000000, 0xFFFFFFFF};
+  for (const DWORD type : types) {
+    const std::string name = "t" + std::to_string(type);
+    ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type, bytes, sizeof bytes), ERROR_SUCCESS) << name;
+  }
+  ASSERT_EQ(RegSetValueExA(key, "Empty", 0, 3, nullptr, 0), ERROR_SUCCESS);
+  // Later calls still find a file they can read.
+  EXPECT_EQ(SetString(key, "After", "still readable"), ERROR_SUCCESS);
+  EXPECT_EQ(QueryString(key, "After"), "still readable");
+
+  for (const DWORD type : types) {
+    const std::string name = "t" + std::to_string(type);
+    BYTE read[8] = {};
+    DWORD size = sizeof read;
+    DWORD readType = REG_SZ;
+    ASSERT_EQ(RegQueryValueExA(key, name.c_str(), nullptr, &readType, read, &size), ERROR_SUCCESS) << name;
+    EXPECT_EQ(readType, type);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(read), size), std::string(reinterpret_cast<const char*>(bytes), 5));
+  }
+  DWORD size = 8;
+  BYTE read[8];
+  EXPECT_EQ(RegQueryValueExA(key, "Empty", nullptr, nullptr, read, &size), ERROR_SUCCESS);
+  EXPECT_EQ(size, 0u);
+  RegCloseKey(key);
+}
+
+TEST_F(Registry, AHandWrittenValueOfAnUnknownTypeSurvivesOtherChanges) {
+  WriteText(mHome / "user.reg",
+            "[SOFTWARE\\Brisco\\OrvelleRuza]\n\"Multi\"=hex(7):61,00,62,00,00,00\n\"Big\"=hex(4294967295):01\n");
+  HKEY key = Create(HKEY_CURRENT_USER, kProductKey);
+  EXPECT_EQ(SetDword(key, "ShowPreview", 1), ERROR_SUCCESS);
+  const std::string text = ReadText(mHome / "user.reg");
+  EXPECT_NE(text.find("\"Multi\"=hex(7):61,00,62,00,00,00\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\"Big\"=hex(4294967295):01\n"), std::string::npos) << text;
+  RegCloseKey(key);
+
+  // A type beyond 32 bits was never written by the store: the file is
+  // damaged and left alone.
+  const std::string damaged = "[SOFTWARE]\n\"Big\"=hex(4294967296):01\n";
+  WriteText(mHome / "user.reg", damaged);
+  HKEY other = nullptr;
+  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Other", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &other,
+                            nullptr),
+            ERROR_BADDB);
+  EXPECT_EQ(ReadText(mHome / "user.reg"), damaged);
+}
+
 TEST_F(Registry, ConcurrentWritersLoseNoValue) {
   HKEY key = Create(HKEY_CURRENT_USER, kProductKey);
   constexpr int kWriters = 4;
@@ -177,6 +231,22 @@ TEST_F(Registry, ConcurrentWritersLoseNoValue) {
       EXPECT_EQ(number, static_cast<DWORD>(writer * 1000 + i));
     }
   }
+  RegCloseKey(key);
+}
+
+TEST_F(Registry, AChangeRemovesTemporaryFilesOfDeadWriters) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::_exit(0);
+  }
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string abandoned = mHome / ("user.reg.tmp-" + std::to_string(child) + "-2");
+  const std::string ofThisProcess = mHome / ("user.reg.tmp-" + std::to_string(::getpid()) + "-999999");
+  WriteText(abandoned, "[SOFTWARE]\n");
+  WriteText(ofThisProcess, "[SOFTWARE]\n");
+  HKEY key = Create(HKEY_CURRENT_USER, kProductKey);
+  EXPECT_FALSE(std::filesystem::exists(abandoned));
+  EXPECT_TRUE(std::filesystem::exists(ofThisProcess));
   RegCloseKey(key);
 }
 

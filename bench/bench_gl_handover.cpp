@@ -2,6 +2,8 @@
 // (the drawing is written into it), handed to nobody, and unlocked (the
 // context draws into it again), as a shader does after each stage.
 #include <linvale/bitmap_dc.h>
+#include <linvale/dib_pixels.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 #include <GL/gl.h>
@@ -37,9 +39,7 @@ public:
     if (mDc.hdc != nullptr && wglDeleteBitmapDC(&mDc) != 0) {
       DeleteObject(mDc.other);
     }
-    if (mMapping != nullptr) {
-      CloseHandle(mMapping);
-    }
+    NprCloseHandleSlot(&mMapping);
   }
   Drawing(const Drawing&) = delete;
   Drawing& operator=(const Drawing&) = delete;
@@ -64,17 +64,8 @@ void LockUnlockCycle(benchmark::State& state, bool mapped, bool touch) {
     state.SkipWithError("no off-screen OpenGL context");
     return;
   }
-  HDC screen = GetDC(nullptr);
-  const BITMAPINFO oneRow = [] {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = pictureSize.cx;
-    info.bmiHeader.biHeight = 1;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-  }();
+  const NprScreenDC screen = NprGetScreenDC();
+  const BITMAPINFO oneRow = NprDibHeader(pictureSize.cx, 1, 32);
   std::vector<std::uint32_t> row(static_cast<std::size_t>(pictureSize.cx), 0x00FFFFFFU);
   for (auto _ : state) {
     HBITMAP picture = drawing.Lock();
@@ -83,7 +74,7 @@ void LockUnlockCycle(benchmark::State& state, bool mapped, bool touch) {
       break;
     }
     if (touch) {
-      SetDIBits(screen, picture, 0, 1, row.data(), &oneRow, DIB_RGB_COLORS);
+      SetDIBits(screen.get(), picture, 0, 1, row.data(), &oneRow, DIB_RGB_COLORS);
     }
     benchmark::DoNotOptimize(picture);
     if (!drawing.Unlock()) {
@@ -91,7 +82,6 @@ void LockUnlockCycle(benchmark::State& state, bool mapped, bool touch) {
       break;
     }
   }
-  ReleaseDC(nullptr, screen);
 }
 
 void BM_CompatibleBitmap(benchmark::State& state) { LockUnlockCycle(state, false, false); }

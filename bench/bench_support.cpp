@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include <linvale/npr_installed_host.h>
+#include <linvale/npr_win32_owners.h>
 #include <linvale/scene_builder.h>
 
 #include <cstdlib>
@@ -46,12 +47,11 @@ void RenderEveryIteration(benchmark::State& state, NprRenderer& renderer, Scene&
                           const NprRenderSettings& settings, const char* failure) {
   SilentProgress progress;
   for (auto _ : state) {
-    HBITMAP bitmap = renderer.RenderScene(&scene, viewport, settings, &progress);
-    if (bitmap == nullptr) {
+    const NprUniqueGdiObject<HBITMAP> bitmap(renderer.RenderScene(&scene, viewport, settings, &progress));
+    if (!bitmap) {
       state.SkipWithError(failure);
       break;
     }
-    DeleteObject(bitmap);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
+#include <linvale/npr_win32_owners.h>
 #include <linvale/scene.h>
 #include <linvale/scene_builder.h>
 
@@ -153,20 +154,16 @@ int Prepare(const Options& options, CliHost& host, NprRenderer& renderer, const 
 int RenderAndWrite(const Options& options, CliHost& host, NprRenderer& renderer, Scene& scene,
                    const TS_Viewport& viewport, const NprRenderSettings& settings, ConsoleProgress& progress,
                    Timings& timings, Stopwatch& stopwatch) {
-  HBITMAP picture = renderer.RenderScene(&scene, viewport, settings, &progress);
+  const NprUniqueGdiObject<HBITMAP> picture(renderer.RenderScene(&scene, viewport, settings, &progress));
   progress.Finish();
   timings.render = stopwatch.Lap();
   if (progress.IsCanceled()) {
-    if (picture != nullptr) {
-      DeleteObject(picture);
-    }
     return Fail(kCanceled, "interrupted");
   }
-  if (picture == nullptr) {
+  if (!picture) {
     return Fail(kRenderError, "rendering failed");
   }
-  const std::string error = WriteImage(host, picture, options.output);
-  DeleteObject(picture);
+  const std::string error = WriteImage(host, picture.get(), options.output);
   timings.write = stopwatch.Lap();
   return error.empty() ? kSuccess : Fail(kOutputError, error);
 }

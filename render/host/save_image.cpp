@@ -3,6 +3,7 @@
 #include <linvale/npr_host_application_services.h>
 
 #include <linvale/dib_pixels.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../pipeline/pixel_buffer.h"
 #include "wide_path.h"
 
 namespace {
@@ -18,39 +20,6 @@ namespace {
 // GetDIBits pads every row it writes to four bytes; rows are stored
 // unpadded one after the other, so the last row may spill up to three bytes.
 constexpr std::size_t kRowPadding = 3;
-
-class ScreenContext {
-public:
-  ScreenContext() : mDc(GetDC(nullptr)) {}
-  ~ScreenContext() {
-    if (mDc != nullptr) {
-      ReleaseDC(nullptr, mDc);
-    }
-  }
-  ScreenContext(const ScreenContext&) = delete;
-  ScreenContext& operator=(const ScreenContext&) = delete;
-  HDC get() const { return mDc; }
-
-private:
-  HDC mDc;
-};
-
-class PixelBuffer {
-public:
-  explicit PixelBuffer(std::size_t bytes)
-      : mBytes(static_cast<unsigned char*>(VirtualAlloc(nullptr, bytes, MEM_COMMIT, PAGE_READWRITE))) {}
-  ~PixelBuffer() {
-    if (mBytes != nullptr) {
-      VirtualFree(mBytes, 0, MEM_RELEASE);
-    }
-  }
-  PixelBuffer(const PixelBuffer&) = delete;
-  PixelBuffer& operator=(const PixelBuffer&) = delete;
-  unsigned char* get() const { return mBytes; }
-
-private:
-  unsigned char* mBytes;
-};
 
 // Hands the bitmap to the bound DevIL image as bottom-up 24-bit BGR rows of
 // exactly width x 3 bytes. False when there is nothing sound to save: a
@@ -67,17 +36,17 @@ bool BindPixels(HBITMAP bitmap) {
   BITMAPINFO info = NprDibHeader(width, height, 24);
   info.bmiHeader.biSizeImage = static_cast<DWORD>(stride * static_cast<std::size_t>(height));
 
-  PixelBuffer pixels(stride * static_cast<std::size_t>(height) + kRowPadding);
-  if (pixels.get() == nullptr) {
+  const linvale::PixelBuffer pixels(stride * static_cast<std::size_t>(height) + kRowPadding);
+  if (!pixels) {
     return false;
   }
-  ScreenContext screen;
+  const NprScreenDC screen = NprGetScreenDC();
   for (LONG row = 0; row < height; ++row) {
-    GetDIBits(screen.get(), bitmap, static_cast<UINT>(row), 1, pixels.get() + stride * static_cast<std::size_t>(row),
+    GetDIBits(screen.get(), bitmap, static_cast<UINT>(row), 1, pixels.Data() + stride * static_cast<std::size_t>(row),
               &info, DIB_RGB_COLORS);
   }
   if (ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, 3, IL_BGR, IL_UNSIGNED_BYTE,
-                 pixels.get()) != IL_TRUE) {
+                 pixels.Data()) != IL_TRUE) {
     return false;
   }
   // The rows run bottom-up, whatever origin DevIL was last told about.

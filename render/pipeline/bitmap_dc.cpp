@@ -3,20 +3,16 @@
 // step that failed.
 #include <linvale/bitmap_dc.h>
 
-#include <linvale/dib_pixels.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cstdint>
+#include "mapped_section.h"
 
 namespace {
 
 // Only these two bits of a format request count.
 constexpr unsigned long implementationBits = PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED;
-
-// Room for 32-bit pixels plus a bitmap header, whatever the screen depth.
-constexpr std::uint64_t mappingHeaderBytes = 40;
 
 bool Matches(const PIXELFORMATDESCRIPTOR& format, unsigned char colorBits, unsigned char alphaBits,
              unsigned char depthBits, unsigned char accumBits, unsigned long flags) {
@@ -26,40 +22,13 @@ bool Matches(const PIXELFORMATDESCRIPTOR& format, unsigned char colorBits, unsig
          format.cDepthBits >= depthBits && format.cAccumBits >= accumBits;
 }
 
-// Closes the handle in a slot, if there is a slot and a handle, and clears
-// it.
-void CloseSlot(HANDLE* slot) {
-  if (slot != nullptr && *slot != nullptr) {
-    CloseHandle(*slot);
-    *slot = nullptr;
+// The file slot's handle, and the mapping slot's when the caller asked for
+// a mapping; a failed creation leaves neither behind.
+void CloseSlots(HANDLE* fileHandle, HANDLE* mappingHandle) {
+  NprCloseHandleSlot(fileHandle);
+  if (fileHandle != nullptr) {
+    NprCloseHandleSlot(mappingHandle);
   }
-}
-
-// Runs a clean-up step without letting it change the error code the caller
-// will see.
-template <typename CleanUp>
-void KeepingError(CleanUp cleanUp) {
-  const DWORD error = GetLastError();
-  cleanUp();
-  SetLastError(error);
-}
-
-// Computed in 64 bits: large pictures exceed 4 GiB. A size that is no size
-// gets just the header, and the bitmap then fails to fit.
-HANDLE CreatePixelMapping(const SIZE& size) {
-  const auto width = static_cast<std::uint64_t>(std::max<LONG>(size.cx, 0));
-  const auto height = static_cast<std::uint64_t>(std::max<LONG>(size.cy, 0));
-  const std::uint64_t bytes = width * height * 4 + mappingHeaderBytes;
-  return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(bytes >> 32),
-                            static_cast<DWORD>(bytes & 0xFFFFFFFFU), nullptr);
-}
-
-// A bottom-up, uncompressed section with the screen's depth over the whole
-// mapping from offset 0.
-HBITMAP CreateMappedSection(HDC hdc, const SIZE& size, int bitsPerPixel, HANDLE mapping) {
-  const BITMAPINFO info = NprDibHeader(size.cx, size.cy, static_cast<WORD>(bitsPerPixel));
-  void* bits = nullptr;
-  return CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, mapping, 0);
 }
 
 }  // namespace
@@ -90,58 +59,53 @@ int wglCreateCompatibleBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char al
     SetLastError(ERROR_BAD_ARGUMENTS);
     return 0;
   }
-  HDC memory = CreateCompatibleDC(dc->hdc);
-  if (memory == nullptr) {
+  NprUniqueDC memory(CreateCompatibleDC(dc->hdc));
+  if (!memory) {
     return 0;
   }
   const int bitsPerPixel = GetDeviceCaps(dc->hdc, BITSPIXEL);
 
-  HBITMAP bitmap = nullptr;
+  NprUniqueGdiObject<HBITMAP> bitmap;
   if (fileHandle != nullptr) {
-    *mappingHandle = CreatePixelMapping(*size);
+    linvale::MappedSection made =
+        linvale::CreateMappedSection(dc->hdc, *size, static_cast<WORD>(bitsPerPixel));
+    *mappingHandle = made.mapping.release();
     if (*mappingHandle == nullptr) {
-      KeepingError([&] {
-        CloseSlot(fileHandle);
-        DeleteDC(memory);
-      });
+      const NprLastErrorScope failure;
+      NprCloseHandleSlot(fileHandle);
+      memory.reset();
       return 0;
     }
-    bitmap = CreateMappedSection(dc->hdc, *size, bitsPerPixel, *mappingHandle);
+    bitmap = std::move(made.section);
   } else {
-    bitmap = CreateCompatibleBitmap(dc->hdc, size->cx, size->cy);
+    bitmap.reset(CreateCompatibleBitmap(dc->hdc, size->cx, size->cy));
   }
-  if (bitmap == nullptr) {
-    KeepingError([&] {
-      CloseSlot(fileHandle);
-      if (fileHandle != nullptr) {
-        CloseSlot(mappingHandle);
-      }
-      DeleteDC(memory);
-    });
+  if (!bitmap) {
+    const NprLastErrorScope failure;
+    CloseSlots(fileHandle, mappingHandle);
+    memory.reset();
     return 0;
   }
 
-  dc->other = SelectObject(memory, bitmap);
+  dc->other = SelectObject(memory.get(), bitmap.get());
   const int format =
-      dc->other != nullptr ? wglSetPixelFormat(memory, static_cast<unsigned char>(bitsPerPixel), alphaBits,
+      dc->other != nullptr ? wglSetPixelFormat(memory.get(), static_cast<unsigned char>(bitsPerPixel), alphaBits,
                                                depthBits, accumBits, flags)
                            : 0;
   if (format == 0) {
-    KeepingError([&] {
-      CloseSlot(fileHandle);
-      if (fileHandle != nullptr) {
-        CloseSlot(mappingHandle);
-      }
-      if (dc->other != nullptr) {
-        SelectObject(memory, dc->other);
-      }
-      DeleteObject(bitmap);
-      dc->other = nullptr;
-      DeleteDC(memory);
-    });
+    const NprLastErrorScope failure;
+    CloseSlots(fileHandle, mappingHandle);
+    if (dc->other != nullptr) {
+      SelectObject(memory.get(), dc->other);
+    }
+    bitmap.reset();
+    dc->other = nullptr;
+    memory.reset();
     return 0;
   }
-  dc->hdc = memory;
+  // The bitmap now lives in the memory context, which the caller owns.
+  bitmap.release();
+  dc->hdc = memory.release();
   return format;
 }
 
@@ -152,11 +116,14 @@ int wglCreateDefaultBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char alpha
     SetLastError(ERROR_BAD_ARGUMENTS);
     return 0;
   }
-  HDC screen = GetDC(nullptr);
-  dc->hdc = screen;
+  NprScreenDC screen = NprGetScreenDC();
+  dc->hdc = screen.get();
   const int format =
       wglCreateCompatibleBitmapDC(dc, size, alphaBits, depthBits, accumBits, flags, fileHandle, mappingHandle);
-  KeepingError([&] { ReleaseDC(nullptr, screen); });
+  {
+    const NprLastErrorScope creationError;
+    screen.reset();
+  }
   // The screen context is released: a failed creation must not leave the
   // caller holding its handle.
   if (format == 0) {

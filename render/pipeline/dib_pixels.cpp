@@ -1,5 +1,7 @@
 #include <linvale/dib_pixels.h>
 
+#include <linvale/npr_win32_owners.h>
+
 #include <cstring>
 
 BITMAPINFO NprDibHeader(LONG width, LONG height, WORD bitsPerPixel) {
@@ -20,14 +22,11 @@ HBITMAP NprCreateDib32(LONG width, LONG height, std::span<const std::uint32_t> p
   }
   const BITMAPINFO info = NprDibHeader(width, height, 32);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap == nullptr || bits == nullptr) {
-    if (bitmap != nullptr) {
-      DeleteObject(bitmap);
-    }
+  NprUniqueGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) {
     return nullptr;
   }
   // 32-bit rows need no padding, so the pixels go in as one block.
   std::memcpy(bits, pixels.data(), pixels.size_bytes());
-  return bitmap;
+  return bitmap.release();
 }

@@ -4,6 +4,7 @@
 #include <linvale/npr_host_application_services.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_shader.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <cmath>
 #include <limits>
@@ -58,7 +59,9 @@ private:
 
 HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, const NprRenderSettings& settings,
                                  NprRenderer::Progress* progress) {
-  HBITMAP result = nullptr;
+  // A picture nobody will receive, because the render failed or a shader or
+  // host threw after it was made, is freed with its owner.
+  NprUniqueGdiObject<HBITMAP> result;
   try {
     if (OnLoad() == 0) {
       return nullptr;
@@ -83,9 +86,9 @@ HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, cons
       shader->LoadSettings(local.GetConfigFileName());
       SetProcessWorkingSetSize(GetCurrentProcess(), minimumWorkingSet, maximumWorkingSet);
       CloseHandleSlots();
-      result = shader->Render(viewport, local, scene, progress, &mFileHandle, &mMappingHandle);
+      result.reset(shader->Render(viewport, local, scene, progress, &mFileHandle, &mMappingHandle));
     }
-    if (result == nullptr) {
+    if (!result) {
       return nullptr;
     }
     // The callers the system has always pass a progress object; a null one
@@ -96,23 +99,19 @@ HBITMAP NprRenderer::RenderScene(Scene* scene, const TS_Viewport& viewport, cons
         progress->SetTaskName(linvale::LoadResourceString(linvale::ResourceString::AntialiasingFilter));
       }
       if (local.GetAntialiasStyle() == NprRenderSettings::AntialiasBest) {
-        if (HDC screen = GetDC(nullptr)) {
-          result = StretchImageBilinear(screen, result, output);
-          ReleaseDC(nullptr, screen);
+        if (const NprScreenDC screen = NprGetScreenDC()) {
+          result.reset(StretchImageBilinear(screen.get(), result.release(), output));
         }
       }
     }
     if (progress != nullptr) {
       progress->Step(1, nullptr);
-      progress->SetResult(result);
+      progress->SetResult(result.get());
     }
-    return result;
+    return result.release();
   } catch (...) {
     // Nothing may leave the library; a shader or host that threw has no
-    // result to give, and a picture nobody will receive is freed.
-    if (result != nullptr) {
-      DeleteObject(result);
-    }
+    // result to give.
     return nullptr;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <linvale/npr_shader.h>
 #include <linvale/npr_shader_plugin.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <cstring>
 #include <string>
@@ -20,13 +21,6 @@ void LibraryFolder(char (&folder)[MAX_PATH]) {
   const std::size_t length = path.size() < MAX_PATH ? path.size() : 0;
   std::memcpy(folder, path.c_str(), length);
   folder[length] = '\0';
-}
-
-void CloseSlot(HANDLE& slot) {
-  if (slot != nullptr) {
-    CloseHandle(slot);
-    slot = nullptr;
-  }
 }
 
 }  // namespace
@@ -66,8 +60,8 @@ int NprRenderer::ShowOptions(HWND /*parent*/, int /*mode*/) {
 }
 
 void NprRenderer::CloseHandleSlots() {
-  CloseSlot(mFileHandle);
-  CloseSlot(mMappingHandle);
+  NprCloseHandleSlot(&mFileHandle);
+  NprCloseHandleSlot(&mMappingHandle);
 }
 
 HBITMAP NprRenderer::StretchImageBilinear(HDC hdc, HBITMAP source, SIZE size) {

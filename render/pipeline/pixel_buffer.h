@@ -1,6 +1,6 @@
-// A block of whole pages for 32-bit pixels, taken from the system rather
-// than the heap: a large picture's buffer goes back to the system as soon
-// as it is freed, and pages nobody touches cost nothing.
+// A block of whole pages for pixels, taken from the system rather than the
+// heap: a large picture's buffer goes back to the system as soon as it is
+// freed, and pages nobody touches cost nothing.
 #pragma once
 
 #include <windows.h>
@@ -14,12 +14,13 @@ namespace linvale {
 class PixelBuffer {
 public:
   PixelBuffer() = default;
-  // `width` x `height` pixels of 4 bytes; empty (with the error code set)
-  // when the memory cannot be had.
+  // `bytes` bytes; empty (with the error code set) when the memory cannot
+  // be had.
+  explicit PixelBuffer(std::size_t bytes)
+      : mData(static_cast<std::uint8_t*>(VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
+  // `width` x `height` pixels of 4 bytes.
   PixelBuffer(LONG width, LONG height)
-      : mData(static_cast<std::uint8_t*>(
-            VirtualAlloc(nullptr, static_cast<SIZE_T>(width) * static_cast<SIZE_T>(height) * 4,
-                         MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
+      : PixelBuffer(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {}
   ~PixelBuffer() { Free(); }
   PixelBuffer(PixelBuffer&& other) noexcept : mData(std::exchange(other.mData, nullptr)) {}
   PixelBuffer& operator=(PixelBuffer&& other) noexcept {
@@ -37,8 +38,7 @@ public:
 
   void Free() {
     if (mData != nullptr) {
-      VirtualFree(mData, 0, MEM_RELEASE);
-      mData = nullptr;
+      VirtualFree(std::exchange(mData, nullptr), 0, MEM_RELEASE);
     }
   }
 

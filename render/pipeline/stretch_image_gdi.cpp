@@ -1,6 +1,8 @@
 // Stretching with GDI's own area-averaging mode.
 #include "image_resampling.h"
 
+#include <linvale/npr_win32_owners.h>
+
 namespace linvale {
 
 namespace {
@@ -10,26 +12,23 @@ namespace {
 class SelectedBitmap {
 public:
   SelectedBitmap(HDC compatible, HBITMAP bitmap) : mContext(CreateCompatibleDC(compatible)) {
-    if (mContext != nullptr) {
-      mPrevious = SelectObject(mContext, bitmap);
+    if (mContext) {
+      mPrevious = SelectObject(mContext.get(), bitmap);
     }
   }
   ~SelectedBitmap() {
     if (mPrevious != nullptr) {
-      SelectObject(mContext, mPrevious);
-    }
-    if (mContext != nullptr) {
-      DeleteDC(mContext);
+      SelectObject(mContext.get(), mPrevious);
     }
   }
   SelectedBitmap(const SelectedBitmap&) = delete;
   SelectedBitmap& operator=(const SelectedBitmap&) = delete;
 
-  HDC Context() const { return mContext; }
+  HDC Context() const { return mContext.get(); }
   explicit operator bool() const { return mPrevious != nullptr; }
 
 private:
-  HDC mContext;
+  NprUniqueDC mContext;
   HGDIOBJ mPrevious = nullptr;
 };
 
@@ -43,30 +42,29 @@ HBITMAP StretchImageGDI(HDC hdc, HBITMAP source, SIZE size) {
   if (sourceInfo.bmWidth == size.cx && sourceInfo.bmHeight == size.cy) {
     return source;
   }
-  HBITMAP output = nullptr;
+  NprUniqueGdiObject<HBITMAP> output;
   bool stretched = false;
   {
     const SelectedBitmap from(hdc, source);
     if (!from) {
       return nullptr;
     }
-    output = CreateCompatibleBitmap(from.Context(), size.cx, size.cy);
-    if (output == nullptr) {
+    output.reset(CreateCompatibleBitmap(from.Context(), size.cx, size.cy));
+    if (!output) {
       return nullptr;
     }
-    const SelectedBitmap to(hdc, output);
+    const SelectedBitmap to(hdc, output.get());
     stretched = to && SetStretchBltMode(to.Context(), HALFTONE) != 0 &&
                 StretchBlt(to.Context(), 0, 0, size.cx, size.cy, from.Context(), 0, 0, sourceInfo.bmWidth,
                            sourceInfo.bmHeight, SRCCOPY);
   }
   if (!stretched) {
-    const DWORD error = GetLastError();
-    DeleteObject(output);
-    SetLastError(error);
+    const NprLastErrorScope failure;
+    output.reset();
     return nullptr;
   }
   DeleteObject(source);
-  return output;
+  return output.release();
 }
 
 }  // namespace linvale

@@ -16,6 +16,8 @@ constexpr unsigned long software = PFD_GENERIC_FORMAT;
 
 DWORD Error() { return GetLastError(); }
 
+HANDLE NewMapping() { return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 64, nullptr); }
+
 class BitmapContext : public ::testing::Test {
 protected:
   void TearDown() override {
@@ -116,6 +118,42 @@ TEST_F(BitmapContext, ABitmapThatCannotBeMadeLeavesNothingBehind) {
   EXPECT_EQ(mMapping, nullptr);
   EXPECT_EQ(wglCreateDefaultBitmapDC(&mContext, &size, 0, 16, 0, software, nullptr, nullptr), 0);
   EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+// A caller's own file handle goes with every failed creation, and the error
+// is the failed step's even when closing that handle fails as well.
+TEST_F(BitmapContext, EveryFailureClosesTheCallersFileHandleAndKeepsItsOwnError) {
+  // No mapping: more than the memory file can grow to.
+  const SIZE huge{0x7FFFFFFF, 0x7FFFFFFF};
+  mFile = NewMapping();
+  HANDLE given = mFile;
+  EXPECT_EQ(wglCreateDefaultBitmapDC(&mContext, &huge, 0, 16, 0, software, &mFile, &mMapping), 0);
+  EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  EXPECT_EQ(mFile, nullptr);
+  EXPECT_FALSE(CloseHandle(given));
+  EXPECT_EQ(mMapping, nullptr);
+  EXPECT_EQ(mContext.hdc, nullptr);
+
+  // No bitmap on the mapping.
+  const SIZE negative{-5, 10};
+  mFile = NewMapping();
+  given = mFile;
+  EXPECT_EQ(wglCreateDefaultBitmapDC(&mContext, &negative, 0, 16, 0, software, &mFile, &mMapping), 0);
+  EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(mFile, nullptr);
+  EXPECT_FALSE(CloseHandle(given));
+  EXPECT_EQ(mMapping, nullptr);
+
+  // No pixel format; the file slot holds a handle nobody made, whose close
+  // fails with an error of its own.
+  const SIZE size{64, 48};
+  mFile = reinterpret_cast<HANDLE>(0x1234);
+  EXPECT_EQ(wglCreateDefaultBitmapDC(&mContext, &size, 0, 48, 0, software, &mFile, &mMapping), 0);
+  EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
+  EXPECT_EQ(mFile, nullptr);
+  EXPECT_EQ(mMapping, nullptr);
+  EXPECT_EQ(mContext.hdc, nullptr);
+  EXPECT_EQ(mContext.other, nullptr);
 }
 
 TEST_F(BitmapContext, AMappedBitmapTakesWidthTimesHeightTimesFourPlusFortyBytes) {

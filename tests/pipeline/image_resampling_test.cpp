@@ -151,6 +151,35 @@ TEST_F(Resampling, AFailedReductionDeletesTheSourceAndLeavesNothingElse) {
   EXPECT_EQ(GetObject(source, sizeof gone, &gone), 0);
 }
 
+// The renderer's slots still hold the previous mapping when a reduction
+// fails; it stays theirs.
+TEST_F(Resampling, AFailedMappingLeavesTheSlotsAndReportsItsErrorOverAFailedDeletion) {
+  HANDLE file = nullptr;
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 64, nullptr);
+  const HANDLE held = mapping;
+  const SIZE huge{0x7FFFFFFF, 0x7FFFFFFF};
+
+  HBITMAP source = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
+  EXPECT_EQ(linvale::StretchImageBilinear(mScreen, source, huge, &file, &mapping), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  BITMAP gone{};
+  EXPECT_EQ(GetObject(source, sizeof gone, &gone), 0);
+  EXPECT_EQ(file, nullptr);
+  EXPECT_EQ(mapping, held);
+
+  // A source selected in a context cannot be deleted; the caller still
+  // learns why the reduction failed, not why the deletion did.
+  HBITMAP selected = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
+  HDC memory = CreateCompatibleDC(mScreen);
+  HGDIOBJ stock = SelectObject(memory, selected);
+  EXPECT_EQ(linvale::StretchImageBilinear(mScreen, selected, huge, &file, &mapping), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  SelectObject(memory, stock);
+  DeleteDC(memory);
+  EXPECT_TRUE(DeleteObject(selected));
+  EXPECT_TRUE(CloseHandle(mapping));
+}
+
 TEST_F(Resampling, GdiStretchingAveragesAreasAndKeepsABitmapOfTheRightSize) {
   HBITMAP same = MakeBitmap32(mScreen, 4, 2, Uniform(4, 2, {0, 0, 0, 0}));
   EXPECT_EQ(linvale::StretchImageGDI(mScreen, same, {4, 2}), same);

@@ -22,15 +22,20 @@
 #include "gl_limit.h"
 #include "image_output.h"
 #include "scene_loading.h"
+#include "stop_signals.h"
 #include "style_lookup.h"
+#include "terminal_text.h"
 
 namespace npr_render {
 namespace {
 
+// Messages name files and styles, which may hold control characters.
 int Fail(int status, const std::string& message) {
-  std::fprintf(stderr, "npr-render: %s\n", message.c_str());
+  std::fprintf(stderr, "npr-render: %s\n", Printable(message).c_str());
   return status;
 }
+
+int Stopped(int signal) { return Fail(kStoppedBySignal + signal, StopReason(signal)); }
 
 class Stopwatch {
 public:
@@ -95,6 +100,9 @@ int LoadStyle(const Options& options, const std::vector<StyleFolder>& folders, c
     return Fail(kStyleError, "style file '" + stylePath + "' could not be loaded (unsupported format version)");
   }
   if (NprShader::GetByTag(settings.GetShaderTag()) == nullptr) {
+    if (const std::string problem = StyleFileProblem(stylePath); !problem.empty()) {
+      return Fail(kStyleError, problem);
+    }
     return Fail(kStyleError, "style file '" + stylePath + "' asks for shader '" + settings.GetShaderTag() +
                                  "', which is not installed");
   }
@@ -183,11 +191,11 @@ int RenderAndWrite(const Options& options, CliHost& host, NprRenderer& renderer,
   HBITMAP picture = renderer.RenderScene(&scene, viewport, settings, &progress);
   progress.Finish();
   timings.render = stopwatch.Lap();
-  if (progress.IsCanceled()) {
+  if (const int signal = StopSignalReceived(); signal != 0) {
     if (picture != nullptr) {
       DeleteObject(picture);
     }
-    return Fail(kCanceled, "interrupted");
+    return Stopped(signal);
   }
   if (picture == nullptr) {
     return Fail(kRenderError, "rendering failed");
@@ -195,7 +203,13 @@ int RenderAndWrite(const Options& options, CliHost& host, NprRenderer& renderer,
   const std::string error = WriteImage(host, picture, options.output);
   DeleteObject(picture);
   timings.write = stopwatch.Lap();
-  return error.empty() ? kSuccess : Fail(kOutputError, error);
+  if (error.empty()) {
+    return kSuccess;
+  }
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    return Stopped(signal);
+  }
+  return Fail(kOutputError, error);
 }
 
 int Run(const Options& options) {
@@ -226,6 +240,7 @@ int Run(const Options& options) {
   NprAddDefaultLightIfNone(scene, viewport);
   timings.load = stopwatch.Lap();
 
+  const StopSignals stopSignals;
   ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
   const int status = RenderAndWrite(options, host, renderer, scene, viewport, settings, progress, timings, stopwatch);
   if (status == kSuccess && options.verbose) {
@@ -242,7 +257,8 @@ int main(int argc, char** argv) {
   try {
     const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-      std::fprintf(stderr, "npr-render: %s\nTry 'npr-render --help' for more information.\n", parsed.error.c_str());
+      std::fprintf(stderr, "npr-render: %s\nTry 'npr-render --help' for more information.\n",
+                   Printable(parsed.error).c_str());
       return kUsageError;
     }
     if (parsed.options.help) {

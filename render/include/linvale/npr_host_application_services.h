@@ -39,8 +39,11 @@ public:
   virtual int GetBitmapFilename(HWND parent, char* file, unsigned long size, int open);
   virtual void FatalError();
   // Writes `bitmap` to `file` in the format its extension names; the caller
-  // keeps the bitmap.
-  virtual void SaveImage(HBITMAP bitmap, const wchar_t* file);
+  // keeps the bitmap. True only when every byte reached the file. Otherwise
+  // no file is left at `file` and errno tells why: ENOTSUP for an extension
+  // with no encoder, EINVAL for a missing name or a handle that is not a
+  // bitmap, ENOMEM, or the file system's own reason (ENOSPC, EFBIG, ...).
+  virtual bool SaveImage(HBITMAP bitmap, const wchar_t* file);
   // The folder's path without a trailing separator in `buffer` (capacity
   // `size`) and 1, or 0 when it cannot be determined or does not fit. The
   // folder is not created.

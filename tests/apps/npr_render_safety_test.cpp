@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -60,7 +61,8 @@ protected:
 TEST_F(NprRenderSafetyTest, AWriteCutShortKeepsTheOlderPictureAndGivesTheReason) {
   // The limit lets the one-pixel trial picture through but not the render,
   // as a nearly full disk would.
-  const ChildSetup smallFiles{.fileSizeLimit = 4096};
+  ChildSetup smallFiles;
+  smallFiles.fileSizeLimit = 4096;
   for (const std::string extension : {"png", "bmp"}) {
     const std::string keep = Path("keep." + extension);
     linvale::test::WriteText(keep, kOlderPicture);
@@ -174,8 +176,15 @@ TEST_F(NprRenderSafetyTest, FifosAsPaperOrWallpaperAreSkippedInsteadOfWaitedFor)
   const std::string wallpaper = Path("wallpaper.fifo");
   ASSERT_EQ(mkfifo(paper.c_str(), 0600), 0);
   ASSERT_EQ(mkfifo(wallpaper.c_str(), 0600), 0);
-  linvale::test::WriteText(Path("fifos.npr"), "[Common]\nCurrent Render=Sketch\nWallPaper=" + wallpaper +
-                                                  "\n[Sketch]\nb_paper=1\npaper=" + paper + "\n");
+  // The shipped watercolour style, with FIFOs for its images.
+  std::string style = linvale::test::ReadText(fs::path(INSTALLED_STYLES) / "Watercolour.npr");
+  const std::size_t wallpaperKey = style.find("WallPaper=\n");
+  const std::size_t paperKey = style.find("paper=paper-cold-press.bmp\n");
+  ASSERT_NE(wallpaperKey, std::string::npos);
+  ASSERT_NE(paperKey, std::string::npos);
+  style.replace(paperKey, std::strlen("paper=paper-cold-press.bmp"), "paper=" + paper);
+  style.replace(wallpaperKey, std::strlen("WallPaper="), "WallPaper=" + wallpaper);
+  linvale::test::WriteText(Path("fifos.npr"), style);
   linvale::test::RunningProgram render(
       NPR_RENDER_PROGRAM, {"-q", "--size", "160x120", "--aa", "none", "-s", Path("fifos.npr"), "-o", Path("out.png")},
       mHome.Path());

@@ -40,9 +40,9 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
 
 // What a test changes in the child before the program starts.
 struct ChildSetup {
-  // The largest file the program may write (RLIMIT_FSIZE). SIGXFSZ is
-  // ignored, so writing past it fails with EFBIG as on a full disk instead
-  // of killing the program.
+  // The largest file the program may write (the soft RLIMIT_FSIZE, as
+  // `ulimit -S -f` sets it). SIGXFSZ is ignored, so writing past it fails
+  // with EFBIG as on a full disk instead of killing the program.
   std::optional<rlim_t> fileSizeLimit;
   // Run as this user and group instead of the test's own (needs root).
   std::optional<std::pair<uid_t, gid_t>> user;
@@ -64,6 +64,9 @@ public:
       argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
+    // A watcher must not mistake an earlier run's output for this one's.
+    std::filesystem::remove(mOutFile);
+    std::filesystem::remove(mErrFile);
     // Everything the child needs is prepared here: between fork and exec it
     // only makes system calls.
     mChild = fork();
@@ -129,7 +132,9 @@ private:
       _exit(127);
     }
     if (setup.fileSizeLimit) {
-      const rlimit limit{*setup.fileSizeLimit, *setup.fileSizeLimit};
+      rlimit limit{};
+      getrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = *setup.fileSizeLimit;
       if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) {
         _exit(127);
       }

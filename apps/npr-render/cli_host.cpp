@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "terminal_text.h"
+
 namespace npr_render {
 
 void CliHost::Print(const char* format, ...) {
@@ -24,7 +26,7 @@ void CliHost::Print(const char* format, ...) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
     text.pop_back();
   }
-  std::fprintf(stderr, "npr-render: %s\n", text.c_str());
+  std::fprintf(stderr, "npr-render: %s\n", Printable(text).c_str());
 }
 
 void CliHost::OnPreviewSettings(NprRenderSettings& /*settings*/) {}

@@ -1,16 +1,13 @@
 #include "console_progress.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
+#include "stop_signals.h"
+
 namespace npr_render {
 namespace {
-
-volatile std::sig_atomic_t gInterrupted = 0;
-
-extern "C" void OnInterrupt(int /*signal*/) { gInterrupted = 1; }
 
 constexpr int kBarWidth = 30;
 
@@ -19,15 +16,9 @@ constexpr int kBarWidth = 30;
 // Until the renderer names its first task it loads the plug-ins, reads the
 // style and prepares the drawing context.
 ConsoleProgress::ConsoleProgress(Display display)
-    : mDisplay(display), mTask("Preparing the render"), mPhaseStart(std::chrono::steady_clock::now()) {
-  gInterrupted = 0;
-  std::signal(SIGINT, OnInterrupt);
-}
+    : mDisplay(display), mTask("Preparing the render"), mPhaseStart(std::chrono::steady_clock::now()) {}
 
-ConsoleProgress::~ConsoleProgress() {
-  std::signal(SIGINT, SIG_DFL);
-  Finish();
-}
+ConsoleProgress::~ConsoleProgress() { Finish(); }
 
 ConsoleProgress::Display ConsoleProgress::DisplayFor(bool quiet) {
   if (quiet) {
@@ -61,7 +52,7 @@ void ConsoleProgress::SetTaskName(const char* name) {
   Redraw();
 }
 
-bool ConsoleProgress::IsCanceled() { return gInterrupted != 0; }
+bool ConsoleProgress::IsCanceled() { return StopSignalReceived() != 0; }
 
 void ConsoleProgress::EndPhase() {
   const auto now = std::chrono::steady_clock::now();

@@ -1,6 +1,7 @@
 // Shows a render's progress on standard error: a bar with the phase's name
 // while it is a terminal, one line per phase otherwise. Also times the
-// phases and turns an interrupt (Ctrl+C) into a cancelled render.
+// phases and cancels the render once a stop signal came (see
+// stop_signals.h).
 #pragma once
 
 #include <chrono>

@@ -11,7 +11,9 @@ enum ExitStatus : int {
   kStyleError = 4,   // style not found, unreadable or for a missing shader
   kRenderError = 5,  // no shader plug-ins, or the render failed
   kOutputError = 6,  // the picture could not be written
-  kCanceled = 130,   // interrupted, as shells report SIGINT
+  // Stopped by a signal: this plus the signal's number, as shells report a
+  // program the signal ended (130 for Ctrl+C).
+  kStoppedBySignal = 128,
 };
 
 }  // namespace npr_render

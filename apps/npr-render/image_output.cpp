@@ -1,12 +1,16 @@
 #include "image_output.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
 
 #include <linvale/dib_pixels.h>
+#include <linvale/npr_image_file.h>
 #include <windows.h>
 
+#include "stop_signals.h"
 #include "utf8.h"
 
 namespace npr_render {
@@ -26,20 +30,40 @@ fs::path FolderOf(const fs::path& path) {
   return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-fs::path TemporaryPathFor(const fs::path& path) {
-  return FolderOf(path) / ("." + path.filename().string() + ".npr-render-" + std::to_string(getpid()) + "." +
-                           ExtensionOf(path));
+struct Target {
+  fs::path file;       // where the picture goes: `path` with links followed
+  std::string reason;  // why there is no such file, when it is empty
+};
+
+// A link that leads nowhere is refused, as cp refuses to write through a
+// dangling link: the file it would create is not one the user named.
+Target ResolveTarget(const fs::path& path) {
+  std::error_code error;
+  if (!fs::is_symlink(path, error)) {
+    return {path, {}};
+  }
+  fs::path file = fs::canonical(path, error);
+  if (error) {
+    return {{}, "the link leads to no file (" + error.message() + ")"};
+  }
+  return {file, {}};
 }
 
-// True when SaveImage left a non-empty file at `path`.
-bool SaveThroughHost(NprHostApplicationServices& host, HBITMAP bitmap, const fs::path& path) {
+// Named after the target and this process, carrying the extension the user
+// gave, which chooses the format even when a link's target has another.
+fs::path TemporaryPathFor(const fs::path& file, const std::string& extension) {
+  return FolderOf(file) / ("." + file.filename().string() + ".npr-render-" + std::to_string(getpid()) + "." +
+                           extension);
+}
+
+// 0 when the whole file was written, else the reason as an errno value.
+int SaveImageFile(HBITMAP bitmap, const fs::path& path) {
   const auto wide = Utf8ToWide(path.string());
-  if (!wide) {
-    return false;
-  }
-  host.SaveImage(bitmap, wide->c_str());
-  std::error_code error;
-  return fs::is_regular_file(path, error) && fs::file_size(path, error) > 0 && !error;
+  return wide ? NprSaveImageFile(bitmap, wide->c_str()) : EINVAL;
+}
+
+std::string Unwritable(const std::string& path, const std::string& reason) {
+  return "cannot write '" + path + "': " + reason;
 }
 
 class TinyBitmap {
@@ -62,46 +86,74 @@ private:
   HBITMAP mBitmap = nullptr;
 };
 
+// The new file keeps the permissions of the one it replaces; a failure to
+// copy them is no reason to lose the picture.
+void KeepPermissions(const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  const fs::file_status status = fs::status(from, error);
+  if (!error && fs::exists(status)) {
+    fs::permissions(to, status.permissions(), error);
+  }
+}
+
 }  // namespace
 
-std::string CheckImageOutput(NprHostApplicationServices& host, const std::string& path) {
-  const fs::path target(path);
-  if (ExtensionOf(target).empty()) {
+std::string CheckImageOutput(const std::string& path) {
+  const std::string extension = ExtensionOf(path);
+  if (extension.empty()) {
     return "cannot tell the image format of '" + path + "': give it an extension such as .png or .jpg";
   }
   if (!Utf8ToWide(path)) {
     return "output name '" + path + "' is not valid UTF-8";
   }
-  std::error_code error;
-  const fs::path folder = FolderOf(target);
-  if (!fs::is_directory(folder, error)) {
-    return "cannot write '" + path + "': folder '" + folder.string() + "' does not exist";
+  const Target target = ResolveTarget(path);
+  if (!target.reason.empty()) {
+    return Unwritable(path, target.reason);
   }
-  if (fs::is_directory(target, error)) {
-    return "cannot write '" + path + "': it is a folder";
+  std::error_code error;
+  const fs::path folder = FolderOf(target.file);
+  if (!fs::is_directory(folder, error)) {
+    return Unwritable(path, "folder '" + folder.string() + "' does not exist");
+  }
+  if (fs::is_directory(target.file, error)) {
+    return Unwritable(path, "it is a folder");
   }
   if (access(folder.c_str(), W_OK) != 0) {
-    return "cannot write '" + path + "': folder '" + folder.string() + "' is not writable";
+    return Unwritable(path, "folder '" + folder.string() + "' is not writable (" + std::strerror(errno) + ")");
+  }
+  if (fs::exists(target.file, error) && access(target.file.c_str(), W_OK) != 0) {
+    return Unwritable(path, std::strerror(errno));
   }
   TinyBitmap probe;
-  const fs::path temporary = TemporaryPathFor(target);
-  const bool written = probe.get() != nullptr && SaveThroughHost(host, probe.get(), temporary);
+  const fs::path temporary = TemporaryPathFor(target.file, extension);
+  const int reason = probe.get() != nullptr ? SaveImageFile(probe.get(), temporary) : ENOMEM;
   fs::remove(temporary, error);
-  if (!written) {
-    return "cannot write '" + path + "': image format '" + ExtensionOf(target) + "' is not supported";
+  if (reason == ENOTSUP) {
+    return Unwritable(path, "image format '" + extension + "' is not supported");
+  }
+  if (reason != 0) {
+    return Unwritable(path, std::strerror(reason));
   }
   return {};
 }
 
-std::string WriteImage(NprHostApplicationServices& host, HBITMAP bitmap, const std::string& path) {
-  const fs::path target(path);
-  const fs::path temporary = TemporaryPathFor(target);
-  std::error_code error;
-  if (!SaveThroughHost(host, bitmap, temporary)) {
-    fs::remove(temporary, error);
-    return "could not write '" + path + "'";
+std::string WriteImage(HBITMAP bitmap, const std::string& path) {
+  const Target target = ResolveTarget(path);
+  if (!target.reason.empty()) {
+    return Unwritable(path, target.reason);
   }
-  fs::rename(temporary, target, error);
+  const fs::path temporary = TemporaryPathFor(target.file, ExtensionOf(path));
+  std::error_code error;
+  if (const int reason = SaveImageFile(bitmap, temporary); reason != 0) {
+    fs::remove(temporary, error);
+    return "could not write '" + path + "': " + std::strerror(reason);
+  }
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    fs::remove(temporary, error);
+    return "'" + path + "' was not written: " + StopReason(signal);
+  }
+  KeepPermissions(target.file, temporary);
+  fs::rename(temporary, target.file, error);
   if (error) {
     const std::string reason = error.message();
     fs::remove(temporary, error);

@@ -1,21 +1,25 @@
-// Writing the picture through the host's SaveImage, which reports nothing:
-// whether a file came out is checked here. The picture is written beside the
-// target under a temporary name and then moved over it, so a failed write
-// never destroys an older file of the same name.
+// Writing the picture. It is written beside the target under a hidden
+// temporary name and then moved over it, so a failed or stopped write never
+// destroys an older file of the same name. A target that is a symbolic link
+// is followed: the file it names gets the picture and the link stays.
 #pragma once
 
 #include <string>
 
-#include <linvale/npr_host_application_services.h>
+#include <windows.h>
 
 namespace npr_render {
 
 // Before rendering: the name has an extension, its folder exists and is
-// writable, and a tiny picture in that format can be written there. Returns
-// an error text, empty when all is well.
-std::string CheckImageOutput(NprHostApplicationServices& host, const std::string& path);
+// writable, an existing file there is one the user may write (as access(2)
+// judges it, so root may replace a read-only file as cp would), and a tiny
+// picture in that format can be written there. Returns an error text, empty
+// when all is well.
+std::string CheckImageOutput(const std::string& path);
 
-// Returns an error text, empty when the file was written.
-std::string WriteImage(NprHostApplicationServices& host, HBITMAP bitmap, const std::string& path);
+// Returns an error text, empty when the picture is in place. A stop signal
+// (stop_signals.h) that came before the picture was moved into place throws
+// it away and makes the result non-empty.
+std::string WriteImage(HBITMAP bitmap, const std::string& path);
 
 }  // namespace npr_render

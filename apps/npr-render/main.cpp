@@ -23,15 +23,20 @@
 #include "gl_limit.h"
 #include "image_output.h"
 #include "scene_loading.h"
+#include "stop_signals.h"
 #include "style_lookup.h"
+#include "terminal_text.h"
 
 namespace npr_render {
 namespace {
 
+// Messages name files and styles, which may hold control characters.
 int Fail(int status, const std::string& message) {
-  std::fprintf(stderr, "npr-render: %s\n", message.c_str());
+  std::fprintf(stderr, "npr-render: %s\n", Printable(message).c_str());
   return status;
 }
+
+int Stopped(int signal) { return Fail(kStoppedBySignal + signal, StopReason(signal)); }
 
 class Stopwatch {
 public:
@@ -96,6 +101,9 @@ int LoadStyle(const Options& options, const std::vector<StyleFolder>& folders, c
     return Fail(kStyleError, "style file '" + stylePath + "' could not be loaded (unsupported format version)");
   }
   if (NprShader::GetByTag(settings.GetShaderTag()) == nullptr) {
+    if (const std::string problem = StyleFileProblem(stylePath); !problem.empty()) {
+      return Fail(kStyleError, problem);
+    }
     return Fail(kStyleError, "style file '" + stylePath + "' asks for shader '" + settings.GetShaderTag() +
                                  "', which is not installed");
   }
@@ -131,12 +139,12 @@ TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const S
 
 // Everything that can be refused before any work is done: size, output,
 // plug-ins, style. Fills `settings` for the render.
-int Prepare(const Options& options, CliHost& host, NprRenderer& renderer, const std::vector<StyleFolder>& folders,
+int Prepare(const Options& options, NprRenderer& renderer, const std::vector<StyleFolder>& folders,
             const std::string& defaultStyle, NprRenderSettings& settings) {
   if (const std::string error = CheckSize(options); !error.empty()) {
     return Fail(kUsageError, error);
   }
-  if (const std::string error = CheckImageOutput(host, options.output); !error.empty()) {
+  if (const std::string error = CheckImageOutput(options.output); !error.empty()) {
     return Fail(kOutputError, error);
   }
   if (renderer.OnLoad() == 0) {
@@ -151,21 +159,27 @@ int Prepare(const Options& options, CliHost& host, NprRenderer& renderer, const 
   return kSuccess;
 }
 
-int RenderAndWrite(const Options& options, CliHost& host, NprRenderer& renderer, Scene& scene,
+int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene,
                    const TS_Viewport& viewport, const NprRenderSettings& settings, ConsoleProgress& progress,
                    Timings& timings, Stopwatch& stopwatch) {
   const NprUniqueGdiObject<HBITMAP> picture(renderer.RenderScene(&scene, viewport, settings, &progress));
   progress.Finish();
   timings.render = stopwatch.Lap();
-  if (progress.IsCanceled()) {
-    return Fail(kCanceled, "interrupted");
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    return Stopped(signal);
   }
   if (!picture) {
     return Fail(kRenderError, "rendering failed");
   }
-  const std::string error = WriteImage(host, picture.get(), options.output);
+  const std::string error = WriteImage(picture.get(), options.output);
   timings.write = stopwatch.Lap();
-  return error.empty() ? kSuccess : Fail(kOutputError, error);
+  if (error.empty()) {
+    return kSuccess;
+  }
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    return Stopped(signal);
+  }
+  return Fail(kOutputError, error);
 }
 
 int Run(const Options& options) {
@@ -181,7 +195,7 @@ int Run(const Options& options) {
   Timings timings;
   Stopwatch stopwatch;
   NprRenderSettings settings;
-  if (const int status = Prepare(options, host, renderer, folders, defaultStyle, settings); status != kSuccess) {
+  if (const int status = Prepare(options, renderer, folders, defaultStyle, settings); status != kSuccess) {
     return status;
   }
   timings.checks = stopwatch.Lap();
@@ -196,8 +210,9 @@ int Run(const Options& options) {
   NprAddDefaultLightIfNone(scene, viewport);
   timings.load = stopwatch.Lap();
 
+  const StopSignals stopSignals;
   ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
-  const int status = RenderAndWrite(options, host, renderer, scene, viewport, settings, progress, timings, stopwatch);
+  const int status = RenderAndWrite(options, renderer, scene, viewport, settings, progress, timings, stopwatch);
   if (status == kSuccess && options.verbose) {
     ReportTimings(timings, progress, scene);
   }
@@ -212,7 +227,8 @@ int main(int argc, char** argv) {
   try {
     const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-      std::fprintf(stderr, "npr-render: %s\nTry 'npr-render --help' for more information.\n", parsed.error.c_str());
+      std::fprintf(stderr, "npr-render: %s\nTry 'npr-render --help' for more information.\n",
+                   Printable(parsed.error).c_str());
       return kUsageError;
     }
     if (parsed.options.help) {

@@ -1,9 +1,15 @@
 #include "style_lookup.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <strings.h>
 #include <fstream>
 #include <system_error>
+
+#include <windows.h>
+
+#include "terminal_text.h"
 
 namespace npr_render {
 namespace {
@@ -12,6 +18,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kStyleExtension = ".npr";
 constexpr const char* kSharedStylesBelowBin = "../share/Brisco/Orvelle SR3/Styles";
+constexpr const char* kCommonSection = "Common";
+constexpr const char* kShaderKey = "Current Render";
 
 bool IsReadableFile(const fs::path& path) {
   std::error_code error;
@@ -113,16 +121,36 @@ std::string DefaultStylePath(const NprHostApplicationServices& host, const std::
   return (fs::path(libraryFolder) / "Custom.npr").string();
 }
 
+std::string StyleFileProblem(const std::string& path) {
+  // Section names, each ended by a NUL and the list by another; a style file
+  // is small, so a list that fills the buffer is cut short harmlessly.
+  std::string sections(64 * 1024, '\0');
+  GetPrivateProfileStringA(nullptr, nullptr, "", sections.data(), static_cast<DWORD>(sections.size()), path.c_str());
+  bool hasCommon = false;
+  for (const char* name = sections.c_str(); *name != '\0'; name += std::strlen(name) + 1) {
+    hasCommon = hasCommon || strcasecmp(name, kCommonSection) == 0;
+  }
+  if (!hasCommon) {
+    return "style file '" + path + "' has no [" + kCommonSection + "] section";
+  }
+  char shader[260] = {};
+  GetPrivateProfileStringA(kCommonSection, kShaderKey, "", shader, sizeof shader, path.c_str());
+  if (shader[0] == '\0') {
+    return "style file '" + path + "' names no shader (" + kShaderKey + " is missing)";
+  }
+  return {};
+}
+
 void ListStyles(std::FILE* out, const std::vector<StyleFolder>& folders, const std::string& defaultStyle) {
-  std::fprintf(out, "Default style: %s\n", defaultStyle.c_str());
+  std::fprintf(out, "Default style: %s\n", Printable(defaultStyle).c_str());
   for (const StyleFolder& folder : folders) {
-    std::fprintf(out, "\n%s (%s):\n", folder.path.c_str(), folder.kind);
+    std::fprintf(out, "\n%s (%s):\n", Printable(folder.path).c_str(), folder.kind);
     const auto files = StyleFilesIn(folder.path);
     if (files.empty()) {
       std::fprintf(out, "  (none)\n");
     }
     for (const fs::path& file : files) {
-      std::fprintf(out, "  %s\n", file.stem().c_str());
+      std::fprintf(out, "  %s\n", Printable(file.stem().string()).c_str());
     }
   }
 }

@@ -31,6 +31,11 @@ StyleLookup FindStyle(const std::string& style, const std::vector<StyleFolder>& 
 // it can be read, else the one beside the renderer library.
 std::string DefaultStylePath(const NprHostApplicationServices& host, const std::string& libraryFolder);
 
+// What makes no sense in a style file that names no shader: no [Common]
+// section (binary junk has none either), or no "Current Render" in it. Empty
+// when the file names one.
+std::string StyleFileProblem(const std::string& path);
+
 // Lists every style file of the folders (name and path), and the default.
 void ListStyles(std::FILE* out, const std::vector<StyleFolder>& folders, const std::string& defaultStyle);
 

@@ -31,28 +31,36 @@ bool IsValidScalar(char32_t value, int length) {
 
 }  // namespace
 
+std::optional<Utf8Scalar> DecodeUtf8At(std::string_view text, std::size_t at) {
+  int length = 0;
+  char32_t value = 0;
+  if (at >= text.size() || !DecodeLead(static_cast<unsigned char>(text[at]), length, value) ||
+      at + static_cast<std::size_t>(length) > text.size()) {
+    return std::nullopt;
+  }
+  for (int k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + static_cast<std::size_t>(k)]);
+    if ((next & 0xC0) != 0x80) {
+      return std::nullopt;
+    }
+    value = (value << 6) | (next & 0x3F);
+  }
+  if (!IsValidScalar(value, length)) {
+    return std::nullopt;
+  }
+  return Utf8Scalar{value, static_cast<std::size_t>(length)};
+}
+
 std::optional<std::wstring> Utf8ToWide(const std::string& text) {
   std::wstring wide;
   wide.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    int length = 0;
-    char32_t value = 0;
-    if (!DecodeLead(static_cast<unsigned char>(text[i]), length, value) ||
-        i + static_cast<std::size_t>(length) > text.size()) {
+    const auto scalar = DecodeUtf8At(text, i);
+    if (!scalar) {
       return std::nullopt;
     }
-    for (int k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      if ((next & 0xC0) != 0x80) {
-        return std::nullopt;
-      }
-      value = (value << 6) | (next & 0x3F);
-    }
-    if (!IsValidScalar(value, length)) {
-      return std::nullopt;
-    }
-    wide.push_back(static_cast<wchar_t>(value));
-    i += static_cast<std::size_t>(length);
+    wide.push_back(static_cast<wchar_t>(scalar->value));
+    i += scalar->length;
   }
   return wide;
 }

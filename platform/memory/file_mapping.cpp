@@ -6,6 +6,7 @@
 #include <win32/process.h>
 
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <mutex>
@@ -28,6 +29,24 @@ KernelHandles& Kernel() {
 
 std::uint64_t MappingSize(DWORD sizeHigh, DWORD sizeLow) {
   return (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
+}
+
+// The memory file behind a mapping is memory, not a file the user writes,
+// but the kernel holds it to the file size limit (ulimit -f) all the same.
+// The soft limit is lifted as far as the hard one allows while it is sized.
+bool SizeMemoryFile(int descriptor, std::uint64_t size) {
+  rlimit limit{};
+  const bool lifted = getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+                      size > limit.rlim_cur && limit.rlim_max != limit.rlim_cur;
+  if (lifted) {
+    const rlimit hard{limit.rlim_max, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &hard);
+  }
+  const bool sized = ftruncate(descriptor, static_cast<off_t>(size)) == 0;
+  if (lifted) {
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  return sized;
 }
 
 }  // namespace
@@ -61,7 +80,7 @@ HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES, DWORD protect, DWO
     return nullptr;
   }
   auto mapping = std::make_shared<FileMapping>(descriptor, size);
-  if (ftruncate(descriptor, static_cast<off_t>(size)) != 0) {
+  if (!linvale::platform::SizeMemoryFile(descriptor, size)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }

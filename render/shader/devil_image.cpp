@@ -2,8 +2,10 @@
 
 #include <IL/ilu.h>
 
+#include <linvale/npr_regular_file.h>
+
 bool DevilImage::Load(const char* fileName) {
-  if (fileName == nullptr || fileName[0] == '\0' || !ilLoadImage(fileName)) {
+  if (!NprIsRegularFile(fileName) || !ilLoadImage(fileName)) {
     return false;
   }
   if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT) {

@@ -3,6 +3,7 @@
 #include "fill_rules.h"
 #include "stroke_rules.h"
 
+#include <linvale/npr_regular_file.h>
 #include <linvale/npr_shader_support.h>
 
 #include <GL/gl.h>
@@ -18,7 +19,7 @@ public:
   explicit GrainImage(const std::string& fileName) {
     ilGenImages(1, &mName);
     ilBindImage(mName);
-    if (!ilLoadImage(fileName.c_str())) {
+    if (!NprIsRegularFile(fileName.c_str()) || !ilLoadImage(fileName.c_str())) {
       ilDeleteImages(1, &mName);
       mName = 0;
     }

@@ -69,6 +69,10 @@ TEST_F(NprRenderTest, BadInputGivesItsOwnStatusAndOneLineAndNoPicture) {
   linvale::test::WriteText(Path("noise.obj"), "not a model at all\n");
   linvale::test::WriteText(Path("version2.npr"), "[Orvelle]\nVersion=2\n[Common]\nCurrent Render=Sketch\n");
   linvale::test::WriteText(Path("unknown-shader.npr"), "[Common]\nCurrent Render=Crayon\n");
+  linvale::test::WriteText(Path("no-common.npr"), "[Sketch]\nb_paper=1\n");
+  linvale::test::WriteText(Path("no-shader.npr"), "[Common]\nBackgroundR=255\n");
+  constexpr char kJunk[] = "\x7f" "ELF\x02\x01\x01\0\0\0=\xff\xfe[\x01\n\x90\x90";
+  linvale::test::WriteText(Path("junk.npr"), std::string(kJunk, sizeof kJunk - 1));
   fs::create_directory(Path("folder.png"));
 
   const std::vector<BadInput> cases = {
@@ -93,6 +97,9 @@ TEST_F(NprRenderTest, BadInputGivesItsOwnStatusAndOneLineAndNoPicture) {
       {{"@model.obj", "-s", "/nowhere/style.npr"}, 4, "/nowhere/style.npr"},
       {{"@model.obj", "-s", "@version2.npr"}, 4, "@version2.npr"},
       {{"@model.obj", "-s", "@unknown-shader.npr"}, 4, "'Crayon'"},
+      {{"@model.obj", "-s", "@no-common.npr"}, 4, "has no [Common] section"},
+      {{"@model.obj", "-s", "@junk.npr"}, 4, "has no [Common] section"},
+      {{"@model.obj", "-s", "@no-shader.npr"}, 4, "names no shader (Current Render is missing)"},
       {{"@model.obj", "-o", "@picture"}, 6, "@picture"},
       {{"@model.obj", "-o", "@no/such/folder/out.png"}, 6, "does not exist"},
       {{"@model.obj", "-o", "@out.xyz"}, 6, "'xyz'"},

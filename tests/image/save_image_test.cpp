@@ -1,6 +1,8 @@
 // SaveImage: every format comes back as the bitmap it was given, upright,
-// whatever the bitmap's depth and row padding; failures write nothing.
+// whatever the bitmap's depth and row padding; failures, a write the file
+// system cuts short among them, write nothing and say why.
 #include <linvale/npr_host_application_services.h>
+#include <linvale/npr_image_file.h>
 #include <windows.h>
 
 #include "../support/bitmap_helpers.h"
@@ -9,7 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -87,12 +94,12 @@ TEST_F(SaveImageTest, EveryFormatReadsBackAsTheBitmapUpright) {
     for (const std::string name : {"picture.png", "picture.bmp", "picture.tif", "picture.tiff", "picture.TIF",
                                    "picture.tga"}) {
       const fs::path path = mHome.Path() / (std::to_string(depth) + "-" + name);
-      mHost.SaveImage(bitmap, Wide(path).c_str());
+      EXPECT_EQ(NprSaveImageFile(bitmap, Wide(path).c_str()), 0) << path;
       ExpectPattern(path.string(), 0);
     }
     // JPEG loses a little; the pattern is still recognisable.
     const fs::path jpeg = mHome.Path() / (std::to_string(depth) + "-picture.jpg");
-    mHost.SaveImage(bitmap, Wide(jpeg).c_str());
+    EXPECT_EQ(NprSaveImageFile(bitmap, Wide(jpeg).c_str()), 0);
     ExpectPattern(jpeg.string(), 40);
     DeleteObject(bitmap);
   }
@@ -107,23 +114,83 @@ TEST_F(SaveImageTest, AnExistingFileIsOverwritten) {
   ExpectPattern(path.string(), 0);
 }
 
+// A failed save tells why.
+void ExpectFailure(int error, int reason, const std::string& what) {
+  EXPECT_EQ(error, reason) << what << ": " << std::strerror(error);
+}
+
 TEST_F(SaveImageTest, NamesWithoutAUsableExtensionOrBitmapWriteNothing) {
   HBITMAP bitmap = MakePattern(24);
   // The extension is what follows the last dot of the whole path: here
   // "png/picture", which names no format.
   fs::create_directory(mHome.Path() / "folder.png");
   const fs::path inDottedFolder = mHome.Path() / "folder.png" / "picture";
-  mHost.SaveImage(bitmap, Wide(inDottedFolder).c_str());
+  ExpectFailure(NprSaveImageFile(bitmap, Wide(inDottedFolder).c_str()), ENOTSUP, "no extension");
   EXPECT_FALSE(fs::exists(inDottedFolder));
-  mHost.SaveImage(bitmap, nullptr);
+  // A format DevIL reads but cannot write.
+  const fs::path gif = mHome.Path() / "picture.gif";
+  ExpectFailure(NprSaveImageFile(bitmap, Wide(gif).c_str()), ENOTSUP, "gif");
+  EXPECT_FALSE(fs::exists(gif));
+  ExpectFailure(NprSaveImageFile(bitmap, nullptr), EINVAL, "no name");
   DeleteObject(bitmap);
 
   // A handle that is no bitmap must not replace a file with an empty picture.
   const fs::path existing = mHome.Path() / "keep.png";
   linvale::test::WriteText(existing, "older picture");
-  mHost.SaveImage(nullptr, Wide(existing).c_str());
-  mHost.SaveImage(bitmap, Wide(existing).c_str());  // deleted by now
+  ExpectFailure(NprSaveImageFile(nullptr, Wide(existing).c_str()), EINVAL, "null bitmap");
+  ExpectFailure(NprSaveImageFile(bitmap, Wide(existing).c_str()), EINVAL, "deleted bitmap");
   EXPECT_EQ(linvale::test::ReadText(existing), "older picture");
+}
+
+// Lowers the largest file this process may write, as a nearly full disk
+// would, and ignores SIGXFSZ so that a write past it fails with EFBIG.
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &mPrevious);
+    mPreviousAction = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, mPrevious.rlim_max};
+    mActive = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &mPrevious);
+    std::signal(SIGXFSZ, mPreviousAction);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  bool Active() const { return mActive; }
+
+private:
+  rlimit mPrevious{};
+  void (*mPreviousAction)(int) = SIG_DFL;
+  bool mActive = false;
+};
+
+TEST_F(SaveImageTest, AWriteCutShortFailsWithTheSystemsReasonAndLeavesNoFile) {
+  // Noise, so that no encoder squeezes it under the limit.
+  void* bits = nullptr;
+  HBITMAP bitmap = linvale::test::MakeSection(256, 256, 24, &bits);
+  ASSERT_NE(bitmap, nullptr);
+  std::uint32_t seed = 12345;
+  for (std::size_t i = 0; i < 256 * 256 * 3; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    static_cast<std::uint8_t*>(bits)[i] = static_cast<std::uint8_t>(seed >> 24);
+  }
+  for (const std::string name : {"cut.png", "cut.bmp", "cut.tif", "cut.tga", "cut.jpg", "cut.pcx"}) {
+    const fs::path path = mHome.Path() / name;
+    int reason = 0;
+    {
+      const FileSizeLimit limit(4096);
+      ASSERT_TRUE(limit.Active());
+      reason = NprSaveImageFile(bitmap, Wide(path).c_str());
+    }
+    EXPECT_EQ(reason, EFBIG) << name << ": " << std::strerror(reason);
+    EXPECT_FALSE(fs::exists(path)) << name;
+    // Without the limit the same picture is written whole.
+    EXPECT_EQ(NprSaveImageFile(bitmap, Wide(path).c_str()), 0) << name;
+    EXPECT_GT(fs::file_size(path), 4096u) << name;
+  }
+  DeleteObject(bitmap);
 }
 
 TEST_F(SaveImageTest, WideNamesBeyondAsciiReachTheFileSystemAsUtf8) {

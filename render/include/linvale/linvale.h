@@ -7,6 +7,7 @@
 #include <linvale/node.h>
 #include <linvale/npr_config_file.h>
 #include <linvale/npr_host_application_services.h>
+#include <linvale/npr_image_file.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>

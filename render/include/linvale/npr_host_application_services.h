@@ -39,7 +39,8 @@ public:
   virtual int GetBitmapFilename(HWND parent, char* file, unsigned long size, int open);
   virtual void FatalError();
   // Writes `bitmap` to `file` in the format its extension names; the caller
-  // keeps the bitmap.
+  // keeps the bitmap. Reports nothing, as hosts that override it expect; a
+  // write that fails leaves no file at `file`. NprSaveImageFile says why.
   virtual void SaveImage(HBITMAP bitmap, const wchar_t* file);
   // The folder's path without a trailing separator in `buffer` (capacity
   // `size`) and 1, or 0 when it cannot be determined or does not fit. The

@@ -16,7 +16,7 @@
 #     [TEST_ONLY])                  built for tests only: nothing is installed
 #
 # The module is named <name>.so without a "lib" prefix. The renderer only ever
-# looks up NprShaderCreate and NprShaderDelete, so everything else is hidden;
+# looks up NprShaderCreate and NprShaderDelete, so nothing else is exported;
 # and it unloads a plug-in when the last reference goes, which a unique symbol
 # (a static local of an inline function or template, under GCC) would
 # silently prevent, hence -fno-gnu-unique on the module and its core.
@@ -50,6 +50,12 @@ function(linvale_add_shader_plugin)
     LIBRARY_OUTPUT_DIRECTORY ${folder}
     INSTALL_RPATH "$ORIGIN/..")
   target_link_libraries(${name} PRIVATE ${module_links})
+  # Hidden visibility still leaves what headers mark visible (Linvale's
+  # type information, the standard library's template statics); the
+  # version script keeps even those inside.
+  set(exports ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/shader_plugin_exports.map)
+  target_link_options(${name} PRIVATE "LINKER:--version-script=${exports}")
+  set_target_properties(${name} PROPERTIES LINK_DEPENDS ${exports})
 
   set(copies)
   _linvale_copy_files(copies ${LINVALE_STYLES_DIR} ${PLUGIN_STYLES})

@@ -11,6 +11,7 @@
 
 #include <linvale/npr_edge_collections_cleanup.h>
 #include <linvale/npr_node_edges.h>
+#include <linvale/npr_render_pass.h>
 #include <linvale/npr_scene_nodes.h>
 #include <linvale/npr_shader.h>
 
@@ -74,33 +75,10 @@ CartoonRenderPass::CartoonRenderPass(const CartoonSettings& cartoon, const TS_Vi
     : mCartoon(cartoon), mViewport(viewport), mSettings(settings), mScene(scene), mProgress(progress) {}
 
 HBITMAP CartoonRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
-  try {
-    NprGlBitmapContext context;
-    if (DrawAndClearEdges(context, fileHandle, mappingHandle) == Outcome::Failed) {
-      // The context deletes the blank bitmap: a failed render gives none.
-      return nullptr;
-    }
-    return context.Finish();
-  } catch (...) {
-    // Out of memory or a throwing progress object: whatever was built has
-    // been torn down on the way out.
-    return nullptr;
-  }
-}
-
-CartoonRenderPass::Outcome CartoonRenderPass::DrawAndClearEdges(NprGlBitmapContext& context, HANDLE* fileHandle,
-                                                                HANDLE* mappingHandle) {
   const NprEdgeCollectionsCleanup cleanup(mScene);
-  try {
-    Draw(context, fileHandle, mappingHandle);
-    return Outcome::Finished;
-  } catch (NprShader::StopReason reason) {
-    if (reason == NprShader::StopReason::Canceled) {
-      return Outcome::Canceled;
-    }
-    NprShowLastErrorBox(LoadCartoonString(CartoonString::ErrorCaption));
-    return Outcome::Failed;
-  }
+  NprGlBitmapContext context;
+  return NprRunRenderPass(context, LoadCartoonString(CartoonString::ErrorCaption),
+                          [&] { Draw(context, fileHandle, mappingHandle); });
 }
 
 void CartoonRenderPass::Draw(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle) {

@@ -22,9 +22,6 @@ public:
   HBITMAP Run(HANDLE* fileHandle, HANDLE* mappingHandle);
 
 private:
-  enum class Outcome { Finished, Canceled, Failed };
-
-  Outcome DrawAndClearEdges(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle);
   void Draw(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle);
 
   void CreateContexts(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle) const;

@@ -10,6 +10,7 @@
 #include <linvale/npr_edge_collections_cleanup.h>
 #include <linvale/npr_node_edges.h>
 #include <linvale/npr_random.h>
+#include <linvale/npr_render_pass.h>
 #include <linvale/npr_scene_nodes.h>
 #include <linvale/npr_shader.h>
 #include <linvale/npr_shader_support.h>
@@ -86,18 +87,8 @@ SketchRenderPass::SketchRenderPass(const SketchSettings& settings, const TS_View
 
 HBITMAP SketchRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
   const NprEdgeCollectionsCleanup cleanup(mScene);
-  try {
-    Draw(fileHandle, mappingHandle);
-    return mContext.Finish();
-  } catch (StopReason reason) {
-    if (reason == StopReason::Canceled) {
-      return mContext.Finish();
-    }
-    NprShowLastErrorBox(LoadSketchString(SketchString::ErrorCaption));
-  } catch (...) {
-    // Nothing may leave the plug-in; an unexpected failure is a failed render.
-  }
-  return nullptr;
+  return NprRunRenderPass(mContext, LoadSketchString(SketchString::ErrorCaption),
+                          [&] { Draw(fileHandle, mappingHandle); });
 }
 
 void SketchRenderPass::Draw(HANDLE* fileHandle, HANDLE* mappingHandle) {

@@ -8,6 +8,7 @@
 // between them.
 #include <linvale/npr_edge_collections_cleanup.h>
 #include <linvale/npr_gl_bitmap_context.h>
+#include <linvale/npr_render_pass.h>
 #include <linvale/npr_render_progress.h>
 #include <linvale/npr_shader.h>
 #include <linvale/npr_shader_plugin.h>
@@ -36,23 +37,13 @@ public:
         mProgress(progress) {}
 
   HBITMAP Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
-    try {
+    return NprRunRenderPass(mContext, nullptr, [&] {
       if (!mContext.CreateBitmapContext(mSize, 0, kDepthBits, fileHandle, mappingHandle) ||
           !mContext.CreateGlContext() || !mContext.MakeCurrent()) {
-        return nullptr;
+        throw NprShader::StopReason::Failed;
       }
       Draw();
-    } catch (NprShader::StopReason reason) {
-      if (reason == NprShader::StopReason::Failed) {
-        return nullptr;
-      }
-    } catch (...) {
-      // Nothing may leave the plug-in, not even what the caller's
-      // progress object throws.
-      return nullptr;
-    }
-    // Finished or cancelled: the caller gets what was drawn.
-    return mContext.Finish();
+    });
   }
 
 private:

@@ -6,6 +6,7 @@
 #include <linvale/npr_edge_kinds.h>
 #include <linvale/npr_gl_bitmap_context.h>
 #include <linvale/npr_node_edges.h>
+#include <linvale/npr_render_pass.h>
 #include <linvale/npr_render_progress.h>
 #include <linvale/npr_scene_nodes.h>
 #include <linvale/npr_shader.h>
@@ -41,20 +42,13 @@ public:
       : mStyle(style), mViewport(viewport), mSettings(settings), mScene(scene), mProgress(progress) {}
 
   HBITMAP Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
-    try {
+    return NprRunRenderPass(mContext, nullptr, [&] {
       if (!mContext.CreateBitmapContext(mSettings.GetImageSize(), 0, kDepthBits, fileHandle, mappingHandle) ||
           !mContext.CreateGlContext() || !mContext.MakeCurrent()) {
-        return nullptr;
+        throw NprShader::StopReason::Failed;
       }
       Draw();
-    } catch (NprShader::StopReason reason) {
-      if (reason == NprShader::StopReason::Failed) {
-        return nullptr;
-      }
-    } catch (...) {
-      return nullptr;
-    }
-    return mContext.Finish();
+    });
   }
 
 private:

@@ -2,6 +2,7 @@
 // quarter, a half and one million triangles, and chaining and
 // de-duplication on their own at line counts of large models' nodes.
 #include <linvale/node.h>
+#include <linvale/npr_node_edges.h>
 
 #include "generated_meshes.h"
 
@@ -12,7 +13,6 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <numbers>
 #include <random>
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 constexpr int kResolutions[] = {250, 354, 500};
 // A style's crease angle of 120 degrees: faces meeting at 120 degrees or
 // less crease, so the cylinder rims and the sheet's fold do.
-const double kCreaseAngle = (180.0 - 120.0) * std::numbers::pi / 180.0;
+const double kCreaseAngle = NprCreaseAngle(120.0);
 
 const TS_Mesh& meshAt(int resolution) {
   static std::map<int, std::unique_ptr<TS_Mesh>> meshes;

@@ -10,12 +10,14 @@
 #include "shading_ramp.h"
 
 #include <linvale/npr_edge_collections_cleanup.h>
+#include <linvale/npr_node_edges.h>
+#include <linvale/npr_render_pass.h>
+#include <linvale/npr_scene_nodes.h>
+#include <linvale/npr_shader.h>
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <iterator>
-#include <numbers>
 
 namespace {
 
@@ -24,28 +26,26 @@ constexpr unsigned char kAlphaBits = 0;
 constexpr unsigned char kDepthBits = 32;
 constexpr GLfloat kPolygonOffsetFactor = 1.5f;
 constexpr GLfloat kPolygonOffsetUnits = 0.1f;
-// Intermediate pictures during shading: about ten per render.
-constexpr unsigned int kPicturesWhileShading = 10;
 
 [[noreturn]] void StopAsFailed() { throw NprShader::StopReason::Failed; }
 
-// The three outline kinds in drawing order, with what each draws.
+// The three outline kinds in drawing order (borders before creases), with
+// the style values each is drawn with.
 struct OutlineKind {
-  std::int32_t CartoonSettings::*enabled;
+  NprEdgeKind kind;
   std::int32_t CartoonSettings::*width;
   TS_Color CartoonSettings::*color;
   double CartoonSettings::*towardsMaterial;
-  TS_ClassArray<TS_Line> Node::*lines;
   CartoonString taskName;
 };
 
 constexpr OutlineKind kOutlineKinds[] = {
-    {&CartoonSettings::silEdges, &CartoonSettings::widthSil, &CartoonSettings::silColor,
-     &CartoonSettings::varSilColor, &Node::m_silLines, CartoonString::RenderingSilhouettes},
-    {&CartoonSettings::endEdges, &CartoonSettings::widthEnd, &CartoonSettings::endColor,
-     &CartoonSettings::varEndColor, &Node::m_endLines, CartoonString::RenderingBorders},
-    {&CartoonSettings::disEdges, &CartoonSettings::widthDis, &CartoonSettings::disColor,
-     &CartoonSettings::varDisColor, &Node::m_disLines, CartoonString::RenderingCreases},
+    {NprEdgeKind::Silhouette, &CartoonSettings::widthSil, &CartoonSettings::silColor, &CartoonSettings::varSilColor,
+     CartoonString::RenderingSilhouettes},
+    {NprEdgeKind::Border, &CartoonSettings::widthEnd, &CartoonSettings::endColor, &CartoonSettings::varEndColor,
+     CartoonString::RenderingBorders},
+    {NprEdgeKind::Crease, &CartoonSettings::widthDis, &CartoonSettings::disColor, &CartoonSettings::varDisColor,
+     CartoonString::RenderingCreases},
 };
 
 void SetSmoothingHints(bool antialiased) {
@@ -69,54 +69,21 @@ void ClearTo(COLORREF background, SIZE size) {
 
 }  // namespace
 
-template <typename NodeAction>
-void CartoonRenderPass::ForEachNode(NodeAction action) const {
-  if (mScene == nullptr) {
-    return;
-  }
-  for (Node* node = mScene->First(); node != nullptr; node = node->m_next) {
-    action(*node);
-  }
-}
-
 CartoonRenderPass::CartoonRenderPass(const CartoonSettings& cartoon, const TS_Viewport& viewport,
                                      const NprRenderSettings& settings, Scene* scene,
                                      NprRenderer::Progress* progress)
     : mCartoon(cartoon), mViewport(viewport), mSettings(settings), mScene(scene), mProgress(progress) {}
 
 HBITMAP CartoonRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
-  try {
-    NprGlBitmapContext context;
-    if (DrawAndClearEdges(context, fileHandle, mappingHandle) == Outcome::Failed) {
-      // The context deletes the blank bitmap: a failed render gives none.
-      return nullptr;
-    }
-    return context.Finish();
-  } catch (...) {
-    // Out of memory or a throwing progress object: whatever was built has
-    // been torn down on the way out.
-    return nullptr;
-  }
-}
-
-CartoonRenderPass::Outcome CartoonRenderPass::DrawAndClearEdges(NprGlBitmapContext& context, HANDLE* fileHandle,
-                                                                HANDLE* mappingHandle) {
   const NprEdgeCollectionsCleanup cleanup(mScene);
-  try {
-    Draw(context, fileHandle, mappingHandle);
-    return Outcome::Finished;
-  } catch (NprShader::StopReason reason) {
-    if (reason == NprShader::StopReason::Canceled) {
-      return Outcome::Canceled;
-    }
-    NprShowLastErrorBox(LoadCartoonString(CartoonString::ErrorCaption));
-    return Outcome::Failed;
-  }
+  NprGlBitmapContext context;
+  return NprRunRenderPass(context, LoadCartoonString(CartoonString::ErrorCaption),
+                          [&] { Draw(context, fileHandle, mappingHandle); });
 }
 
 void CartoonRenderPass::Draw(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle) {
   CreateContexts(context, fileHandle, mappingHandle);
-  mProgress.SetStepCount(CartoonStepCount(NodeCount(), mCartoon, mSettings.GetAntialiasStyle()));
+  mProgress.SetStepCount(CartoonStepCount(NprNodeCount(mScene), mCartoon, mSettings.GetAntialiasStyle()));
   ComputeEdges();
   SetUpGl(context);
   DrawBackgroundImage();
@@ -134,20 +101,20 @@ void CartoonRenderPass::CreateContexts(NprGlBitmapContext& context, HANDLE* file
   }
 }
 
+// The cartoon draws the single lines of each node: no chaining.
 void CartoonRenderPass::ComputeEdges() {
-  if (!DrawsAnyEdges(mCartoon)) {
+  if (!NprEdgeSwitchesOf(mCartoon).Any()) {
     return;
   }
-  mProgress.SetTaskName(CartoonString::CalculatingEdges);
-  const double creaseAngle = (180.0 - mCartoon.thresholdDegree) * std::numbers::pi / 180.0;
-  ForEachNode([&](Node& node) {
-    node.ComputeEdges(mViewport.CameraDirection(), mViewport.CameraLocation(), mViewport.Projection(), creaseAngle);
+  mProgress.SetTaskName(LoadCartoonString(CartoonString::CalculatingEdges));
+  for (Node& node : NprSceneNodes(mScene)) {
+    NprComputeNodeEdges(node, mViewport, mCartoon.thresholdDegree);
     mProgress.StepWithCancelCheck();
-  });
+  }
 }
 
 void CartoonRenderPass::SetUpGl(NprGlBitmapContext& context) const {
-  mProgress.SetTaskName(CartoonString::SettingUp);
+  mProgress.SetTaskName(LoadCartoonString(CartoonString::SettingUp));
   if (!context.MakeCurrent()) {
     StopAsFailed();
   }
@@ -161,7 +128,7 @@ void CartoonRenderPass::DrawBackgroundImage() const {
   if (fileName == nullptr || fileName[0] == '\0') {
     return;
   }
-  mProgress.SetTaskName(CartoonString::RenderingBackground);
+  mProgress.SetTaskName(LoadCartoonString(CartoonString::RenderingBackground));
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
   if (!NprDrawBackgroundImage(fileName, mSettings.GetImageSize())) {
@@ -178,25 +145,25 @@ void CartoonRenderPass::SetUpCamera() const {
 }
 
 void CartoonRenderPass::DrawFaces(NprGlBitmapContext& context) const {
-  mProgress.SetTaskName(CartoonString::RenderingFaces);
+  mProgress.SetTaskName(LoadCartoonString(CartoonString::RenderingFaces));
   mProgress.Step();
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(kPolygonOffsetFactor, kPolygonOffsetUnits);
-  const unsigned int showEvery = std::max(1u, NodeCount() / kPicturesWhileShading);
+  const unsigned int showEvery = NprPictureStride(NprNodeCount(mScene));
   mProgress.CheckCancel();
   const TS_ClassArray<TS_Light> noLights;
   const FaceShadingInputs inputs{mCartoon, RampColorFrom(mSettings.GetAmbientLightColor()),
                                  mViewport.CameraLocation(), mScene != nullptr ? mScene->Lights() : noLights};
   unsigned int shaded = 0;
-  ForEachNode([&](Node& node) {
+  for (const Node& node : NprSceneNodes(mScene)) {
     ShadeNodeFaces(node, inputs);
     if (++shaded % showEvery != 0) {
       mProgress.Step();
-      return;
+      continue;
     }
     mProgress.CheckCancel();
     context.ShowPicture(mProgress.Get());
-  });
+  }
 }
 
 void CartoonRenderPass::DrawAllOutlines() const {
@@ -210,19 +177,18 @@ void CartoonRenderPass::DrawAllOutlines() const {
 
 void CartoonRenderPass::DrawOutlinesOfKind(int kindIndex) const {
   const OutlineKind& kind = kOutlineKinds[kindIndex];
-  if (mCartoon.*kind.enabled == 0) {
+  if (!NprEdgeSwitchesOf(mCartoon).Draws(kind.kind)) {
     return;
   }
   glLineWidth(static_cast<GLfloat>(DrawableLineWidth(mCartoon.*kind.width) * LineScale()));
-  mProgress.SetTaskName(kind.taskName);
-  ForEachNode([&](Node& node) {
-    DrawOutlines(node.*kind.lines,
+  mProgress.SetTaskName(LoadCartoonString(kind.taskName));
+  const auto lines = NprMembersOf(kind.kind).lines;
+  for (const Node& node : NprSceneNodes(mScene)) {
+    DrawOutlines(node.*lines,
                  BlendOutlineColor(mCartoon.*kind.color, node.m_material.Diffuse(), mCartoon.*kind.towardsMaterial));
     mProgress.StepWithCancelCheck();
-  });
+  }
 }
-
-unsigned int CartoonRenderPass::NodeCount() const { return mScene != nullptr ? mScene->NodesCount() : 0; }
 
 double CartoonRenderPass::LineScale() const {
   return mSettings.GetAntialiasStyle() == NprRenderSettings::AntialiasBest ? 2.0 : 1.0;

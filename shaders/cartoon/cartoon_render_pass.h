@@ -2,9 +2,9 @@
 #pragma once
 
 #include "cartoon_settings.h"
-#include "render_progress.h"
 
 #include <linvale/npr_gl_bitmap_context.h>
+#include <linvale/npr_render_progress.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_shader_support.h>
 #include <linvale/scene.h>
@@ -22,9 +22,6 @@ public:
   HBITMAP Run(HANDLE* fileHandle, HANDLE* mappingHandle);
 
 private:
-  enum class Outcome { Finished, Canceled, Failed };
-
-  Outcome DrawAndClearEdges(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle);
   void Draw(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle);
 
   void CreateContexts(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle) const;
@@ -34,17 +31,13 @@ private:
   void SetUpCamera() const;
   void DrawFaces(NprGlBitmapContext& context) const;
   void DrawAllOutlines() const;
-  void DrawOutlinesOfKind(int kind) const;
+  void DrawOutlinesOfKind(int kindIndex) const;
 
-  template <typename NodeAction>
-  void ForEachNode(NodeAction action) const;
-
-  unsigned int NodeCount() const;
   double LineScale() const;
 
   const CartoonSettings& mCartoon;
   const TS_Viewport& mViewport;
   const NprRenderSettings& mSettings;
   Scene* mScene;
-  RenderProgress mProgress;
+  NprRenderProgress mProgress;
 };

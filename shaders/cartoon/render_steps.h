@@ -6,5 +6,3 @@
 // One step per node for edges, faces and each edge kind drawn, plus the
 // set-up, face and final phases and one for the antialias reduction.
 int CartoonStepCount(unsigned int nodes, const CartoonSettings& settings, int antialiasStyle);
-
-bool DrawsAnyEdges(const CartoonSettings& settings);

@@ -8,7 +8,10 @@
 #include "textured_fill.h"
 
 #include <linvale/npr_edge_collections_cleanup.h>
+#include <linvale/npr_node_edges.h>
 #include <linvale/npr_random.h>
+#include <linvale/npr_render_pass.h>
+#include <linvale/npr_scene_nodes.h>
 #include <linvale/npr_shader.h>
 #include <linvale/npr_shader_support.h>
 
@@ -16,7 +19,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <numbers>
 
 namespace {
 
@@ -52,6 +54,18 @@ void ResetPixelTransfer() {
   }
 }
 
+SketchString EdgeTaskName(NprEdgeKind kind) {
+  switch (kind) {
+    case NprEdgeKind::Silhouette:
+      return SketchString::RenderingSilhouettes;
+    case NprEdgeKind::Crease:
+      return SketchString::RenderingCreases;
+    case NprEdgeKind::Border:
+      break;
+  }
+  return SketchString::RenderingBorders;
+}
+
 void DisableTextureGeneration() {
   for (GLenum coordinate : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) {
     glDisable(coordinate);
@@ -73,33 +87,22 @@ SketchRenderPass::SketchRenderPass(const SketchSettings& settings, const TS_View
 
 HBITMAP SketchRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
   const NprEdgeCollectionsCleanup cleanup(mScene);
-  try {
-    Draw(fileHandle, mappingHandle);
-    return mContext.Finish();
-  } catch (StopReason reason) {
-    if (reason == StopReason::Canceled) {
-      return mContext.Finish();
-    }
-    NprShowLastErrorBox(LoadSketchString(SketchString::ErrorCaption));
-  } catch (...) {
-    // Nothing may leave the plug-in; an unexpected failure is a failed render.
-  }
-  return nullptr;
+  return NprRunRenderPass(mContext, LoadSketchString(SketchString::ErrorCaption),
+                          [&] { Draw(fileHandle, mappingHandle); });
 }
 
 void SketchRenderPass::Draw(HANDLE* fileHandle, HANDLE* mappingHandle) {
   CreateContexts(fileHandle, mappingHandle);
-  if (mProgress != nullptr) {
-    const RenderStepInputs inputs{mRender.GetBackgroundStyle() != 0, mRender.GetAntialiasStyle() != 0, NodeCount()};
-    mProgress->SetStepCount(SketchStepCount(mSettings, inputs));
-  }
+  const RenderStepInputs inputs{mRender.GetBackgroundStyle() != 0, mRender.GetAntialiasStyle() != 0,
+                                NprNodeCount(mScene)};
+  mProgress.SetStepCount(SketchStepCount(mSettings, inputs));
   ComputeEdges();
   Task(SketchString::SettingUp);
-  Step();
+  mProgress.Step();
   if (!mContext.MakeCurrent()) {
     throw StopReason::Failed;
   }
-  CheckCancel();
+  mProgress.CheckCancel();
   SetUpGl();
   DrawBackgroundImage();
   SetCamera();
@@ -123,33 +126,20 @@ void SketchRenderPass::CreateContexts(HANDLE* fileHandle, HANDLE* mappingHandle)
   }
 }
 
+// Strokes follow whole polylines, so the lines are chained; they are never
+// split.
 void SketchRenderPass::ComputeEdges() {
-  const bool silhouettes = mSettings.silEdges != 0;
-  const bool creases = mSettings.disEdges != 0;
-  const bool borders = mSettings.endEdges != 0;
-  if (!silhouettes && !creases && !borders) {
+  const NprEdgeSwitches switches = NprEdgeSwitchesOf(mSettings);
+  if (!switches.Any()) {
     return;
   }
   Task(SketchString::CalculatingEdges);
-  const double creaseAngle = (180.0 - mSettings.thresholdDegree) * std::numbers::pi / 180.0;
-  for (Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
-    node->ComputeEdges(mViewport.CameraDirection(), mViewport.CameraLocation(), mViewport.Projection(), creaseAngle);
-    if (creases && silhouettes) {
-      node->DeleteDuplicatedEdges();
-    }
-    if (silhouettes) {
-      node->ProcessSilhouettes();
-    }
-    if (creases) {
-      node->ProcessDis();
-    }
-    if (borders) {
-      node->ProcessEnd();
-    }
-    Step();
-    CheckCancel();
+  for (Node& node : NprSceneNodes(mScene)) {
+    NprComputeNodeEdges(node, mViewport, mSettings.thresholdDegree);
+    NprChainNodeEdges(node, switches);
+    mProgress.StepWithCancelCheck();
   }
-  Step();
+  mProgress.Step();
 }
 
 void SketchRenderPass::SetUpGl() {
@@ -174,7 +164,7 @@ void SketchRenderPass::DrawBackgroundImage() {
     NprShowErrorBox(LoadSketchString(SketchString::BackgroundImageError),
                     LoadSketchString(SketchString::ErrorCaption));
   }
-  Step();
+  mProgress.Step();
 }
 
 void SketchRenderPass::SetCamera() {
@@ -204,22 +194,21 @@ void SketchRenderPass::DrawFaces() {
 }
 
 void SketchRenderPass::DrawOccluders() {
-  CheckCancel();
-  for (const Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
-    DrawOccludingFaces(*node, mBackground);
-    Step();
-    CheckCancel();
+  mProgress.CheckCancel();
+  for (const Node& node : NprSceneNodes(mScene)) {
+    DrawOccludingFaces(node, mBackground);
+    mProgress.StepWithCancelCheck();
   }
   ShowPicture();
 }
 
 void SketchRenderPass::DrawMaterialFill() {
-  const unsigned stride = std::max(1U, NodeCount() / 10U);
+  const unsigned stride = NprPictureStride(NprNodeCount(mScene));
   unsigned k = 0;
-  for (const Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
-    DrawMaterialFaces(*node);
+  for (const Node& node : NprSceneNodes(mScene)) {
+    DrawMaterialFaces(node);
     ReportNode(++k, stride);
-    CheckCancel();
+    mProgress.CheckCancel();
   }
   ShowPicture();
 }
@@ -234,11 +223,11 @@ void SketchRenderPass::DrawTexturedFill() {
   setup.projection = mProjection;
   setup.background = mBackground;
   setup.cameraLocation = mViewport.CameraLocation();
-  const unsigned stride = std::max(1U, NodeCount() / 10U);
+  const unsigned stride = NprPictureStride(NprNodeCount(mScene));
   TexturedFillHooks hooks;
   hooks.afterNode = [this, stride](unsigned k) {
     ReportNode(k, stride);
-    CheckCancel();
+    mProgress.CheckCancel();
   };
   hooks.afterPass = [this] { ShowPicture(); };
   ::DrawTexturedFill(*mScene, setup, hooks);
@@ -265,53 +254,45 @@ void SketchRenderPass::DrawEdges() {
   NprSrand(mSettings.bseedRandom != 0 ? static_cast<unsigned>(mSettings.seedRandom)
                                       : static_cast<unsigned>(std::time(nullptr)));
   const int lines = mSettings.randWavy != 0 ? mSettings.numLines : 1;
-  if (mSettings.silEdges != 0) {
-    DrawEdgeKind(stroke, lines, EdgeKind::Silhouette);
-  }
-  if (mSettings.disEdges != 0) {
-    DrawEdgeKind(stroke, lines, EdgeKind::Crease);
-  }
-  if (mSettings.endEdges != 0) {
-    DrawEdgeKind(stroke, lines, EdgeKind::Border);
+  const NprEdgeSwitches switches = NprEdgeSwitchesOf(mSettings);
+  for (NprEdgeKind kind : {NprEdgeKind::Silhouette, NprEdgeKind::Crease, NprEdgeKind::Border}) {
+    if (switches.Draws(kind)) {
+      DrawEdgeKind(stroke, lines, kind);
+    }
   }
 }
 
-void SketchRenderPass::DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, EdgeKind kind) {
-  CheckCancel();
-  Task(kind == EdgeKind::Silhouette ? SketchString::RenderingSilhouettes
-       : kind == EdgeKind::Crease   ? SketchString::RenderingCreases
-                                    : SketchString::RenderingBorders);
+void SketchRenderPass::DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, NprEdgeKind kind) {
+  mProgress.CheckCancel();
+  Task(EdgeTaskName(kind));
   // Creases are subdivided half as finely as outlines.
-  const int factor = kind == EdgeKind::Crease ? mSettings.windowInt / 2 : mSettings.windowInt;
+  const int factor = kind == NprEdgeKind::Crease ? mSettings.windowInt / 2 : mSettings.windowInt;
   const TS_3dPoint cameraLocation = mViewport.CameraLocation();
   const TS_3dPoint cameraTarget = cameraLocation + mViewport.CameraDirection();
   const int imageWidth = mRender.GetImageSize().cx;
-  for (Node* node = mScene != nullptr ? mScene->First() : nullptr; node != nullptr; node = node->m_next) {
-    const auto& polylines = kind == EdgeKind::Silhouette ? node->m_silPolylines
-                            : kind == EdgeKind::Crease   ? node->m_disPolylines
-                                                         : node->m_endPolylines;
-    const auto& normals = kind == EdgeKind::Silhouette ? node->m_silNormalPolylines
-                          : kind == EdgeKind::Crease   ? node->m_disNormalPolylines
-                                                       : node->m_endNormalPolylines;
+  const NprEdgeKindMembers& members = NprMembersOf(kind);
+  for (const Node& node : NprSceneNodes(mScene)) {
+    const auto& polylines = node.*members.polylines;
+    const auto& normals = node.*members.normalPolylines;
     const int count = std::min(polylines.Count(), normals.Count());
     for (int i = 0; i < count; ++i) {
       stroke.Resample(polylines[i], normals[i], factor);
-      stroke.SetMaterial(node->m_material);
+      stroke.SetMaterial(node.m_material);
       stroke.Prepare(imageWidth, cameraLocation, cameraTarget);
       for (int line = 0; line < linesPerPolyline; ++line) {
         stroke.DrawStroke();
       }
       stroke.Clear();
-      if (IsCanceled()) {
+      if (mProgress.IsCanceled()) {
         // Silhouettes stop at once; creases and borders finish the node
         // list quickly and the next phase's cancel check stops the render.
-        if (kind == EdgeKind::Silhouette) {
+        if (kind == NprEdgeKind::Silhouette) {
           throw StopReason::Canceled;
         }
         break;
       }
     }
-    Step();
+    mProgress.Step();
   }
   ShowPicture();
 }
@@ -320,9 +301,9 @@ void SketchRenderPass::DrawPaper() {
   if (mSettings.b_paper == 0) {
     return;
   }
-  CheckCancel();
+  mProgress.CheckCancel();
   Task(SketchString::RenderingPaper);
-  Step();
+  mProgress.Step();
   // A paper image that cannot be read is skipped without a word: the
   // picture is complete without it.
   DrawPaperOverlay(mSettings.paper);
@@ -330,34 +311,14 @@ void SketchRenderPass::DrawPaper() {
   ShowPicture();
 }
 
-unsigned SketchRenderPass::NodeCount() const { return mScene != nullptr ? mScene->NodesCount() : 0U; }
+void SketchRenderPass::Task(SketchString task) const { mProgress.SetTaskName(LoadSketchString(task)); }
 
-void SketchRenderPass::Step() {
-  if (mProgress != nullptr) {
-    mProgress->Step(1, nullptr);
-  }
-}
-
-void SketchRenderPass::Task(SketchString task) {
-  if (mProgress != nullptr) {
-    mProgress->SetTaskName(LoadSketchString(task));
-  }
-}
-
-bool SketchRenderPass::IsCanceled() { return mProgress != nullptr && mProgress->IsCanceled(); }
-
-void SketchRenderPass::CheckCancel() {
-  if (IsCanceled()) {
-    throw StopReason::Canceled;
-  }
-}
-
-void SketchRenderPass::ShowPicture() { mContext.ShowPicture(mProgress); }
+void SketchRenderPass::ShowPicture() { mContext.ShowPicture(mProgress.Get()); }
 
 void SketchRenderPass::ReportNode(unsigned k, unsigned stride) {
   if (k % stride == 0) {
     ShowPicture();
   } else {
-    Step();
+    mProgress.Step();
   }
 }

@@ -6,8 +6,10 @@
 #include "sketch_settings.h"
 #include "sketch_strings.h"
 
-#include <linvale/npr_render_settings.h>
+#include <linvale/npr_edge_kinds.h>
 #include <linvale/npr_gl_bitmap_context.h>
+#include <linvale/npr_render_progress.h>
+#include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/scene.h>
 #include <tessel/ts_viewport.h>
@@ -43,15 +45,10 @@ private:
   void DrawMaterialFill();
   void DrawTexturedFill();
   void DrawEdges();
-  enum class EdgeKind { Silhouette, Crease, Border };
-  void DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, EdgeKind kind);
+  void DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, NprEdgeKind kind);
   void DrawPaper();
 
-  unsigned NodeCount() const;
-  void Step();
-  void Task(SketchString task);
-  void CheckCancel();
-  bool IsCanceled();
+  void Task(SketchString task) const;
   void ShowPicture();
   // Shows the picture after every `stride`-th node, else steps.
   void ReportNode(unsigned k, unsigned stride);
@@ -60,7 +57,7 @@ private:
   const TS_Viewport& mViewport;
   const NprRenderSettings& mRender;
   Scene* mScene;
-  NprRenderer::Progress* mProgress;
+  NprRenderProgress mProgress;
   std::string mImageFolder;
   std::array<double, 3> mBackground{};
   std::array<double, 16> mProjection{};

@@ -73,6 +73,7 @@ public:
 
   std::string ErrorSoFar() const { return ReadWhole(mErrFile); }
   void Signal(int signal) const { kill(mChild, signal); }
+  pid_t Pid() const { return mChild; }
 
   ProgramResult Wait() {
     int raw = 0;

@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,7 +84,7 @@ bool WriteAll(int descriptor, const std::string& bytes) {
   return true;
 }
 
-[[noreturn]] void RunChild(pid_t parent, int replyPipe, const std::function<std::string()>& work,
+[[noreturn]] void RunChild(pid_t parent, int replyFile, const std::function<std::string()>& work,
                            const IsolationLimits& limits) {
   // Dies with the parent, even when the parent is killed outright.
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
@@ -96,7 +98,7 @@ bool WriteAll(int descriptor, const std::string& bytes) {
   // further would run the parent's code on in the child.
   try {
     const std::string reply = work();
-    _exit(WriteAll(replyPipe, reply) ? 0 : kReplyNotSentExit);
+    _exit(WriteAll(replyFile, reply) ? 0 : kReplyNotSentExit);
   } catch (...) {
     EndForException();
   }
@@ -148,11 +150,9 @@ private:
 
 bool IsCanceled(const IsolationLimits& limits) { return limits.canceled && limits.canceled(); }
 
-// Reads the reply until the child closes its end. False when the caller
-// canceled or the wall time ran out first.
-bool ReadReply(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, std::string& reply,
-               Outcome& stopped) {
-  char chunk[1 << 16];
+// Waits until the child's end of the pipe closes, which it does when the
+// child ends. False when the caller canceled or the wall time ran out first.
+bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, Outcome& stopped) {
   while (true) {
     if (IsCanceled(limits)) {
       stopped = Outcome::Canceled;
@@ -168,14 +168,34 @@ bool ReadReply(int descriptor, Clock::time_point deadline, const IsolationLimits
     if (ready <= 0) {
       continue;  // time to look at the deadline and the caller again; also after a signal
     }
-    const ssize_t count = read(descriptor, chunk, sizeof chunk);
+    char ignored;
+    const ssize_t count = read(descriptor, &ignored, 1);
     if (count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN)) {
       return true;
     }
-    if (count > 0) {
-      reply.append(chunk, static_cast<std::size_t>(count));
-    }
   }
+}
+
+// The whole content of the reply file.
+bool ReadWhole(int descriptor, std::string& bytes) {
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) {
+    return false;
+  }
+  bytes.resize(static_cast<std::size_t>(status.st_size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = pread(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      bytes.resize(done);  // whatever is missing shows as a cut reply
+      return true;
+    }
+    done += static_cast<std::size_t>(count);
+  }
+  return true;
 }
 
 // Waits for a child that has closed its end of the pipe to end.
@@ -195,7 +215,7 @@ bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& l
   return true;
 }
 
-IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& limits, std::string reply) {
+IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& limits) {
   IsolatedResult result;
   if (WIFSIGNALED(status)) {
     result.signal = WTERMSIG(status);
@@ -209,7 +229,6 @@ IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& li
   result.exitStatus = WEXITSTATUS(status);
   if (result.exitStatus == 0) {
     result.outcome = Outcome::Replied;
-    result.reply = std::move(reply);
   } else {
     result.outcome = result.exitStatus == kOutOfMemoryExit ? Outcome::OutOfMemory : Outcome::Failed;
   }
@@ -222,13 +241,18 @@ IsolatedResult RunIsolated(const std::function<std::string()>& work, const Isola
   IsolationLimits limits = given;
   limits.cpuSeconds = std::max(limits.cpuSeconds, 1u);
   IsolatedResult failed;
+  // The reply goes into a file in memory, which the child fills at its own
+  // pace; a pipe would make both processes take turns for every 64 KiB.
+  // The pipe only tells the parent that the child has ended: the child holds
+  // its writing end until then and writes nothing into it.
+  UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC));
   int ends[2];
-  if (pipe2(ends, O_CLOEXEC) != 0) {
+  if (!replyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
     failed.error = errno;
     return failed;
   }
-  UniqueFd replyEnd(ends[0]);
-  UniqueFd workEnd(ends[1]);
+  UniqueFd endWatch(ends[0]);
+  UniqueFd endSignal(ends[1]);
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) {
@@ -236,23 +260,27 @@ IsolatedResult RunIsolated(const std::function<std::string()>& work, const Isola
     return failed;
   }
   if (pid == 0) {
-    replyEnd.Reset();
-    RunChild(parent, workEnd.Get(), work, limits);
+    endWatch.Reset();
+    RunChild(parent, replyFile.Get(), work, limits);
   }
   Child child(pid);
-  workEnd.Reset();  // so that the reply ends when the child's end closes
+  endSignal.Reset();
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(2 * limits.cpuSeconds);
-  std::string reply;
   Outcome stopped = Outcome::Failed;
   int status = 0;
   double cpuSeconds = 0.0;
-  if (!ReadReply(replyEnd.Get(), deadline, limits, reply, stopped) ||
+  if (!AwaitClose(endWatch.Get(), deadline, limits, stopped) ||
       !AwaitEnd(child, deadline, limits, status, cpuSeconds, stopped)) {
     IsolatedResult result;
     result.outcome = stopped;
     return result;  // the child's owner kills and reaps it
   }
-  return Classify(status, cpuSeconds, limits, std::move(reply));
+  IsolatedResult result = Classify(status, cpuSeconds, limits);
+  if (result.outcome == Outcome::Replied && !ReadWhole(replyFile.Get(), result.reply)) {
+    result.outcome = Outcome::Failed;
+    result.error = errno;
+  }
+  return result;
 }
 
 }  // namespace tessel_detail

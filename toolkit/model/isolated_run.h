@@ -1,8 +1,7 @@
 // Runs a piece of work in a forked child process within limits of processor
-// time, wall time and address space, and hands its reply back through a
-// pipe. Whatever the work does to its process (crash, abort, loop, run out
+// time, wall time and address space, and hands its reply back. Whatever the work does to its process (crash, abort, loop, run out
 // of memory, block) becomes an outcome for the caller, who never waits
-// longer than the limits allow.
+// longer than the limits allow. The reply travels in a memory file (memfd).
 #pragma once
 
 #include <cstdint>

@@ -4,44 +4,53 @@
 #include <tessel/ts_model.h>
 #include <tessel/ts_sample_part.h>
 
-#include <filesystem>
-#include <system_error>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
-
-#include "memory_budget.h"
 
 namespace npr_render {
 
 namespace {
 
-// How much data reading the model may bring in: the file itself, and for
-// glTF, whose buffers live in files of any name beside it, the whole folder.
-std::uintmax_t ModelDataSize(const std::filesystem::path& path) {
-  std::error_code error;
-  std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) {
-    return 0;
+// Processor seconds the importer may spend on one file; tests shorten it.
+unsigned ImportSeconds() {
+  constexpr unsigned kDefault = 60;
+  const char* text = std::getenv("NPR_RENDER_IMPORT_SECONDS");
+  unsigned seconds = 0;
+  if (text == nullptr ||
+      std::from_chars(text, text + std::strlen(text), seconds).ec != std::errc() || seconds == 0) {
+    return kDefault;
   }
-  if (path.extension() == ".gltf") {
-    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
-      if (entry.is_regular_file(error) && entry.path() != path) {
-        size += entry.file_size(error);
-      }
-    }
+  return seconds;
+}
+
+// Model files come from anywhere, so the importer runs in a child process
+// unless the user vouches for the file.
+bool ReadModel(const std::string& path, TS_Model& model, TS_String& error) {
+  const char* trusted = std::getenv("NPR_RENDER_TRUSTED_MODEL");
+  if (trusted != nullptr && std::strcmp(trusted, "1") == 0) {
+    return model.Read(path.c_str(), error);
   }
-  return size;
+  TS_ModelReadLimits limits;
+  limits.seconds = ImportSeconds();
+  return model.ReadIsolated(path.c_str(), error, limits);
 }
 
 }  // namespace
 
 LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
   LoadedScene loaded;
-  ScopedMemoryBudget budget(ScopedMemoryBudget::ForModelFile(ModelDataSize(path)));
   TS_Model model;
   TS_String error;
-  if (!model.Read(path.c_str(), error)) {
+  if (!ReadModel(path, model, error)) {
     loaded.error = error;
     return loaded;
+  }
+  if (model.m_invalidFaces > 0) {
+    std::fprintf(stderr, "npr-render: %s: %llu faces with invalid vertices dropped\n", path.c_str(),
+                 static_cast<unsigned long long>(model.m_invalidFaces));
   }
   // Moving each mesh on keeps one copy fewer of a large model in memory.
   for (TS_ModelObject& object : model.m_objects) {

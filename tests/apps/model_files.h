@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace linvale::test {
@@ -67,10 +68,10 @@ inline void WriteStlCubeWithoutNormals(const std::filesystem::path& path) {
   stl << "endsolid cube\n";
 }
 
-// A cube of eight shared corners; with `colored` the corners alternate
-// between pure red and pure green.
-inline void WritePlyCube(const std::filesystem::path& path, bool colored = false) {
-  std::ofstream ply(path);
+// A cube of eight shared corners in ASCII PLY; with `colored` the corners
+// alternate between pure red and pure green.
+inline std::string AsciiPlyCube(bool colored = false) {
+  std::ostringstream ply;
   ply << "ply\nformat ascii 1.0\nelement vertex 8\nproperty float x\nproperty float y\nproperty float z\n"
       << (colored ? "property uchar red\nproperty uchar green\nproperty uchar blue\n" : "")
       << "element face 6\nproperty list uchar int vertex_indices\nend_header\n";
@@ -86,6 +87,11 @@ inline void WritePlyCube(const std::filesystem::path& path, bool colored = false
   for (const auto& quad : kCubeQuads) {
     ply << "4 " << quad[0] << " " << quad[1] << " " << quad[2] << " " << quad[3] << "\n";
   }
+  return ply.str();
+}
+
+inline void WritePlyCube(const std::filesystem::path& path, bool colored = false) {
+  std::ofstream(path) << AsciiPlyCube(colored);
 }
 
 // An OBJ that has points and lines but no face.
@@ -182,6 +188,91 @@ inline void WriteTwoCubeGltf(const std::filesystem::path& path, const GltfOption
        << R"({"buffer":0,"byteOffset":576,"byteLength":72}],)"
        << R"("buffers":[{"byteLength":)" << buffer.size()
        << R"(,"uri":"data:application/octet-stream;base64,)" << Base64(buffer) << R"("}]})";
+  std::ofstream(path) << json.str();
+}
+
+// The cube of WritePlyCube in binary little-endian PLY, as bytes, for tests
+// that damage it.
+inline std::string BinaryPlyCube() {
+  std::ostringstream ply;
+  ply << "ply\nformat binary_little_endian 1.0\nelement vertex 8\nproperty float x\nproperty float y\n"
+         "property float z\nelement face 6\nproperty list uchar int vertex_indices\nend_header\n";
+  for (int i = 0; i < 8; ++i) {
+    float corner[3];
+    CubeCorner(i, corner[0], corner[1], corner[2]);
+    ply.write(reinterpret_cast<const char*>(corner), sizeof corner);
+  }
+  for (const auto& quad : kCubeQuads) {
+    ply.put(4);
+    ply.write(reinterpret_cast<const char*>(quad), sizeof quad);
+  }
+  return ply.str();
+}
+
+// Damaged cubes on which the importer (5.2) reads on for ever: the binary
+// one cut inside its header, and the ASCII one with "end_header" turned to
+// "dnd_header" by one flipped bit. (Other flips near the binary header's end
+// make it read past the data for a while and then stop or crash, depending
+// on what lies in memory there: no use for a test.)
+inline std::string PlyCubeCutInItsHeader() { return BinaryPlyCube().substr(0, 100); }
+inline std::string PlyCubeWithAFlippedBit() {
+  std::string text = AsciiPlyCube();
+  text[text.find("end_header")] ^= 0x01;
+  return text;
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Two cubes as triangles (each quad split from its first corner), "good" at
+// x = +5 and "damaged" at x = -5, whose corner 0 is not a number. Six of
+// the damaged cube's triangles touch that corner.
+inline constexpr int kTrianglesOnNanCorner = 6;
+inline void WriteObjWithNanCorner(const std::filesystem::path& path) {
+  std::ofstream obj(path);
+  int base = 0;
+  for (const auto& [name, offset] : {std::pair{"good", 5.0f}, std::pair{"damaged", -5.0f}}) {
+    obj << "o " << name << "\n";
+    for (int i = 0; i < 8; ++i) {
+      float x, y, z;
+      CubeCorner(i, x, y, z);
+      if (offset < 0 && i == 0) {
+        obj << "v nan " << y << " " << z << "\n";
+      } else {
+        obj << "v " << x + offset << " " << y << " " << z << "\n";
+      }
+    }
+    for (const auto& q : kCubeQuads) {
+      obj << "f " << base + q[0] + 1 << " " << base + q[1] + 1 << " " << base + q[2] + 1 << "\n";
+      obj << "f " << base + q[0] + 1 << " " << base + q[2] + 1 << " " << base + q[3] + 1 << "\n";
+    }
+    base += 8;
+  }
+}
+
+// A glTF whose scene is a chain of `depth` nodes, each the only child of the
+// one before; the innermost carries one triangle.
+inline void WriteDeeplyNestedGltf(const std::filesystem::path& path, int depth) {
+  std::vector<std::uint8_t> buffer;
+  for (float value : {0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f}) {
+    AppendBytes(buffer, value);
+  }
+  std::ostringstream json;
+  json << R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[)";
+  for (int i = 0; i < depth; ++i) {
+    json << (i > 0 ? "," : "");
+    if (i + 1 < depth) {
+      json << R"({"children":[)" << i + 1 << "]}";
+    } else {
+      json << R"({"mesh":0})";
+    }
+  }
+  json << R"(],"meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],)"
+       << R"("accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3",)"
+       << R"("min":[0,0,0],"max":[1,1,0]}],"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36}],)"
+       << R"("buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" << Base64(buffer)
+       << R"("}]})";
   std::ofstream(path) << json.str();
 }
 

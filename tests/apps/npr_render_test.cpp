@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <fstream>
+#include <sys/stat.h>
 #include <thread>
 #include <filesystem>
 #include <string>
@@ -285,4 +287,95 @@ TEST_F(NprRenderTest, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(version.status, 0);
   EXPECT_NE(version.out.find("npr-render "), std::string::npos);
   EXPECT_TRUE(version.err.empty());
+}
+
+namespace {
+
+// The processes the program has started, from the kernel's list of its children.
+std::vector<pid_t> ChildrenOf(pid_t pid) {
+  std::ifstream list("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  std::vector<pid_t> children;
+  for (pid_t child; list >> child;) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+bool IsAlive(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/stat");
+  std::string ignored, state;
+  return status >> ignored >> ignored >> state && state != "Z";
+}
+
+}  // namespace
+
+TEST_F(NprRenderTest, DamagedModelsEndTheImporterNotTheProgram) {
+  linvale::test::WriteBytes(Path("cut.ply"), linvale::test::PlyCubeCutInItsHeader());
+  linvale::test::WriteBytes(Path("flipped.ply"), linvale::test::PlyCubeWithAFlippedBit());
+  linvale::test::WriteDeeplyNestedGltf(Path("nested.gltf"), 20000);
+  mHome.Environment().Set("NPR_RENDER_IMPORT_SECONDS", "1");
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"cut.ply", "the importer took longer than 1 s"},
+      {"flipped.ply", "the importer took longer than 1 s"},
+      {"nested.gltf", "the importer crashed ("},
+  };
+  for (const auto& [model, message] : cases) {
+    const ProgramResult result = Run({Path(model), "-q", "--size", "80x60", "-o", Path("out.png")});
+    EXPECT_EQ(result.status, 3) << model << "\n" << result.err;
+    EXPECT_TRUE(result.err.starts_with("npr-render: " + Path(model) + ": " + message)) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_FALSE(fs::exists(Path("out.png"))) << model;
+  }
+}
+
+TEST_F(NprRenderTest, AFifoAsTheModelIsRefusedAtOnce) {
+  ASSERT_EQ(mkfifo(Path("model.obj").c_str(), 0600), 0);
+  // The checks before the model (plug-ins, style, OpenGL) take their time
+  // on a busy machine; the FIFO must add no more than a second to them.
+  auto secondsFor = [&](const std::string& model, ProgramResult& result) {
+    const auto start = std::chrono::steady_clock::now();
+    result = Run({Path(model), "-q", "--size", "80x60", "-o", Path("out.png")});
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  ProgramResult missing, result;
+  const double baseline = secondsFor("missing.obj", missing);
+  EXPECT_LT(secondsFor("model.obj", result), baseline + 1.0);
+  EXPECT_EQ(missing.status, 3) << missing.err;
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_NE(result.err.find(Path("model.obj") + ": is a FIFO"), std::string::npos) << result.err;
+}
+
+TEST_F(NprRenderTest, FacesOnInvalidVerticesAreDroppedAndTheRestRenders) {
+  linvale::test::WriteObjWithNanCorner(Path("nan.obj"));
+  const ProgramResult result = Run({Path("nan.obj"), "-q", "--size", "160x120", "-o", Path("out.png")});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find(std::to_string(linvale::test::kTrianglesOnNanCorner) +
+                            " faces with invalid vertices dropped"),
+            std::string::npos)
+      << result.err;
+  ExpectPicture(Path("out.png"), 160, 120);
+}
+
+TEST_F(NprRenderTest, AnInterruptWhileTheImporterWorksEndsBothProcesses) {
+  linvale::test::WriteBytes(Path("cut.ply"), linvale::test::PlyCubeCutInItsHeader());
+  linvale::test::RunningProgram render(NPR_RENDER_PROGRAM, {Path("cut.ply"), "-q", "-o", Path("out.png")},
+                                       mHome.Path());
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  std::vector<pid_t> importer;
+  while (importer.empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    importer = ChildrenOf(render.Pid());
+  }
+  ASSERT_EQ(importer.size(), 1u) << "the importer never started";
+  const auto interrupted = std::chrono::steady_clock::now();
+  render.Signal(SIGINT);
+  const ProgramResult result = render.Wait();
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - interrupted).count(), 2.0);
+  EXPECT_EQ(result.status, 130) << result.err;
+  const auto gone = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (IsAlive(importer[0]) && std::chrono::steady_clock::now() < gone) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(IsAlive(importer[0])) << "the importer outlived the program";
+  EXPECT_FALSE(fs::exists(Path("out.png")));
 }

@@ -89,6 +89,7 @@ public:
 
   std::string ErrorSoFar() const { return ReadWhole(mErrFile); }
   void Signal(int signal) const { kill(mChild, signal); }
+  pid_t Pid() const { return mChild; }
 
   // Like Wait, but a program still running after `limit` is killed first
   // (its status is then 128 + SIGKILL).

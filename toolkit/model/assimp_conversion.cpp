@@ -46,17 +46,19 @@ bool FileNormalsUsable(const aiMesh& mesh) {
   });
 }
 
-bool FaceIsUsable(const aiFace& face, const aiVector3D* vertices, unsigned vertexCount) {
-  if (face.mNumIndices != 3) {
-    return false;
-  }
-  return std::all_of(face.mIndices, face.mIndices + 3,
-                     [&](unsigned i) { return i < vertexCount && IsFinite(vertices[i]); });
+bool IsTriangleOf(const aiFace& face, unsigned vertexCount) {
+  return face.mNumIndices == 3 &&
+         std::all_of(face.mIndices, face.mIndices + 3, [&](unsigned i) { return i < vertexCount; });
+}
+
+bool HasFiniteCorners(const aiFace& face, const aiVector3D* vertices) {
+  return std::all_of(face.mIndices, face.mIndices + face.mNumIndices,
+                     [&](unsigned i) { return IsFinite(vertices[i]); });
 }
 
 }  // namespace
 
-TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world) {
+TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world, std::uint64_t& invalidFaces) {
   TS_Mesh result;
   result.Reserve(static_cast<int>(mesh.mNumVertices), static_cast<int>(mesh.mNumFaces));
   for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
@@ -78,7 +80,11 @@ TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world) {
   int face = 0;
   for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
     const aiFace& source = mesh.mFaces[f];
-    if (!FaceIsUsable(source, mesh.mVertices, mesh.mNumVertices)) {
+    if (!IsTriangleOf(source, mesh.mNumVertices)) {
+      continue;
+    }
+    if (!HasFiniteCorners(source, mesh.mVertices)) {
+      ++invalidFaces;
       continue;
     }
     const auto a = static_cast<int>(source.mIndices[0]);

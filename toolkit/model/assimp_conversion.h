@@ -5,6 +5,7 @@
 
 #include <assimp/scene.h>
 
+#include <cstdint>
 #include <string>
 
 #include <tessel/ts_color.h>
@@ -16,9 +17,9 @@
 namespace tessel_detail {
 
 // The triangles of `mesh` placed by `world`. Faces that are not triangles
-// or touch a point that is not finite are left out; normals are kept when
-// the file supplied them.
-TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world);
+// or touch a point that is not finite are left out, the latter counted in
+// `invalidFaces`; normals are kept when the file supplied them.
+TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world, std::uint64_t& invalidFaces);
 
 // The colour of objects whose file gives none: dark enough for pencil
 // strokes to show on white paper, light enough for shading to show on it.

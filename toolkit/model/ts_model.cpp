@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <set>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <assimp/Importer.hpp>
 #include <assimp/metadata.h>
@@ -18,10 +17,12 @@
 #include <assimp/scene.h>
 
 #include "assimp_conversion.h"
+#include "model_file_check.h"
 
 namespace {
 
 using tessel_detail::CameraConventions;
+using tessel_detail::CheckModelFile;
 using tessel_detail::CameraConventionsFor;
 using tessel_detail::ConvertCamera;
 using tessel_detail::ConvertLight;
@@ -29,31 +30,10 @@ using tessel_detail::ConvertMaterial;
 using tessel_detail::ConvertMesh;
 using tessel_detail::ObjectColor;
 
-// Reading is left to the importer, but the reasons a file cannot even be
-// opened are worth telling apart for the user.
-bool CheckReadable(const char* path, TS_String& error) {
-  std::error_code status;
-  const std::filesystem::path file(reinterpret_cast<const char8_t*>(path));
-  if (!std::filesystem::exists(file, status)) {
-    error = std::string(path) + ": no such file";
-    return false;
-  }
-  if (std::filesystem::is_directory(file, status)) {
-    error = std::string(path) + ": is a folder, not a model file";
-    return false;
-  }
-  std::FILE* stream = std::fopen(path, "rb");
-  if (stream == nullptr) {
-    error = std::string(path) + ": cannot be read (" + std::strerror(errno) + ")";
-    return false;
-  }
-  std::fclose(stream);
-  return true;
-}
-
-// Points and lines carry no surface; they are dropped during import.
-constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_FindInvalidData |
-                                  aiProcess_ValidateDataStructure;
+// Points and lines carry no surface; they are dropped during import. The
+// importer's own search for invalid data is left out: it drops a whole mesh
+// for one point that is not finite, where only the faces on it need to go.
+constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_ValidateDataStructure;
 
 std::string LowerCaseExtension(const char* path) {
   std::string extension = std::filesystem::path(reinterpret_cast<const char8_t*>(path)).extension().string();
@@ -67,15 +47,23 @@ public:
   SceneWalker(const aiScene& scene, TS_Model& model, const CameraConventions& cameras)
       : mScene(scene), mModel(model), mCameraConventions(cameras) {}
 
-  void Walk(const aiNode& node, const aiMatrix4x4& parent) {
-    const aiMatrix4x4 world = parent * node.mTransformation;
-    for (unsigned i = 0; i < node.mNumMeshes; ++i) {
-      AddObject(node, node.mMeshes[i], world);
-    }
-    AddLightsAndCamerasNamed(node.mName, world);
-    for (unsigned i = 0; i < node.mNumChildren; ++i) {
-      if (node.mChildren[i] != nullptr) {
-        Walk(*node.mChildren[i], world);
+  // Depth first, parents before children, children in file order. The
+  // pending nodes are kept on the heap: files nest nodes deeper than the
+  // stack would take.
+  void Walk(const aiNode& root) {
+    std::vector<std::pair<const aiNode*, aiMatrix4x4>> pending{{&root, aiMatrix4x4()}};
+    while (!pending.empty()) {
+      const auto [node, parent] = pending.back();
+      pending.pop_back();
+      const aiMatrix4x4 world = parent * node->mTransformation;
+      for (unsigned i = 0; i < node->mNumMeshes; ++i) {
+        AddObject(*node, node->mMeshes[i], world);
+      }
+      AddLightsAndCamerasNamed(node->mName, world);
+      for (unsigned i = node->mNumChildren; i-- > 0;) {
+        if (node->mChildren[i] != nullptr) {
+          pending.emplace_back(node->mChildren[i], world);
+        }
       }
     }
   }
@@ -90,7 +78,7 @@ private:
       return;
     }
     TS_ModelObject object;
-    object.mesh = ConvertMesh(source, world);
+    object.mesh = ConvertMesh(source, world, mModel.m_invalidFaces);
     if (object.mesh.FaceCount() == 0) {
       return;
     }
@@ -158,7 +146,7 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
   }
   const std::string extension = LowerCaseExtension(path);
   model.m_up = UpDirection(*scene, extension);
-  SceneWalker(*scene, model, CameraConventionsFor(extension)).Walk(*scene->mRootNode, aiMatrix4x4());
+  SceneWalker(*scene, model, CameraConventionsFor(extension)).Walk(*scene->mRootNode);
   if (model.m_objects.IsEmpty()) {
     error = std::string(path) + ": the model holds no surface to draw";
     return false;
@@ -175,7 +163,7 @@ bool TS_Model::Read(const char* path, TS_String& error) {
     error = "no model file given";
     return false;
   }
-  if (!CheckReadable(path, error)) {
+  if (!CheckModelFile(path, error)) {
     return false;
   }
   try {
@@ -205,4 +193,5 @@ void TS_Model::Destroy() {
   m_materials.Destroy();
   m_lights.Destroy();
   m_views.Destroy();
+  m_invalidFaces = 0;
 }

@@ -47,6 +47,8 @@ public:
   // camera frame is degenerate and a camera system is involved.
   bool GetLightXform(const TS_Viewport& viewport, TS::coordinate_system to, TS_Xform& xform) const;
 
+  friend bool operator==(const TS_Light&, const TS_Light&) = default;
+
 private:
   TS::light_style m_style = TS::camera_directional_light;
   bool m_enabled = true;

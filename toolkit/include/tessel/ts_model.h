@@ -12,6 +12,9 @@
 #include <tessel/ts_string.h>
 #include <tessel/ts_viewport.h>
 
+#include <cstdint>
+#include <functional>
+
 // One placed mesh of the model. A mesh the file places several times gives
 // one object per placement.
 struct TS_ModelObject {
@@ -26,12 +29,33 @@ struct TS_ModelObject {
   int material = -1;
 };
 
+// How far an isolated read lets the importer go.
+struct TS_ModelReadLimits {
+  // Processor seconds the importer may spend; the reader waits twice as
+  // long in wall time before it gives up on an importer that is blocked.
+  unsigned seconds = 60;
+  // Address space the importer may take on; 0 for a budget from the size
+  // of the model's data.
+  std::uint64_t memoryBytes = 0;
+  // Asked several times a second while the importer works; true stops it
+  // and fails the read.
+  std::function<bool()> canceled;
+};
+
 class TS_Model {
 public:
-  // Replaces the content with the model in `path` (UTF-8). On failure the
-  // model is left empty, `error` says why in one line and the result is
-  // false; a file without any triangle counts as a failure.
+  // Replaces the content with the model in `path` (UTF-8), read inside the
+  // calling process: for files the host trusts. On failure the model is
+  // left empty, `error` says why in one line and the result is false; a
+  // file without any triangle counts as a failure. Anything but a regular
+  // file is refused without being opened.
   bool Read(const char* path, TS_String& error);
+
+  // Like Read, but the importer runs in a child process within `limits`, so
+  // a damaged file that makes it crash, loop or exhaust memory fails the
+  // read (with the reason in `error`) instead of taking the caller down.
+  // The caller must not be ignoring SIGCHLD.
+  bool ReadIsolated(const char* path, TS_String& error, const TS_ModelReadLimits& limits = {});
 
   // Axis-aligned box around all objects; false when there are none.
   bool GetBoundingBox(TS_3dPoint& min, TS_3dPoint& max) const;
@@ -49,4 +73,7 @@ public:
   // The file's cameras in file order. The screen port is left at its
   // default; the frustum has the camera's own aspect.
   TS_ClassArray<TS_Viewport> m_views;
+  // Faces left out because a corner is not a finite point; the rest of
+  // their mesh is kept.
+  std::uint64_t m_invalidFaces = 0;
 };

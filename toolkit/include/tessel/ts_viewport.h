@@ -79,6 +79,8 @@ public:
   // |right - left| / |top - bottom|; false when the port has no height.
   bool GetScreenPortAspect(double& aspect) const;
 
+  friend bool operator==(const TS_Viewport&, const TS_Viewport&) = default;
+
 private:
   TS::view_projection m_projection = TS::parallel_view;
   TS_3dPoint m_cameraLocation;

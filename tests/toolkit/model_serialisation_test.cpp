@@ -1,0 +1,108 @@
+// A model handed between processes as bytes: every field comes back, and a
+// reply cut anywhere or with junk after it is refused instead of read past
+// its end.
+#include <tessel/ts_model.h>
+
+#include "model_serialisation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
+#include <string>
+
+namespace {
+
+TS_Model SampleModel() {
+  TS_Model model;
+  model.m_up = TS_3dVector(0.0, 0.0, -1.0);
+  model.m_invalidFaces = 7;
+  TS_Material material;
+  material.SetDiffuse(TS_Color(10, 20, 30));
+  material.SetTransparency(0.25);
+  model.m_materials.Append(material);
+  TS_Light light;
+  light.SetStyle(TS::world_spot_light);
+  light.SetLocation(TS_3dPoint(1.0, 2.0, 3.0));
+  light.SetSpotAngleRadians(0.5);
+  model.m_lights.Append(light);
+  TS_Viewport view;
+  view.SetProjection(TS::perspective_view);
+  view.SetCameraLocation(TS_3dPoint(0.0, -10.0, 0.0));
+  view.SetFrustum(-1.0, 1.0, -0.75, 0.75, 0.5, 100.0);
+  model.m_views.Append(view);
+  for (const bool withNormals : {true, false}) {
+    TS_ModelObject object;
+    object.name = withNormals ? "smooth" : "flat";
+    object.color = TS_Color(200, 100, 50);
+    object.material = withNormals ? 0 : -1;
+    for (int v = 0; v < 4; ++v) {
+      object.mesh.SetVertex(v, TS_3fPoint(static_cast<float>(v), v * 0.5f, 1.0f / 3.0f));
+      if (withNormals) {
+        object.mesh.SetVertexNormal(v, TS_3fVector(0.0f, 0.0f, 1.0f));
+      }
+    }
+    object.mesh.SetTriangle(0, 0, 1, 2);
+    object.mesh.SetQuad(1, 0, 2, 3, 1);
+    model.m_objects.Append(std::move(object));
+  }
+  return model;
+}
+
+std::string Serialised(const TS_Model& model) {
+  std::string bytes;
+  EXPECT_TRUE(tessel_detail::SerialiseModel(model, bytes));
+  return bytes;
+}
+
+}  // namespace
+
+TEST(ModelSerialisation, EveryFieldComesBack) {
+  const TS_Model original = SampleModel();
+  TS_Model copy;
+  ASSERT_TRUE(tessel_detail::DeserialiseModel(Serialised(original), copy));
+  EXPECT_EQ(copy.m_up, original.m_up);
+  EXPECT_EQ(copy.m_invalidFaces, original.m_invalidFaces);
+  ASSERT_EQ(copy.m_materials.Count(), 1);
+  EXPECT_EQ(copy.m_materials[0], original.m_materials[0]);
+  ASSERT_EQ(copy.m_lights.Count(), 1);
+  EXPECT_EQ(copy.m_lights[0], original.m_lights[0]);
+  ASSERT_EQ(copy.m_views.Count(), 1);
+  EXPECT_EQ(copy.m_views[0], original.m_views[0]);
+  ASSERT_EQ(copy.m_objects.Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const TS_ModelObject& a = copy.m_objects[i];
+    const TS_ModelObject& b = original.m_objects[i];
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.color, b.color);
+    EXPECT_EQ(a.material, b.material);
+    EXPECT_TRUE(std::ranges::equal(a.mesh.Vertices(), b.mesh.Vertices()));
+    EXPECT_TRUE(std::ranges::equal(a.mesh.Faces(), b.mesh.Faces()));
+    EXPECT_TRUE(std::ranges::equal(a.mesh.VertexNormals(), b.mesh.VertexNormals()));
+    EXPECT_EQ(a.mesh.HasVertexNormals(), b.mesh.HasVertexNormals());
+  }
+}
+
+TEST(ModelSerialisation, ACutOrPaddedReplyIsRefusedAndLeavesTheModelEmpty) {
+  const std::string bytes = Serialised(SampleModel());
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    TS_Model model = SampleModel();
+    EXPECT_FALSE(tessel_detail::DeserialiseModel(std::span<const char>(bytes.data(), length), model)) << length;
+    EXPECT_TRUE(model.m_objects.IsEmpty()) << length;
+  }
+  TS_Model model;
+  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes + "x", model));
+}
+
+TEST(ModelSerialisation, FacesOnMissingVerticesAreRefused) {
+  std::string bytes = Serialised(SampleModel());
+  // The first face's first index follows the first object's vertices.
+  const TS_MeshFace first{{0, 1, 2, 2}};
+  const std::string pattern(reinterpret_cast<const char*>(&first), sizeof first);
+  const std::size_t at = bytes.find(pattern);
+  ASSERT_NE(at, std::string::npos);
+  const int outside = 4;
+  bytes.replace(at, sizeof outside, reinterpret_cast<const char*>(&outside), sizeof outside);
+  TS_Model model;
+  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, model));
+}

@@ -1,0 +1,286 @@
+#include "isolated_run.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <exception>
+#include <new>
+#include <thread>
+
+#include "memory_budget.h"
+#include "unique_fd.h"
+
+namespace tessel_detail {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Outcome = IsolatedResult::Outcome;
+
+constexpr int kOutOfMemoryExit = 121;
+constexpr int kReplyNotSentExit = 122;
+constexpr auto kPollPeriod = std::chrono::milliseconds(50);
+
+// --- In the child -----------------------------------------------------------
+
+// Ends the child for the exception being handled: out of memory has its own
+// status, anything else counts as a crash.
+[[noreturn]] void EndForException() {
+  try {
+    if (const std::exception_ptr current = std::current_exception()) {
+      std::rethrow_exception(current);
+    }
+  } catch (const std::bad_alloc&) {
+    _exit(kOutOfMemoryExit);
+  } catch (...) {
+  }
+  std::abort();
+}
+
+// The host may have installed handlers (for interrupts, or a crash
+// reporter); the importer's faults must end its process the way the kernel
+// ends it, and only the parent decides about interrupts.
+void PrepareSignals() {
+  for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGXCPU, SIGPIPE}) {
+    signal(fault, SIG_DFL);
+  }
+  for (int request : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    signal(request, SIG_IGN);
+  }
+}
+
+void ApplyLimits(const IsolationLimits& limits) {
+  // The soft limit sends SIGXCPU, the hard one a second later SIGKILL.
+  const rlimit cpu{limits.cpuSeconds, limits.cpuSeconds + 1};
+  setrlimit(RLIMIT_CPU, &cpu);
+  const rlimit noCore{0, 0};
+  setrlimit(RLIMIT_CORE, &noCore);
+  if (limits.memoryBytes > 0) {
+    LimitAddressSpaceGrowth(limits.memoryBytes);
+  }
+}
+
+bool WriteAll(int descriptor, const std::string& bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t step = write(descriptor, bytes.data() + written, bytes.size() - written);
+    if (step < 0 && errno == EINTR) {
+      continue;
+    }
+    if (step <= 0) {
+      return false;
+    }
+    written += static_cast<std::size_t>(step);
+  }
+  return true;
+}
+
+[[noreturn]] void RunChild(pid_t parent, int replyFile, const std::function<std::string()>& work,
+                           const IsolationLimits& limits) {
+  // Dies with the parent, even when the parent is killed outright.
+  if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
+    _exit(kReplyNotSentExit);
+  }
+  PrepareSignals();
+  // For exceptions thrown where none may pass (destructors, noexcept code).
+  std::set_terminate(EndForException);
+  ApplyLimits(limits);
+  // Nothing may leave this frame but through _exit: an exception unwinding
+  // further would run the parent's code on in the child.
+  try {
+    const std::string reply = work();
+    _exit(WriteAll(replyFile, reply) ? 0 : kReplyNotSentExit);
+  } catch (...) {
+    EndForException();
+  }
+}
+
+// --- In the parent ----------------------------------------------------------
+
+// Owns the child until it has been reaped; a child still running when its
+// owner goes is killed first, so no path leaves it behind.
+class Child {
+public:
+  explicit Child(pid_t pid) : mPid(pid) {}
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  ~Child() {
+    if (mPid > 0) {
+      Kill();
+      Reap(nullptr, true);
+    }
+  }
+
+  void Kill() const { kill(mPid, SIGKILL); }
+
+  // True once the child has ended; `status` and `cpu` then describe it.
+  bool Reap(int* status, bool block, double* cpuSeconds = nullptr) {
+    int raw = 0;
+    rusage usage{};
+    pid_t done;
+    do {
+      done = wait4(mPid, &raw, block ? 0 : WNOHANG, &usage);
+    } while (done < 0 && errno == EINTR);
+    if (done != mPid) {
+      return false;
+    }
+    mPid = 0;
+    if (status != nullptr) {
+      *status = raw;
+    }
+    if (cpuSeconds != nullptr) {
+      *cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+    }
+    return true;
+  }
+
+private:
+  pid_t mPid;
+};
+
+bool IsCanceled(const IsolationLimits& limits) { return limits.canceled && limits.canceled(); }
+
+// Waits until the child's end of the pipe closes, which it does when the
+// child ends. False when the caller canceled or the wall time ran out first.
+bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, Outcome& stopped) {
+  while (true) {
+    if (IsCanceled(limits)) {
+      stopped = Outcome::Canceled;
+      return false;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+      stopped = Outcome::TimedOut;
+      return false;
+    }
+    pollfd watched{descriptor, POLLIN, 0};
+    const int ready = poll(&watched, 1, static_cast<int>(std::min(left, kPollPeriod).count()));
+    if (ready <= 0) {
+      continue;  // time to look at the deadline and the caller again; also after a signal
+    }
+    char ignored;
+    const ssize_t count = read(descriptor, &ignored, 1);
+    if (count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN)) {
+      return true;
+    }
+  }
+}
+
+// The whole content of the reply file.
+bool ReadWhole(int descriptor, std::string& bytes) {
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) {
+    return false;
+  }
+  bytes.resize(static_cast<std::size_t>(status.st_size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = pread(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      bytes.resize(done);  // whatever is missing shows as a cut reply
+      return true;
+    }
+    done += static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+// Waits for a child that has closed its end of the pipe to end.
+bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& limits, int& status,
+              double& cpuSeconds, Outcome& stopped) {
+  while (!child.Reap(&status, false, &cpuSeconds)) {
+    if (IsCanceled(limits)) {
+      stopped = Outcome::Canceled;
+      return false;
+    }
+    if (Clock::now() >= deadline) {
+      stopped = Outcome::TimedOut;
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& limits) {
+  IsolatedResult result;
+  if (WIFSIGNALED(status)) {
+    result.signal = WTERMSIG(status);
+    // The hard processor limit kills outright, as would a SIGKILL from
+    // elsewhere; the time used tells them apart.
+    const bool outOfTime =
+        result.signal == SIGXCPU || (result.signal == SIGKILL && cpuSeconds >= limits.cpuSeconds);
+    result.outcome = outOfTime ? Outcome::TimedOut : Outcome::Crashed;
+    return result;
+  }
+  result.exitStatus = WEXITSTATUS(status);
+  if (result.exitStatus == 0) {
+    result.outcome = Outcome::Replied;
+  } else {
+    result.outcome = result.exitStatus == kOutOfMemoryExit ? Outcome::OutOfMemory : Outcome::Failed;
+  }
+  return result;
+}
+
+}  // namespace
+
+IsolatedResult RunIsolated(const std::function<std::string()>& work, const IsolationLimits& given) {
+  IsolationLimits limits = given;
+  limits.cpuSeconds = std::max(limits.cpuSeconds, 1u);
+  IsolatedResult failed;
+  // The reply goes into a file in memory, which the child fills at its own
+  // pace; a pipe would make both processes take turns for every 64 KiB.
+  // The pipe only tells the parent that the child has ended: the child holds
+  // its writing end until then and writes nothing into it.
+  UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC));
+  int ends[2];
+  if (!replyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
+    failed.error = errno;
+    return failed;
+  }
+  UniqueFd endWatch(ends[0]);
+  UniqueFd endSignal(ends[1]);
+  const pid_t parent = getpid();
+  const pid_t pid = fork();
+  if (pid < 0) {
+    failed.error = errno;
+    return failed;
+  }
+  if (pid == 0) {
+    endWatch.Reset();
+    RunChild(parent, replyFile.Get(), work, limits);
+  }
+  Child child(pid);
+  endSignal.Reset();
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(2 * limits.cpuSeconds);
+  Outcome stopped = Outcome::Failed;
+  int status = 0;
+  double cpuSeconds = 0.0;
+  if (!AwaitClose(endWatch.Get(), deadline, limits, stopped) ||
+      !AwaitEnd(child, deadline, limits, status, cpuSeconds, stopped)) {
+    IsolatedResult result;
+    result.outcome = stopped;
+    return result;  // the child's owner kills and reaps it
+  }
+  IsolatedResult result = Classify(status, cpuSeconds, limits);
+  if (result.outcome == Outcome::Replied && !ReadWhole(replyFile.Get(), result.reply)) {
+    result.outcome = Outcome::Failed;
+    result.error = errno;
+  }
+  return result;
+}
+
+}  // namespace tessel_detail

@@ -1,0 +1,100 @@
+// Reading a model in a child process, so that the importer's faults on
+// damaged files end the child instead of the host.
+#include <tessel/ts_model.h>
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "isolated_run.h"
+#include "memory_budget.h"
+#include "model_file_check.h"
+#include "model_serialisation.h"
+
+namespace {
+
+using tessel_detail::IsolatedResult;
+using Outcome = tessel_detail::IsolatedResult::Outcome;
+
+// The child's reply: one byte saying which, then the model or the error.
+constexpr char kModelReply = 'M';
+constexpr char kErrorReply = 'E';
+
+std::string ReadAndEncode(const char* path) {
+  TS_Model model;
+  TS_String error;
+  std::string reply;
+  if (model.Read(path, error)) {
+    reply.push_back(kModelReply);
+    if (tessel_detail::SerialiseModel(model, reply)) {
+      return reply;
+    }
+    reply.clear();
+    error = std::string(path) + ": the importer ran out of memory";
+  }
+  reply.push_back(kErrorReply);
+  reply += error;
+  return reply;
+}
+
+std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& limits) {
+  switch (result.outcome) {
+    case Outcome::Crashed: return "the importer crashed (" + std::string(strsignal(result.signal)) + ")";
+    case Outcome::TimedOut: return "the importer took longer than " + std::to_string(limits.seconds) + " s";
+    case Outcome::OutOfMemory:
+      return "the importer ran out of memory (a damaged file declaring huge counts?)";
+    case Outcome::Canceled: return "reading was interrupted";
+    case Outcome::Replied: return "the importer's reply was cut short";
+    case Outcome::Failed: break;
+  }
+  if (result.error != 0) {
+    return "the importer could not be started (" + std::string(std::strerror(result.error)) + ")";
+  }
+  return "the importer stopped with status " + std::to_string(result.exitStatus);
+}
+
+bool Decode(const IsolatedResult& result, TS_Model& model, TS_String& error) {
+  const std::string& reply = result.reply;
+  if (result.outcome == Outcome::Replied && !reply.empty()) {
+    if (reply.front() == kModelReply &&
+        tessel_detail::DeserialiseModel(std::span<const char>(reply).subspan(1), model)) {
+      return true;
+    }
+    if (reply.front() == kErrorReply) {
+      error = reply.substr(1);
+      return false;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TS_Model::ReadIsolated(const char* path, TS_String& error, const TS_ModelReadLimits& limits) {
+  Destroy();
+  error.clear();
+  if (path == nullptr || *path == '\0') {
+    error = "no model file given";
+    return false;
+  }
+  if (!tessel_detail::CheckModelFile(path, error)) {
+    return false;
+  }
+  try {
+    tessel_detail::IsolationLimits isolation;
+    isolation.cpuSeconds = limits.seconds;
+    isolation.memoryBytes = limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
+    isolation.canceled = limits.canceled;
+    const IsolatedResult result = tessel_detail::RunIsolated([path] { return ReadAndEncode(path); }, isolation);
+    if (Decode(result, *this, error)) {
+      return true;
+    }
+    if (error.empty()) {
+      error = std::string(path) + ": " + Describe(result, limits);
+    }
+  } catch (const std::bad_alloc&) {
+    error = std::string(path) + ": needs more memory than can be had";
+  }
+  Destroy();
+  return false;
+}

@@ -8,7 +8,7 @@
 namespace tessel_detail {
 
 template <class Operation>
-bool guarded(Operation&& operation) {
+bool Guarded(Operation&& operation) {
   try {
     return operation();
   } catch (const std::bad_alloc&) {

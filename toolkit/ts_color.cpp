@@ -5,9 +5,9 @@
 
 namespace {
 
-std::uint32_t channelByte(int value) { return static_cast<std::uint32_t>(std::clamp(value, 0, 255)); }
+std::uint32_t ChannelByte(int value) { return static_cast<std::uint32_t>(std::clamp(value, 0, 255)); }
 
-int fractionToByte(double fraction) {
+int FractionToByte(double fraction) {
   if (!(fraction > 0.0)) {
     return 0;  // also catches NaN
   }
@@ -17,9 +17,9 @@ int fractionToByte(double fraction) {
 }  // namespace
 
 void TS_Color::SetRGB(int red, int green, int blue) {
-  m_value = channelByte(red) | (channelByte(green) << 8) | (channelByte(blue) << 16);
+  m_value = ChannelByte(red) | (ChannelByte(green) << 8) | (ChannelByte(blue) << 16);
 }
 
 void TS_Color::SetFractionalRGB(double red, double green, double blue) {
-  SetRGB(fractionToByte(red), fractionToByte(green), fractionToByte(blue));
+  SetRGB(FractionToByte(red), FractionToByte(green), FractionToByte(blue));
 }

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <utility>
 
-using tessel_detail::guarded;
+using tessel_detail::Guarded;
 
 namespace {
 
 // Replaces element i, or appends when i is the current count.
 template <class T>
-bool setOrAppend(std::vector<T>& items, int i, const T& value) {
+bool SetOrAppend(std::vector<T>& items, int i, const T& value) {
   if (i < 0 || static_cast<std::size_t>(i) > items.size()) {
     return false;
   }
@@ -25,7 +25,7 @@ bool setOrAppend(std::vector<T>& items, int i, const T& value) {
 }
 
 template <class T>
-void release(std::vector<T>& items) {
+void ReleaseStorage(std::vector<T>& items) {
   std::vector<T>().swap(items);
 }
 
@@ -53,8 +53,8 @@ bool TS_Mesh::HasVertexNormals() const { return !m_vertices.empty() && m_vertexN
 bool TS_Mesh::HasFaceNormals() const { return !m_faces.empty() && m_faceNormals.size() == m_faces.size(); }
 
 bool TS_Mesh::SetVertex(int i, const TS_3fPoint& point) {
-  return guarded([&] {
-    if (!setOrAppend(m_vertices, i, point)) {
+  return Guarded([&] {
+    if (!SetOrAppend(m_vertices, i, point)) {
       return false;
     }
     InvalidateTopology();
@@ -63,7 +63,7 @@ bool TS_Mesh::SetVertex(int i, const TS_3fPoint& point) {
 }
 
 bool TS_Mesh::SetVertexNormal(int i, const TS_3fVector& normal) {
-  return guarded([&] { return setOrAppend(m_vertexNormals, i, normal); });
+  return Guarded([&] { return SetOrAppend(m_vertexNormals, i, normal); });
 }
 
 bool TS_Mesh::SetVertexNormal(int i, const TS_3dVector& normal) {
@@ -80,8 +80,8 @@ bool TS_Mesh::SetQuad(int face, int a, int b, int c, int d) {
       return false;
     }
   }
-  return guarded([&] {
-    if (!setOrAppend(m_faces, face, TS_MeshFace{{a, b, c, d}})) {
+  return Guarded([&] {
+    if (!SetOrAppend(m_faces, face, TS_MeshFace{{a, b, c, d}})) {
       return false;
     }
     InvalidateTopology();
@@ -90,7 +90,7 @@ bool TS_Mesh::SetQuad(int face, int a, int b, int c, int d) {
 }
 
 void TS_Mesh::Reserve(int vertexCount, int faceCount) {
-  guarded([&] {
+  Guarded([&] {
     m_vertices.reserve(static_cast<std::size_t>(std::max(vertexCount, 0)));
     m_faces.reserve(static_cast<std::size_t>(std::max(faceCount, 0)));
     return true;
@@ -101,7 +101,7 @@ bool TS_Mesh::ConvertQuadsToTriangles() {
   if (QuadCount() == 0) {
     return true;
   }
-  return guarded([&] {
+  return Guarded([&] {
     const bool keepNormals = HasFaceNormals();
     std::vector<TS_MeshFace> faces;
     std::vector<TS_3fVector> normals;
@@ -131,7 +131,7 @@ bool TS_Mesh::ConvertQuadsToTriangles() {
 }
 
 bool TS_Mesh::Compact() {
-  return guarded([&] {
+  return Guarded([&] {
     const int vertexCount = VertexCount();
     const bool keepFaceNormals = HasFaceNormals();
     const bool keepVertexNormals = HasVertexNormals();
@@ -202,7 +202,7 @@ bool TS_Mesh::Append(const TS_Mesh& other) {
   if (other.m_vertices.empty() && other.m_faces.empty()) {
     return true;
   }
-  return guarded([&] {
+  return Guarded([&] {
     if (m_vertices.empty() && m_faces.empty()) {
       *this = other;
       return true;
@@ -221,12 +221,12 @@ bool TS_Mesh::Append(const TS_Mesh& other) {
     if (vertexNormals) {
       m_vertexNormals.insert(m_vertexNormals.end(), other.m_vertexNormals.begin(), other.m_vertexNormals.end());
     } else {
-      release(m_vertexNormals);
+      ReleaseStorage(m_vertexNormals);
     }
     if (faceNormals) {
       m_faceNormals.insert(m_faceNormals.end(), other.m_faceNormals.begin(), other.m_faceNormals.end());
     } else {
-      release(m_faceNormals);
+      ReleaseStorage(m_faceNormals);
     }
     InvalidateTopology();
     return true;
@@ -234,10 +234,10 @@ bool TS_Mesh::Append(const TS_Mesh& other) {
 }
 
 void TS_Mesh::Destroy() {
-  release(m_vertices);
-  release(m_faces);
-  release(m_vertexNormals);
-  release(m_faceNormals);
+  ReleaseStorage(m_vertices);
+  ReleaseStorage(m_faces);
+  ReleaseStorage(m_vertexNormals);
+  ReleaseStorage(m_faceNormals);
   InvalidateTopology();
 }
 

@@ -2,14 +2,16 @@
 
 #include "guarded.h"
 
-using tessel_detail::guarded;
+using tessel_detail::Guarded;
 
 namespace {
 
-TS_3fVector faceNormal(const TS_MeshFace& face, std::span<const TS_3fPoint> vertices) {
+TS_3fVector FaceNormalOf(const TS_MeshFace& face, std::span<const TS_3fPoint> vertices) {
   const auto at = [&](int corner) { return vertices[static_cast<std::size_t>(face.vi[corner])]; };
   // For a quad the diagonals give the normal of the best-fitting plane even
-  // when the four corners are not coplanar.
+  // when the four corners are not coplanar. Edge extraction has its own rule
+  // (the first three corners), which agrees with this one on the triangles
+  // that scene nodes hold.
   TS_3fVector normal = face.IsTriangle() ? TS_CrossProduct(at(1) - at(0), at(2) - at(0))
                                          : TS_CrossProduct(at(2) - at(0), at(3) - at(1));
   normal.Unitize();
@@ -19,11 +21,11 @@ TS_3fVector faceNormal(const TS_MeshFace& face, std::span<const TS_3fPoint> vert
 }  // namespace
 
 bool TS_Mesh::ComputeFaceNormals() {
-  return guarded([&] {
+  return Guarded([&] {
     std::vector<TS_3fVector> normals;
     normals.reserve(m_faces.size());
     for (const TS_MeshFace& face : m_faces) {
-      normals.push_back(faceNormal(face, m_vertices));
+      normals.push_back(FaceNormalOf(face, m_vertices));
     }
     m_faceNormals = std::move(normals);
     return true;
@@ -34,7 +36,7 @@ bool TS_Mesh::ComputeVertexNormals() {
   if (!HasFaceNormals() && !ComputeFaceNormals()) {
     return false;
   }
-  return guarded([&] {
+  return Guarded([&] {
     std::vector<TS_3fVector> normals(m_vertices.size());
     for (std::size_t f = 0; f < m_faces.size(); ++f) {
       const TS_MeshFace& face = m_faces[f];

@@ -7,7 +7,7 @@
 namespace tessel_detail {
 namespace {
 
-std::uint64_t mix(std::uint64_t x) {
+std::uint64_t Mix(std::uint64_t x) {
   x ^= x >> 30;
   x *= 0xbf58476d1ce4e5b9ULL;
   x ^= x >> 27;
@@ -17,7 +17,7 @@ std::uint64_t mix(std::uint64_t x) {
 }
 
 // Power of two with room for `count` entries at a load of one half at most.
-std::size_t tableSize(std::size_t count) { return std::bit_ceil(2 * count + 2); }
+std::size_t TableSize(std::size_t count) { return std::bit_ceil(2 * count + 2); }
 
 struct PositionKey {
   std::uint32_t x, y, z;
@@ -26,21 +26,21 @@ struct PositionKey {
 
 // Exact float bits, except that -0 and +0 compare equal as numbers and must
 // therefore land in the same vertex.
-std::uint32_t coordinateBits(float value) { return value == 0.0f ? 0u : std::bit_cast<std::uint32_t>(value); }
+std::uint32_t CoordinateBits(float value) { return value == 0.0f ? 0u : std::bit_cast<std::uint32_t>(value); }
 
-PositionKey keyOf(const TS_3fPoint& p) { return {coordinateBits(p.x), coordinateBits(p.y), coordinateBits(p.z)}; }
+PositionKey KeyOf(const TS_3fPoint& p) { return {CoordinateBits(p.x), CoordinateBits(p.y), CoordinateBits(p.z)}; }
 
-std::uint64_t hashOf(const PositionKey& key) {
-  return mix(mix((static_cast<std::uint64_t>(key.x) << 32) | key.y) ^ key.z);
+std::uint64_t HashOf(const PositionKey& key) {
+  return Mix(Mix((static_cast<std::uint64_t>(key.x) << 32) | key.y) ^ key.z);
 }
 
-std::uint64_t edgeKey(int a, int b) {
+std::uint64_t EdgeKey(int a, int b) {
   return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
 }
 
 // Counts per bucket become offsets: offsets[i] is where bucket i starts, and
 // offsets.back() the total.
-std::vector<int> offsetsFromCounts(const std::vector<int>& counts) {
+std::vector<int> OffsetsFromCounts(const std::vector<int>& counts) {
   std::vector<int> offsets(counts.size() + 1, 0);
   for (std::size_t i = 0; i < counts.size(); ++i) {
     offsets[i + 1] = offsets[i] + counts[i];
@@ -48,7 +48,7 @@ std::vector<int> offsetsFromCounts(const std::vector<int>& counts) {
   return offsets;
 }
 
-int sideCount(const TS_MeshFace& face) { return face.IsTriangle() ? 3 : 4; }
+int SideCount(const TS_MeshFace& face) { return face.IsTriangle() ? 3 : 4; }
 
 }  // namespace
 
@@ -61,13 +61,13 @@ std::shared_ptr<const TS_MeshTopology> TopologyBuilder::Build(std::span<const TS
 }
 
 void TopologyBuilder::MergeVertices(TS_MeshTopology& topology, std::span<const TS_3fPoint> vertices) {
-  const std::size_t mask = tableSize(vertices.size()) - 1;
+  const std::size_t mask = TableSize(vertices.size()) - 1;
   std::vector<int> slots(mask + 1, -1);
   std::vector<PositionKey> topKeys;
   topology.m_meshVertexToTop.resize(vertices.size());
   for (std::size_t v = 0; v < vertices.size(); ++v) {
-    const PositionKey key = keyOf(vertices[v]);
-    std::size_t slot = hashOf(key) & mask;
+    const PositionKey key = KeyOf(vertices[v]);
+    std::size_t slot = HashOf(key) & mask;
     while (slots[slot] >= 0 && !(topKeys[static_cast<std::size_t>(slots[slot])] == key)) {
       slot = (slot + 1) & mask;
     }
@@ -83,7 +83,7 @@ void TopologyBuilder::MergeVertices(TS_MeshTopology& topology, std::span<const T
   for (int top : topology.m_meshVertexToTop) {
     ++counts[static_cast<std::size_t>(top)];
   }
-  topology.m_topVertexOffsets = offsetsFromCounts(counts);
+  topology.m_topVertexOffsets = OffsetsFromCounts(counts);
   topology.m_topVertexMeshVertices.resize(vertices.size());
   std::vector<int> next(topology.m_topVertexOffsets.begin(), topology.m_topVertexOffsets.end() - 1);
   for (std::size_t v = 0; v < vertices.size(); ++v) {
@@ -95,9 +95,9 @@ void TopologyBuilder::MergeVertices(TS_MeshTopology& topology, std::span<const T
 void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS_MeshFace> faces) {
   std::size_t sides = 0;
   for (const TS_MeshFace& face : faces) {
-    sides += static_cast<std::size_t>(sideCount(face));
+    sides += static_cast<std::size_t>(SideCount(face));
   }
-  const std::size_t mask = tableSize(sides) - 1;
+  const std::size_t mask = TableSize(sides) - 1;
   std::vector<int> slots(mask + 1, -1);
   std::vector<std::uint64_t> edgeKeys;
   std::vector<int> lastFace;  // per edge, so a face that repeats a side is listed once
@@ -107,7 +107,7 @@ void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS
 
   for (std::size_t f = 0; f < faces.size(); ++f) {
     const TS_MeshFace& face = faces[f];
-    const int corners = sideCount(face);
+    const int corners = SideCount(face);
     for (int side = 0; side < corners; ++side) {
       int a = topology.MeshVertexTopVertex(face.vi[side]);
       int b = topology.MeshVertexTopVertex(face.vi[(side + 1) % corners]);
@@ -117,8 +117,8 @@ void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS
       if (b < a) {
         std::swap(a, b);
       }
-      const std::uint64_t key = edgeKey(a, b);
-      std::size_t slot = mix(key) & mask;
+      const std::uint64_t key = EdgeKey(a, b);
+      std::size_t slot = Mix(key) & mask;
       while (slots[slot] >= 0 && edgeKeys[static_cast<std::size_t>(slots[slot])] != key) {
         slot = (slot + 1) & mask;
       }
@@ -138,7 +138,7 @@ void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS
     }
   }
 
-  topology.m_edgeFaceOffsets = offsetsFromCounts(faceCounts);
+  topology.m_edgeFaceOffsets = OffsetsFromCounts(faceCounts);
   topology.m_edgeFaces.resize(edgeFacePairs.size());
   std::vector<int> next(topology.m_edgeFaceOffsets.begin(), topology.m_edgeFaceOffsets.end() - 1);
   for (const auto& [edge, face] : edgeFacePairs) {

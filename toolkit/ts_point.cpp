@@ -5,7 +5,7 @@
 namespace {
 
 template <class Vector, class Scalar>
-bool unitize(Vector& v) {
+bool UnitizeVector(Vector& v) {
   const Scalar length = v.Length();
   if (!(length > Scalar(0)) || !std::isfinite(length)) {
     return false;
@@ -19,8 +19,8 @@ bool unitize(Vector& v) {
 
 }  // namespace
 
-bool TS_3fVector::Unitize() { return unitize<TS_3fVector, float>(*this); }
-bool TS_3dVector::Unitize() { return unitize<TS_3dVector, double>(*this); }
+bool TS_3fVector::Unitize() { return UnitizeVector<TS_3fVector, float>(*this); }
+bool TS_3dVector::Unitize() { return UnitizeVector<TS_3dVector, double>(*this); }
 
 float TS_3fPoint::DistanceTo(const TS_3fPoint& p) const { return (p - *this).Length(); }
 double TS_3dPoint::DistanceTo(const TS_3dPoint& p) const { return (p - *this).Length(); }

@@ -8,7 +8,7 @@ namespace {
 
 // Rows of a rotation whose rows are the camera axes take world vectors into
 // camera coordinates; the transpose goes back.
-TS_Xform worldToCamera(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y,
+TS_Xform WorldToCamera(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y,
                        const TS_3dVector& z) {
   TS_Xform xform;
   const TS_3dVector axes[3] = {x, y, z};
@@ -22,7 +22,7 @@ TS_Xform worldToCamera(const TS_3dPoint& location, const TS_3dVector& x, const T
   return xform;
 }
 
-TS_Xform cameraToWorld(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y,
+TS_Xform CameraToWorld(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y,
                        const TS_3dVector& z) {
   TS_Xform xform;
   const TS_3dVector axes[3] = {x, y, z};
@@ -116,7 +116,7 @@ bool TS_Viewport::GetXform(TS::coordinate_system from, TS::coordinate_system to,
   if (!GetCameraFrame(location, x, y, z)) {
     return false;
   }
-  xform = from == TS::camera_cs ? cameraToWorld(location, x, y, z) : worldToCamera(location, x, y, z);
+  xform = from == TS::camera_cs ? CameraToWorld(location, x, y, z) : WorldToCamera(location, x, y, z);
   return true;
 }
 

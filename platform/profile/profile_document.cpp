@@ -1,5 +1,7 @@
 #include "profile/profile_document.h"
 
+#include "text/ascii_case.h"
+
 #include <algorithm>
 
 namespace linvale::platform {
@@ -7,14 +9,7 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-std::string LowerAscii(std::string_view text) {
+std::string LowerAsciiText(std::string_view text) {
   std::string lower(text);
   std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
   return lower;
@@ -117,13 +112,13 @@ void ProfileDocument::IndexSections() {
   mFirstHeaders.clear();
   for (std::size_t i = 0; i < mLines.size(); ++i) {
     if (const auto name = SectionHeaderName(mLines[i].text)) {
-      mFirstHeaders.try_emplace(LowerAscii(*name), i);
+      mFirstHeaders.try_emplace(LowerAsciiText(*name), i);
     }
   }
 }
 
 std::optional<std::size_t> ProfileDocument::FindSection(std::string_view section) const {
-  const auto found = mFirstHeaders.find(LowerAscii(TrimProfileBlanks(section)));
+  const auto found = mFirstHeaders.find(LowerAsciiText(TrimProfileBlanks(section)));
   if (found == mFirstHeaders.end()) {
     return std::nullopt;
   }

@@ -1,5 +1,7 @@
 #include "registry/registry_store.h"
 
+#include "text/ascii_case.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -15,13 +17,6 @@ namespace {
 //   "Name"=dword:0000002a
 //   "Name"=hex(3):00,ff     any other type, as bytes
 // Inside quotes '\' and '"' are escaped with '\', control bytes as \xHH.
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
 

@@ -36,7 +36,7 @@ public:
     }
     m_linesAt.resize(static_cast<std::size_t>(points.count()));
     for (int i = 0; i < count; ++i) {
-      forEachEnd(i, [&](int point) { m_linesAt[at(point)].insert(i); });
+      ForEachEnd(i, [&](int point) { m_linesAt[at(point)].insert(i); });
     }
     m_first = count > 0 ? 0 : kNoLine;
   }
@@ -49,7 +49,7 @@ public:
 
   // The first remaining line past `line` (from the start for kNoLine) with
   // an end at `point`; kNoLine when there is none.
-  int nextTouching(int point, int line) const {
+  int NextTouching(int point, int line) const {
     if (point == PointIds::kNone) {
       return kNoLine;
     }
@@ -65,7 +65,7 @@ public:
     if (next != kNoLine) {
       m_previous[at(next)] = previous;
     }
-    forEachEnd(line, [&](int point) { m_linesAt[at(point)].erase(line); });
+    ForEachEnd(line, [&](int point) { m_linesAt[at(point)].erase(line); });
   }
 
 private:
@@ -77,7 +77,7 @@ private:
   static std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
   template <class Visit>
-  void forEachEnd(int line, Visit&& visit) const {
+  void ForEachEnd(int line, Visit&& visit) const {
     for (const int point : {m_ends[at(line)].from, m_ends[at(line)].to}) {
       if (point != PointIds::kNone) {
         visit(point);
@@ -100,7 +100,7 @@ struct Chain {
   int end = PointIds::kNone;
 };
 
-Chain seedChain(const Lines& lines, const Lines& normals, RemainingLines& remaining) {
+Chain SeedChain(const Lines& lines, const Lines& normals, RemainingLines& remaining) {
   const int line = remaining.first();
   Chain chain;
   chain.points.Append(lines[line].from);
@@ -114,7 +114,7 @@ Chain seedChain(const Lines& lines, const Lines& normals, RemainingLines& remain
 
 // Appends the far end of a line touching the chain's end; a line whose
 // `from` matches is followed forwards even when its `to` matches too.
-void extendChain(Chain& chain, const Lines& lines, const Lines& normals, const RemainingLines& remaining, int line) {
+void ExtendChain(Chain& chain, const Lines& lines, const Lines& normals, const RemainingLines& remaining, int line) {
   if (remaining.fromPoint(line) == chain.end) {
     chain.points.Append(lines[line].to);
     chain.normals.Append(normals[line].to);
@@ -131,27 +131,27 @@ void extendChain(Chain& chain, const Lines& lines, const Lines& normals, const R
 // pass steps on, so the line right after a taken one is passed over until
 // the next pass. This fixes which branch wins at a junction, and hosts rely
 // on the resulting order. True when the chain grew.
-bool growOnePass(Chain& chain, const Lines& lines, const Lines& normals, RemainingLines& remaining) {
-  int line = remaining.nextTouching(chain.end, kNoLine);
+bool GrowOnePass(Chain& chain, const Lines& lines, const Lines& normals, RemainingLines& remaining) {
+  int line = remaining.NextTouching(chain.end, kNoLine);
   if (line == kNoLine) {
     return false;
   }
   while (line != kNoLine) {
-    extendChain(chain, lines, normals, remaining, line);
+    ExtendChain(chain, lines, normals, remaining, line);
     const int passedOver = remaining.after(line);
     remaining.remove(line);
-    line = passedOver == kNoLine ? kNoLine : remaining.nextTouching(chain.end, passedOver);
+    line = passedOver == kNoLine ? kNoLine : remaining.NextTouching(chain.end, passedOver);
   }
   return true;
 }
 
 // A chain is finished when a whole pass finds nothing to add; the next one
 // starts from the first line left.
-void buildPolylines(const Lines& lines, const Lines& normals, Polylines& polylines, Polylines& normalPolylines) {
+void BuildPolylines(const Lines& lines, const Lines& normals, Polylines& polylines, Polylines& normalPolylines) {
   RemainingLines remaining(lines);
   while (!remaining.empty()) {
-    Chain chain = seedChain(lines, normals, remaining);
-    while (growOnePass(chain, lines, normals, remaining)) {
+    Chain chain = SeedChain(lines, normals, remaining);
+    while (GrowOnePass(chain, lines, normals, remaining)) {
     }
     polylines.Append(std::move(chain.points));
     normalPolylines.Append(std::move(chain.normals));
@@ -160,7 +160,7 @@ void buildPolylines(const Lines& lines, const Lines& normals, Polylines& polylin
 
 // Moving arrays into reserved room cannot fail, so the target collections
 // either receive every polyline or stay as they were.
-void appendAll(Polylines& target, Polylines& normalTarget, Polylines& chained, Polylines& normalChained) {
+void AppendAll(Polylines& target, Polylines& normalTarget, Polylines& chained, Polylines& normalChained) {
   target.Reserve(target.Count() + chained.Count());
   normalTarget.Reserve(normalTarget.Count() + normalChained.Count());
   for (TS_3dPointArray& polyline : chained) {
@@ -171,15 +171,15 @@ void appendAll(Polylines& target, Polylines& normalTarget, Polylines& chained, P
   }
 }
 
-void chainLines(Lines& lines, Lines& normals, Polylines& polylines, Polylines& normalPolylines) {
+void ChainLines(Lines& lines, Lines& normals, Polylines& polylines, Polylines& normalPolylines) {
   if (lines.Count() != normals.Count()) {
     return;  // collections out of step: chaining would read normals that are not there
   }
   try {
     Polylines chained;
     Polylines normalChained;
-    buildPolylines(lines, normals, chained, normalChained);
-    appendAll(polylines, normalPolylines, chained, normalChained);
+    BuildPolylines(lines, normals, chained, normalChained);
+    AppendAll(polylines, normalPolylines, chained, normalChained);
     lines.Empty();
     normals.Empty();
   } catch (...) {
@@ -189,8 +189,8 @@ void chainLines(Lines& lines, Lines& normals, Polylines& polylines, Polylines& n
 
 }  // namespace
 
-void Node::ProcessSilhouettes() { chainLines(m_silLines, m_silNormalLines, m_silPolylines, m_silNormalPolylines); }
+void Node::ProcessSilhouettes() { ChainLines(m_silLines, m_silNormalLines, m_silPolylines, m_silNormalPolylines); }
 
-void Node::ProcessDis() { chainLines(m_disLines, m_disNormalLines, m_disPolylines, m_disNormalPolylines); }
+void Node::ProcessDis() { ChainLines(m_disLines, m_disNormalLines, m_disPolylines, m_disNormalPolylines); }
 
-void Node::ProcessEnd() { chainLines(m_endLines, m_endNormalLines, m_endPolylines, m_endNormalPolylines); }
+void Node::ProcessEnd() { ChainLines(m_endLines, m_endNormalLines, m_endPolylines, m_endNormalPolylines); }

@@ -48,7 +48,7 @@ private:
 // Drops the flagged elements, keeping the order of the rest. Elements past
 // the end of `flagged` stay: a normal collection longer than its lines keeps
 // its surplus, as removing by index would.
-void removeFlagged(Lines& collection, const std::vector<bool>& flagged) {
+void RemoveFlagged(Lines& collection, const std::vector<bool>& flagged) {
   int kept = 0;
   for (int i = 0; i < collection.Count(); ++i) {
     if (static_cast<std::size_t>(i) < flagged.size() && flagged[static_cast<std::size_t>(i)]) {
@@ -74,8 +74,8 @@ void Node::DeleteDuplicatedEdges() {
       duplicated[static_cast<std::size_t>(i)] = creases.contains(m_silLines[i]);
     }
     // Nothing below allocates, so the two collections cannot end up filtered differently.
-    removeFlagged(m_silLines, duplicated);
-    removeFlagged(m_silNormalLines, duplicated);
+    RemoveFlagged(m_silLines, duplicated);
+    RemoveFlagged(m_silNormalLines, duplicated);
   } catch (...) {
     // Out of memory before anything was removed: the silhouettes stay as they were.
   }

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-using linvale_detail::appendLine;
+using linvale_detail::AppendLine;
 
 namespace {
 
@@ -15,7 +15,7 @@ namespace {
 // at a topological vertex, so that a hard shading edge (one position, two
 // normals) gets the mean direction and duplicates do not weigh twice.
 // `distinct` is scratch space, emptied here.
-TS_3dVector topVertexNormal(const TS_Mesh& mesh, const TS_MeshTopology& topology, int topVertex,
+TS_3dVector TopVertexNormal(const TS_Mesh& mesh, const TS_MeshTopology& topology, int topVertex,
                             std::vector<TS_3fVector>& distinct) {
   const auto normals = mesh.VertexNormals();
   distinct.clear();
@@ -35,8 +35,11 @@ TS_3dVector topVertexNormal(const TS_Mesh& mesh, const TS_MeshTopology& topology
   return sum;
 }
 
-// Not unitized: only its direction matters to the callers.
-TS_3dVector faceNormal(const TS_Mesh& mesh, int face) {
+// Not unitized: only its direction matters to the callers. The first three
+// corners decide, as they always have for this renderer: nodes hold
+// triangles, where this agrees with the toolkit's diagonal rule for quads,
+// and a caller's quad keeps the silhouettes and creases it always had.
+TS_3dVector FaceNormalOf(const TS_Mesh& mesh, int face) {
   const TS_MeshFace& f = mesh.Face(face);
   const TS_3fPoint& v0 = mesh.Vertex(f.vi[0]);
   return TS_CrossProduct(mesh.Vertex(f.vi[1]) - v0, mesh.Vertex(f.vi[2]) - v0);
@@ -44,7 +47,7 @@ TS_3dVector faceNormal(const TS_Mesh& mesh, int face) {
 
 // Which way a face turns relative to the camera; not a number for a
 // projection that has no notion of it, so such faces never form silhouettes.
-double facing(TS::view_projection projection, const TS_3dVector& viewDirection, const TS_3dPoint& cameraLocation,
+double Facing(TS::view_projection projection, const TS_3dVector& viewDirection, const TS_3dPoint& cameraLocation,
               const TS_Mesh& mesh, int face, const TS_3dVector& normal) {
   switch (projection) {
     case TS::parallel_view:
@@ -56,7 +59,7 @@ double facing(TS::view_projection projection, const TS_3dVector& viewDirection, 
   }
 }
 
-bool oppositeSigns(double a, double b) { return (a > 0.0 && b < 0.0) || (a < 0.0 && b > 0.0); }
+bool OppositeSigns(double a, double b) { return (a > 0.0 && b < 0.0) || (a < 0.0 && b > 0.0); }
 
 }  // namespace
 
@@ -77,30 +80,30 @@ void Node::ComputeEdges(TS_3dVector viewDirection, TS_3dPoint cameraLocation, TS
     for (int edge = 0; edge < topology.TopEdgeCount(); ++edge) {
       const auto [top0, top1] = topology.TopEdgeVertices(edge);
       const TS_Line line(topology.TopVertexPoint(top0), topology.TopVertexPoint(top1));
-      const TS_Line normals(TS_3dPoint(topVertexNormal(m_mesh, topology, top0, scratch)),
-                            TS_3dPoint(topVertexNormal(m_mesh, topology, top1, scratch)));
+      const TS_Line normals(TS_3dPoint(TopVertexNormal(m_mesh, topology, top0, scratch)),
+                            TS_3dPoint(TopVertexNormal(m_mesh, topology, top1, scratch)));
       const auto faces = topology.TopEdgeFaces(edge);
       if (faces.size() < 2) {
-        appendLine(m_endLines, m_endNormalLines, line, normals);
+        AppendLine(m_endLines, m_endNormalLines, line, normals);
         continue;
       }
       // An edge of more than two faces is judged by its last two.
       const int face1 = faces[faces.size() - 1];
       const int face2 = faces[faces.size() - 2];
-      const TS_3dVector normal1 = faceNormal(m_mesh, face1);
-      const TS_3dVector normal2 = faceNormal(m_mesh, face2);
+      const TS_3dVector normal1 = FaceNormalOf(m_mesh, face1);
+      const TS_3dVector normal2 = FaceNormalOf(m_mesh, face2);
 
       double dihedral = std::acos(CalculaAnguloEntreAxis(normal1, normal2));
       if (std::isnan(dihedral)) {
         dihedral = 0.0;  // a face of zero area
       }
       if (dihedral >= angle) {
-        appendLine(m_disLines, m_disNormalLines, line, normals);
+        AppendLine(m_disLines, m_disNormalLines, line, normals);
       }
-      const double facing1 = facing(projection, viewDirection, cameraLocation, m_mesh, face1, normal1);
-      const double facing2 = facing(projection, viewDirection, cameraLocation, m_mesh, face2, normal2);
-      if (oppositeSigns(facing1, facing2)) {
-        appendLine(m_silLines, m_silNormalLines, line, normals);
+      const double facing1 = Facing(projection, viewDirection, cameraLocation, m_mesh, face1, normal1);
+      const double facing2 = Facing(projection, viewDirection, cameraLocation, m_mesh, face2, normal2);
+      if (OppositeSigns(facing1, facing2)) {
+        AppendLine(m_silLines, m_silNormalLines, line, normals);
       }
     }
   } catch (...) {

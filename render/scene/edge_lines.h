@@ -10,7 +10,7 @@ namespace linvale_detail {
 using Lines = TS_ClassArray<TS_Line>;
 using Polylines = TS_ClassArray<TS_3dPointArray>;
 
-inline void appendLine(Lines& lines, Lines& normals, const TS_Line& line, const TS_Line& normal) {
+inline void AppendLine(Lines& lines, Lines& normals, const TS_Line& line, const TS_Line& normal) {
   lines.Append(line);
   try {
     normals.Append(normal);
@@ -20,7 +20,7 @@ inline void appendLine(Lines& lines, Lines& normals, const TS_Line& line, const 
   }
 }
 
-inline void removeLine(Lines& lines, Lines& normals, int i) {
+inline void RemoveLine(Lines& lines, Lines& normals, int i) {
   lines.Remove(i);
   normals.Remove(i);
 }

@@ -35,9 +35,9 @@ const TS_Mesh& meshAt(int resolution) {
 void addMeshCounters(benchmark::State& state, const TS_Mesh& mesh) {
   state.counters["triangles"] = mesh.FaceCount();
   state.counters["top_edges"] = mesh.Topology().TopEdgeCount();
-  state.counters["edges_per_second"] = benchmark::Counter(
-      static_cast<double>(mesh.Topology().TopEdgeCount()) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate);
+  state.counters["edges_per_second"] =
+      benchmark::Counter(static_cast<double>(mesh.Topology().TopEdgeCount()) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
 }
 
 // A camera above and to the side, so the cylinder and the waves show outlines.

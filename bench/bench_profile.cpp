@@ -68,8 +68,7 @@ void ReadOneKeyAfterEachChange(benchmark::State& state) {
     state.PauseTiming();
     WritePrivateProfileStringA("Section0", "Generation", std::to_string(++generation).c_str(), path.c_str());
     state.ResumeTiming();
-    benchmark::DoNotOptimize(
-        GetPrivateProfileStringA("Section199999", "Width", "", value, MAX_PATH, path.c_str()));
+    benchmark::DoNotOptimize(GetPrivateProfileStringA("Section199999", "Width", "", value, MAX_PATH, path.c_str()));
   }
 }
 BENCHMARK(ReadOneKeyAfterEachChange)->Unit(benchmark::kMillisecond);

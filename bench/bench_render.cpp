@@ -25,14 +25,10 @@ void RenderTestShader(benchmark::State& state, NprRenderSettings::AntialiasStyle
       benchmark::Counter(static_cast<double>(size.cx) * size.cy, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_RenderScene1080pBest(benchmark::State& state) {
-  RenderTestShader(state, NprRenderSettings::AntialiasBest);
-}
+void BM_RenderScene1080pBest(benchmark::State& state) { RenderTestShader(state, NprRenderSettings::AntialiasBest); }
 
 // The same render without supersampling, to show what the best level costs.
-void BM_RenderScene1080pNormal(benchmark::State& state) {
-  RenderTestShader(state, NprRenderSettings::AntialiasNormal);
-}
+void BM_RenderScene1080pNormal(benchmark::State& state) { RenderTestShader(state, NprRenderSettings::AntialiasNormal); }
 
 // The plug-in reload every render starts with.
 void BM_ReloadPlugins(benchmark::State& state) {

@@ -82,8 +82,8 @@ void StretchImageBilinear8000x6000To4000x3000(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  state.counters["source_pixels_per_second"] = benchmark::Counter(
-      static_cast<double>(sourceSize.cx) * sourceSize.cy, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["source_pixels_per_second"] = benchmark::Counter(static_cast<double>(sourceSize.cx) * sourceSize.cy,
+                                                                  benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // One reduction with the peak resident size reset just before it: the

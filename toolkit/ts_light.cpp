@@ -10,17 +10,14 @@ bool TS_Light::IsCameraLight() const {
 }
 
 bool TS_Light::IsWorldLight() const {
-  return m_style == TS::world_directional_light || m_style == TS::world_point_light ||
-         m_style == TS::world_spot_light;
+  return m_style == TS::world_directional_light || m_style == TS::world_point_light || m_style == TS::world_spot_light;
 }
 
 bool TS_Light::IsDirectionalLight() const {
   return m_style == TS::camera_directional_light || m_style == TS::world_directional_light;
 }
 
-bool TS_Light::IsPointLight() const {
-  return m_style == TS::camera_point_light || m_style == TS::world_point_light;
-}
+bool TS_Light::IsPointLight() const { return m_style == TS::camera_point_light || m_style == TS::world_point_light; }
 
 bool TS_Light::IsSpotLight() const { return m_style == TS::camera_spot_light || m_style == TS::world_spot_light; }
 

@@ -45,7 +45,8 @@ bool TS_MeshFace::IsValid(int vertexCount) const {
 }
 
 int TS_Mesh::QuadCount() const {
-  return static_cast<int>(std::count_if(m_faces.begin(), m_faces.end(), [](const TS_MeshFace& f) { return f.IsQuad(); }));
+  return static_cast<int>(
+      std::count_if(m_faces.begin(), m_faces.end(), [](const TS_MeshFace& f) { return f.IsQuad(); }));
 }
 
 bool TS_Mesh::HasVertexNormals() const { return !m_vertices.empty() && m_vertexNormals.size() == m_vertices.size(); }
@@ -67,8 +68,8 @@ bool TS_Mesh::SetVertexNormal(int i, const TS_3fVector& normal) {
 }
 
 bool TS_Mesh::SetVertexNormal(int i, const TS_3dVector& normal) {
-  return SetVertexNormal(i, TS_3fVector(static_cast<float>(normal.x), static_cast<float>(normal.y),
-                                        static_cast<float>(normal.z)));
+  return SetVertexNormal(
+      i, TS_3fVector(static_cast<float>(normal.x), static_cast<float>(normal.y), static_cast<float>(normal.z)));
 }
 
 bool TS_Mesh::SetTriangle(int face, int a, int b, int c) { return SetQuad(face, a, b, c, c); }

@@ -12,8 +12,8 @@ TS_3fVector FaceNormalOf(const TS_MeshFace& face, std::span<const TS_3fPoint> ve
   // when the four corners are not coplanar. Edge extraction has its own rule
   // (the first three corners), which agrees with this one on the triangles
   // that scene nodes hold.
-  TS_3fVector normal = face.IsTriangle() ? TS_CrossProduct(at(1) - at(0), at(2) - at(0))
-                                         : TS_CrossProduct(at(2) - at(0), at(3) - at(1));
+  TS_3fVector normal =
+      face.IsTriangle() ? TS_CrossProduct(at(1) - at(0), at(2) - at(0)) : TS_CrossProduct(at(2) - at(0), at(3) - at(1));
   normal.Unitize();
   return normal;
 }

@@ -8,8 +8,7 @@ namespace {
 
 // Rows of a rotation whose rows are the camera axes take world vectors into
 // camera coordinates; the transpose goes back.
-TS_Xform WorldToCamera(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y,
-                       const TS_3dVector& z) {
+TS_Xform WorldToCamera(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y, const TS_3dVector& z) {
   TS_Xform xform;
   const TS_3dVector axes[3] = {x, y, z};
   const TS_3dVector origin(location);
@@ -22,8 +21,7 @@ TS_Xform WorldToCamera(const TS_3dPoint& location, const TS_3dVector& x, const T
   return xform;
 }
 
-TS_Xform CameraToWorld(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y,
-                       const TS_3dVector& z) {
+TS_Xform CameraToWorld(const TS_3dPoint& location, const TS_3dVector& x, const TS_3dVector& y, const TS_3dVector& z) {
   TS_Xform xform;
   const TS_3dVector axes[3] = {x, y, z};
   for (int column = 0; column < 3; ++column) {
@@ -132,8 +130,8 @@ void TS_Viewport::SetFrustum(double left, double right, double bottom, double to
 
 void TS_Viewport::GetFrustum(double* left, double* right, double* bottom, double* top, double* nearDistance,
                              double* farDistance) const {
-  const std::pair<double*, double> values[] = {{left, m_frustumLeft},     {right, m_frustumRight},
-                                               {bottom, m_frustumBottom}, {top, m_frustumTop},
+  const std::pair<double*, double> values[] = {{left, m_frustumLeft},         {right, m_frustumRight},
+                                               {bottom, m_frustumBottom},     {top, m_frustumTop},
                                                {nearDistance, m_frustumNear}, {farDistance, m_frustumFar}};
   for (const auto& [target, value] : values) {
     if (target != nullptr) {
@@ -174,9 +172,8 @@ void TS_Viewport::SetScreenPort(int left, int right, int bottom, int top, int ne
   m_portFar = farDepth;
 }
 
-void TS_Viewport::GetScreenPort(int* left, int* right, int* bottom, int* top, int* nearDepth,
-                                int* farDepth) const {
-  const std::pair<int*, int> values[] = {{left, m_portLeft}, {right, m_portRight},   {bottom, m_portBottom},
+void TS_Viewport::GetScreenPort(int* left, int* right, int* bottom, int* top, int* nearDepth, int* farDepth) const {
+  const std::pair<int*, int> values[] = {{left, m_portLeft}, {right, m_portRight},    {bottom, m_portBottom},
                                          {top, m_portTop},   {nearDepth, m_portNear}, {farDepth, m_portFar}};
   for (const auto& [target, value] : values) {
     if (target != nullptr) {

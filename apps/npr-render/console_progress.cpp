@@ -80,8 +80,7 @@ void ConsoleProgress::Redraw() {
   std::string bar(static_cast<std::size_t>(filled), '#');
   bar.resize(kBarWidth, '.');
   // Clear to the end of the line: a shorter task name follows a longer one.
-  std::fprintf(stderr, "\r[%s] %3d%%  %s\033[K", bar.c_str(), static_cast<int>(fraction * 100.0 + 0.5),
-               mTask.c_str());
+  std::fprintf(stderr, "\r[%s] %3d%%  %s\033[K", bar.c_str(), static_cast<int>(fraction * 100.0 + 0.5), mTask.c_str());
   std::fflush(stderr);
   mBarShown = true;
 }

@@ -26,9 +26,7 @@ std::string ExtensionOf(const fs::path& path) {
   return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
-fs::path FolderOf(const fs::path& path) {
-  return path.has_parent_path() ? path.parent_path() : fs::path(".");
-}
+fs::path FolderOf(const fs::path& path) { return path.has_parent_path() ? path.parent_path() : fs::path("."); }
 
 struct Target {
   fs::path file;       // where the picture goes: `path` with links followed
@@ -52,8 +50,8 @@ Target ResolveTarget(const fs::path& path) {
 // Named after the target and this process, carrying the extension the user
 // gave, which chooses the format even when a link's target has another.
 fs::path TemporaryPathFor(const fs::path& file, const std::string& extension) {
-  return FolderOf(file) / ("." + file.filename().string() + ".npr-render-" + std::to_string(getpid()) + "." +
-                           extension);
+  return FolderOf(file) /
+         ("." + file.filename().string() + ".npr-render-" + std::to_string(getpid()) + "." + extension);
 }
 
 // 0 when the whole file was written, else the reason as an errno value.

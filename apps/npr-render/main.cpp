@@ -159,9 +159,9 @@ int Prepare(const Options& options, NprRenderer& renderer, const std::vector<Sty
   return kSuccess;
 }
 
-int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene,
-                   const TS_Viewport& viewport, const NprRenderSettings& settings, ConsoleProgress& progress,
-                   Timings& timings, Stopwatch& stopwatch) {
+int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
+                   const NprRenderSettings& settings, ConsoleProgress& progress, Timings& timings,
+                   Stopwatch& stopwatch) {
   const NprUniqueGdiObject<HBITMAP> picture(renderer.RenderScene(&scene, viewport, settings, &progress));
   progress.Finish();
   timings.render = stopwatch.Lap();

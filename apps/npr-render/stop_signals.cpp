@@ -35,12 +35,9 @@ int StopSignalReceived() { return gStopSignal; }
 
 std::string StopReason(int signal) {
   switch (signal) {
-    case SIGTERM:
-      return "terminated";
-    case SIGHUP:
-      return "hung up";
-    default:
-      return "interrupted";
+    case SIGTERM: return "terminated";
+    case SIGHUP: return "hung up";
+    default: return "interrupted";
   }
 }
 

@@ -15,14 +15,10 @@ std::string Escaped(const char* format, unsigned value) {
 
 std::string EscapeControl(char32_t c) {
   switch (c) {
-    case '\n':
-      return "\\n";
-    case '\r':
-      return "\\r";
-    case '\t':
-      return "\\t";
-    default:
-      return Escaped(c < 0x80 ? "\\x%02x" : "\\u%04x", static_cast<unsigned>(c));
+    case '\n': return "\\n";
+    case '\r': return "\\r";
+    case '\t': return "\\t";
+    default: return Escaped(c < 0x80 ? "\\x%02x" : "\\u%04x", static_cast<unsigned>(c));
   }
 }
 

@@ -15,9 +15,7 @@ using linvale::platform::ConvertRow;
 using linvale::platform::GdiObjects;
 using linvale::platform::PixelBlock;
 
-std::size_t ByteOffset(LONG x, const Bitmap& bitmap) {
-  return static_cast<std::size_t>(x) * bitmap.bitsPerPixel / 8;
-}
+std::size_t ByteOffset(LONG x, const Bitmap& bitmap) { return static_cast<std::size_t>(x) * bitmap.bitsPerPixel / 8; }
 
 // The bitmap a blit reads or writes; sets the error code when `hdc` is no
 // memory context.
@@ -87,8 +85,8 @@ BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sou
   return TRUE;
 }
 
-BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                int sourceWidth, int sourceHeight, DWORD rop) {
+BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
   const auto to = SurfaceOf(objects, target);

@@ -73,12 +73,9 @@ int GetDeviceCaps(HDC hdc, int index) {
     return 0;
   }
   switch (index) {
-    case BITSPIXEL:
-      return deviceBitsPerPixel;
-    case PLANES:
-      return 1;
-    default:
-      return 0;
+    case BITSPIXEL: return deviceBitsPerPixel;
+    case PLANES: return 1;
+    default: return 0;
   }
 }
 

@@ -94,8 +94,7 @@ int GetDIBits(HDC hdc, HBITMAP handle, UINT start, UINT lines, LPVOID bits, BITM
   return count;
 }
 
-int SetDIBits(HDC hdc, HBITMAP handle, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
-              UINT usage) {
+int SetDIBits(HDC hdc, HBITMAP handle, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage) {
   auto& objects = GdiObjects::Instance();
   const auto lock = objects.Lock();
   const auto bitmap = FindTarget(objects, hdc, handle);

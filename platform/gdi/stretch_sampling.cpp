@@ -134,14 +134,10 @@ PixelBlock CombineCovered(const PixelBlock& source, LONG width, LONG height, boo
 
 PixelBlock StretchPixels(const PixelBlock& source, LONG width, LONG height, int mode) {
   switch (mode) {
-    case HALFTONE:
-      return AverageArea(source, width, height);
-    case BLACKONWHITE:
-      return CombineCovered(source, width, height, true);
-    case WHITEONBLACK:
-      return CombineCovered(source, width, height, false);
-    default:
-      return TakeNearest(source, width, height);
+    case HALFTONE: return AverageArea(source, width, height);
+    case BLACKONWHITE: return CombineCovered(source, width, height, true);
+    case WHITEONBLACK: return CombineCovered(source, width, height, false);
+    default: return TakeNearest(source, width, height);
   }
 }
 

@@ -62,8 +62,7 @@ DWORD CopyDefault(LPCSTR defaultValue, LPSTR out, DWORD size) {
   return CopyTruncated(text, out, size);
 }
 
-DWORD ReadProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR out, DWORD size,
-                        LPCSTR fileName) {
+DWORD ReadProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR out, DWORD size, LPCSTR fileName) {
   const auto profile = linvale::platform::LoadProfile(fileName);
   const ProfileDocument& document = profile->document;
   if (appName == nullptr) {
@@ -187,8 +186,7 @@ DWORD GetPrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR defaultVal
 }
 
 BOOL WritePrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR value, LPCSTR fileName) {
-  if (appName == nullptr || fileName == nullptr || fileName[0] == '\0' ||
-      !IsWritableRequest(appName, keyName, value)) {
+  if (appName == nullptr || fileName == nullptr || fileName[0] == '\0' || !IsWritableRequest(appName, keyName, value)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -82,8 +82,8 @@ bool IsWritableSectionName(std::string_view section) {
 
 bool IsWritableKeyName(std::string_view key) {
   const std::string_view trimmed = TrimProfileBlanks(key);
-  return !trimmed.empty() && !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
-         trimmed.front() != '[' && trimmed.front() != ';';
+  return !trimmed.empty() && !HasLineBreak(key) && key.find('=') == std::string_view::npos && trimmed.front() != '[' &&
+         trimmed.front() != ';';
 }
 
 bool IsWritableValue(std::string_view value) { return !HasLineBreak(value); }

@@ -35,7 +35,7 @@ public:
 
 private:
   struct Line {
-    std::string text;  // without its line ending
+    std::string text;    // without its line ending
     std::string ending;  // "\n", "\r\n", "\r", or empty for an unterminated last line
   };
 

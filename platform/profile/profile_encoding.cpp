@@ -1,6 +1,5 @@
 #include "profile/profile_encoding.h"
 
-
 namespace linvale::platform {
 namespace {
 
@@ -73,13 +72,10 @@ DecodedProfile DecodeProfileText(std::string_view bytes) {
 
 std::optional<std::string> EncodeProfileText(std::string_view text, ProfileEncoding encoding) {
   switch (encoding) {
-    case ProfileEncoding::Utf8:
-      return std::string(text);
-    case ProfileEncoding::Utf8WithMark:
-      return std::string(kUtf8Mark) + std::string(text);
+    case ProfileEncoding::Utf8: return std::string(text);
+    case ProfileEncoding::Utf8WithMark: return std::string(kUtf8Mark) + std::string(text);
     case ProfileEncoding::Utf16LittleEndian:
-    case ProfileEncoding::Utf16BigEndian:
-      return std::nullopt;
+    case ProfileEncoding::Utf16BigEndian: return std::nullopt;
   }
   return std::nullopt;
 }

@@ -74,9 +74,7 @@ LONG CreateKeyEx(HKEY key, LPCSTR subKey, REGSAM desired, PHKEY result, LPDWORD 
   return error;
 }
 
-std::string StoredBytes(const RegistryValue& value) {
-  return value.type == REG_SZ ? value.data + '\0' : value.data;
-}
+std::string StoredBytes(const RegistryValue& value) { return value.type == REG_SZ ? value.data + '\0' : value.data; }
 
 LONG QueryValue(HKEY key, LPCSTR valueName, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
   const auto open = linvale::platform::LookUpKey(key);
@@ -166,8 +164,8 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD /*options*/, REGSAM desired, P
   }
 }
 
-LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD /*reserved*/, LPSTR /*keyClass*/, DWORD /*options*/,
-                     REGSAM desired, const SECURITY_ATTRIBUTES* /*security*/, PHKEY result, LPDWORD disposition) {
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD /*reserved*/, LPSTR /*keyClass*/, DWORD /*options*/, REGSAM desired,
+                     const SECURITY_ATTRIBUTES* /*security*/, PHKEY result, LPDWORD disposition) {
   if (result == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }
@@ -179,8 +177,7 @@ LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD /*reserved*/, LPSTR /*keyCla
   }
 }
 
-LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD /*reserved*/, LPDWORD type, LPBYTE data,
-                      LPDWORD dataSize) {
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD /*reserved*/, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
   try {
     return QueryValue(key, valueName, type, data, dataSize);
   } catch (...) {
@@ -188,8 +185,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD /*reserved*/, LPDWORD 
   }
 }
 
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, const BYTE* data,
-                    DWORD dataSize) {
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, const BYTE* data, DWORD dataSize) {
   try {
     return SetValue(key, valueName, type, data, dataSize);
   } catch (...) {

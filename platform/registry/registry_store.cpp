@@ -379,8 +379,9 @@ bool RegistryStore::SetValue(std::string_view path, RegistryValue value) {
   if (key == nullptr) {
     return false;
   }
-  const auto found = std::find_if(key->values.begin(), key->values.end(),
-                                  [&](const RegistryValue& existing) { return EqualIgnoringCase(existing.name, value.name); });
+  const auto found = std::find_if(key->values.begin(), key->values.end(), [&](const RegistryValue& existing) {
+    return EqualIgnoringCase(existing.name, value.name);
+  });
   if (found != key->values.end()) {
     found->type = value.type;
     found->data = std::move(value.data);

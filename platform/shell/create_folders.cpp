@@ -14,13 +14,10 @@ DWORD CreateOneFolder(const char* path) {
     return ERROR_SUCCESS;
   }
   switch (errno) {
-    case EEXIST:
-      return ERROR_ALREADY_EXISTS;
+    case EEXIST: return ERROR_ALREADY_EXISTS;
     case ENOENT:
-    case ENOTDIR:
-      return ERROR_PATH_NOT_FOUND;
-    default:
-      return linvale::platform::Win32ErrorFromErrno(errno);
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    default: return linvale::platform::Win32ErrorFromErrno(errno);
   }
 }
 

@@ -10,14 +10,10 @@ namespace {
 
 std::optional<std::string> KnownFolderPath(int folder) {
   switch (folder) {
-    case CSIDL_APPDATA:
-      return linvale::platform::DataHome();
-    case CSIDL_PERSONAL:
-      return linvale::platform::DocumentsFolder();
-    case CSIDL_COMMON_APPDATA:
-      return linvale::platform::FirstDataDir();
-    default:
-      return std::nullopt;
+    case CSIDL_APPDATA: return linvale::platform::DataHome();
+    case CSIDL_PERSONAL: return linvale::platform::DocumentsFolder();
+    case CSIDL_COMMON_APPDATA: return linvale::platform::FirstDataDir();
+    default: return std::nullopt;
   }
 }
 

@@ -30,8 +30,7 @@ constexpr std::pair<DWORD, std::string_view> kSystemMessages[] = {
     {ERROR_ALREADY_EXISTS, "Cannot create a file when that file already exists."},
     {ERROR_FILENAME_EXCED_RANGE, "The filename or extension is too long."},
     {ERROR_MORE_DATA, "More data is available."},
-    {ERROR_MR_MID_NOT_FOUND,
-     "The system cannot find message text for message number 0x%1 in the message file for %2."},
+    {ERROR_MR_MID_NOT_FOUND, "The system cannot find message text for message number 0x%1 in the message file for %2."},
     {ERROR_INVALID_FLAGS, "Invalid flags."},
     {ERROR_BADDB, "The configuration registry database is corrupt."},
     {ERROR_BADKEY, "The configuration registry key is invalid."},
@@ -58,8 +57,8 @@ const std::string_view* FindSystemMessage(DWORD messageId) {
 
 }  // namespace
 
-DWORD FormatMessageA(DWORD flags, LPCVOID /*source*/, DWORD messageId, DWORD /*languageId*/, LPSTR buffer,
-                     DWORD size, va_list* /*arguments*/) {
+DWORD FormatMessageA(DWORD flags, LPCVOID /*source*/, DWORD messageId, DWORD /*languageId*/, LPSTR buffer, DWORD size,
+                     va_list* /*arguments*/) {
   constexpr DWORD kSupported = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
   if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || (flags & ~kSupported) != 0 || buffer == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);

@@ -10,18 +10,12 @@ namespace {
 // Buttons of each box type, left to right, as MB_DEFBUTTONn counts them.
 std::array<int, 3> ButtonsOf(UINT type) {
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-      return {IDOK, IDCANCEL, IDCANCEL};
-    case MB_ABORTRETRYIGNORE:
-      return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL:
-      return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-      return {IDYES, IDNO, IDNO};
-    case MB_RETRYCANCEL:
-      return {IDRETRY, IDCANCEL, IDCANCEL};
-    default:
-      return {IDOK, IDOK, IDOK};
+    case MB_OKCANCEL: return {IDOK, IDCANCEL, IDCANCEL};
+    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO: return {IDYES, IDNO, IDNO};
+    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL, IDCANCEL};
+    default: return {IDOK, IDOK, IDOK};
   }
 }
 

@@ -97,12 +97,9 @@ GLenum DepthStorage(const PixelFormat& format) {
     return GL_DEPTH24_STENCIL8;
   }
   switch (format.depthBits) {
-    case 16:
-      return GL_DEPTH_COMPONENT16;
-    case 24:
-      return GL_DEPTH_COMPONENT24;
-    default:
-      return GL_DEPTH_COMPONENT32;
+    case 16: return GL_DEPTH_COMPONENT16;
+    case 24: return GL_DEPTH_COMPONENT24;
+    default: return GL_DEPTH_COMPONENT32;
   }
 }
 

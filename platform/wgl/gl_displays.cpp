@@ -45,8 +45,7 @@ std::optional<EGLConfig> ContextConfig(EGLDisplay display) {
 // Restores whatever context the thread had current when it goes.
 class CurrentContextGuard {
 public:
-  CurrentContextGuard()
-      : mDisplay(eglGetCurrentDisplay()), mContext(eglGetCurrentContext()), mApi(eglQueryAPI()) {}
+  CurrentContextGuard() : mDisplay(eglGetCurrentDisplay()), mContext(eglGetCurrentContext()), mApi(eglQueryAPI()) {}
   ~CurrentContextGuard() {
     eglBindAPI(mApi);
     if (mDisplay != EGL_NO_DISPLAY) {
@@ -154,8 +153,12 @@ EGLContext CreateCompatibilityContext(const GlDisplay& display) {
   }
   // Contexts reach their bitmap through framebuffers with direct state
   // access, which takes OpenGL 4.5.
-  const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 4, EGL_CONTEXT_MINOR_VERSION, 5,
-                               EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+  const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION,
+                               4,
+                               EGL_CONTEXT_MINOR_VERSION,
+                               5,
+                               EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                               EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                EGL_NONE};
   return eglCreateContext(display.display, display.config, EGL_NO_CONTEXT, attributes);
 }

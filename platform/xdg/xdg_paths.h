@@ -9,10 +9,10 @@
 namespace linvale::platform {
 
 std::optional<std::string> HomeFolder();
-std::optional<std::string> ConfigHome();       // XDG_CONFIG_HOME, else ~/.config
-std::string FirstConfigDir();                  // first of XDG_CONFIG_DIRS, else /etc/xdg
-std::optional<std::string> DataHome();         // XDG_DATA_HOME, else ~/.local/share
-std::string FirstDataDir();                    // first of XDG_DATA_DIRS, else /usr/local/share
+std::optional<std::string> ConfigHome();  // XDG_CONFIG_HOME, else ~/.config
+std::string FirstConfigDir();             // first of XDG_CONFIG_DIRS, else /etc/xdg
+std::optional<std::string> DataHome();    // XDG_DATA_HOME, else ~/.local/share
+std::string FirstDataDir();               // first of XDG_DATA_DIRS, else /usr/local/share
 // XDG_DOCUMENTS_DIR of user-dirs.dirs in the config home, else ~/Documents.
 std::optional<std::string> DocumentsFolder();
 

@@ -12,22 +12,14 @@ const char* MonthNumber(const char* month) {
         return "01";
       }
       return month[2] == 'n' ? "06" : "07";
-    case 'F':
-      return "02";
-    case 'M':
-      return month[2] == 'r' ? "03" : "05";
-    case 'A':
-      return month[1] == 'p' ? "04" : "08";
-    case 'S':
-      return "09";
-    case 'O':
-      return "10";
-    case 'N':
-      return "11";
-    case 'D':
-      return "12";
-    default:
-      return "00";
+    case 'F': return "02";
+    case 'M': return month[2] == 'r' ? "03" : "05";
+    case 'A': return month[1] == 'p' ? "04" : "08";
+    case 'S': return "09";
+    case 'O': return "10";
+    case 'N': return "11";
+    case 'D': return "12";
+    default: return "00";
   }
 }
 

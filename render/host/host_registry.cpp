@@ -30,8 +30,7 @@ private:
 
 bool SetValue(HKEY root, const char* key, const char* value, DWORD type, const void* data, DWORD size) {
   const OpenedKey opened(root, key, KEY_WRITE);
-  return opened &&
-         RegSetValueExA(opened.get(), value, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  return opened && RegSetValueExA(opened.get(), value, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -69,8 +68,7 @@ std::optional<DWORD> ReadRegistryDword(HKEY root, const char* key, const char* v
   DWORD data = 0;
   DWORD type = REG_NONE;
   DWORD size = sizeof data;
-  if (RegQueryValueExA(opened.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExA(opened.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof data) {
     return std::nullopt;
   }

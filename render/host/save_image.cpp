@@ -84,14 +84,11 @@ std::string ExtensionOf(const std::string& path) {
 
 int ErrnoForDevilError(ILenum error) {
   switch (error) {
-    case IL_OUT_OF_MEMORY:
-      return ENOMEM;
+    case IL_OUT_OF_MEMORY: return ENOMEM;
     case IL_INVALID_ENUM:
     case IL_INVALID_EXTENSION:
-    case IL_FORMAT_NOT_SUPPORTED:
-      return ENOTSUP;
-    default:
-      return EIO;
+    case IL_FORMAT_NOT_SUPPORTED: return ENOTSUP;
+    default: return EIO;
   }
 }
 

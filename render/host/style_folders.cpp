@@ -51,8 +51,7 @@ int UserStylesFolder(char* buffer, unsigned long size) {
   // The registry read gets the caller's buffer and size, so a setting that
   // does not fit counts as no setting.
   if (buffer != nullptr && size > 0 &&
-      ReadRegistryString(HKEY_CURRENT_USER, PerBuildKey().c_str(), "StylesPath", buffer, size) &&
-      buffer[0] != '\0') {
+      ReadRegistryString(HKEY_CURRENT_USER, PerBuildKey().c_str(), "StylesPath", buffer, size) && buffer[0] != '\0') {
     return 1;
   }
   const std::string documents = ShellFolder(CSIDL_PERSONAL);
@@ -83,16 +82,13 @@ void CreateUserStylesDataFolder() {
 
 int StyleFolder(NprHostApplicationServices::Folder kind, char* buffer, unsigned long size) {
   switch (kind) {
-    case NprHostApplicationServices::UserDataFolder:
-      return StylesBelow(UserApplicationDataFolder(), buffer, size);
-    case NprHostApplicationServices::UserStylesFolder:
-      return UserStylesFolder(buffer, size);
+    case NprHostApplicationServices::UserDataFolder: return StylesBelow(UserApplicationDataFolder(), buffer, size);
+    case NprHostApplicationServices::UserStylesFolder: return UserStylesFolder(buffer, size);
     case NprHostApplicationServices::CommonDataFolder:
       return StylesBelow(DataFolder(CSIDL_COMMON_APPDATA, HKEY_LOCAL_MACHINE, "Common AppData"), buffer, size);
     case NprHostApplicationServices::MachineStylesFolder:
       return buffer != nullptr && size > 0 &&
-                     ReadRegistryString(HKEY_LOCAL_MACHINE, kMachineStylesKey, "", buffer, size) &&
-                     buffer[0] != '\0'
+                     ReadRegistryString(HKEY_LOCAL_MACHINE, kMachineStylesKey, "", buffer, size) && buffer[0] != '\0'
                  ? 1
                  : 0;
   }

@@ -13,9 +13,7 @@ double Triangle(double t) {
 }
 
 // Rounds half up and keeps the low 8 bits, as the filter always has.
-std::uint8_t Quantise(double value) {
-  return static_cast<std::uint8_t>(static_cast<long long>(value + 0.5) & 0xFF);
-}
+std::uint8_t Quantise(double value) { return static_cast<std::uint8_t>(static_cast<long long>(value + 0.5) & 0xFF); }
 
 // One output pixel from `count` source pixels `step` bytes apart, starting
 // at `first`. Unrolled by four contributions: this is the inner loop of

@@ -18,8 +18,9 @@ bool Matches(const PIXELFORMATDESCRIPTOR& format, unsigned char colorBits, unsig
              unsigned char depthBits, unsigned char accumBits, unsigned long flags) {
   const DWORD required = PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL;
   return (format.dwFlags & required) == required &&
-         (format.dwFlags & implementationBits) == (flags & implementationBits) && format.iPixelType == PFD_TYPE_RGBA && format.cColorBits >= colorBits && format.cAlphaBits >= alphaBits &&
-         format.cDepthBits >= depthBits && format.cAccumBits >= accumBits;
+         (format.dwFlags & implementationBits) == (flags & implementationBits) && format.iPixelType == PFD_TYPE_RGBA &&
+         format.cColorBits >= colorBits && format.cAlphaBits >= alphaBits && format.cDepthBits >= depthBits &&
+         format.cAccumBits >= accumBits;
 }
 
 // The file slot's handle, and the mapping slot's when the caller asked for
@@ -67,8 +68,7 @@ int wglCreateCompatibleBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char al
 
   NprUniqueGdiObject<HBITMAP> bitmap;
   if (fileHandle != nullptr) {
-    linvale::MappedSection made =
-        linvale::CreateMappedSection(dc->hdc, *size, static_cast<WORD>(bitsPerPixel));
+    linvale::MappedSection made = linvale::CreateMappedSection(dc->hdc, *size, static_cast<WORD>(bitsPerPixel));
     *mappingHandle = made.mapping.release();
     if (*mappingHandle == nullptr) {
       const NprLastErrorScope failure;
@@ -88,10 +88,9 @@ int wglCreateCompatibleBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char al
   }
 
   dc->other = SelectObject(memory.get(), bitmap.get());
-  const int format =
-      dc->other != nullptr ? wglSetPixelFormat(memory.get(), static_cast<unsigned char>(bitsPerPixel), alphaBits,
-                                               depthBits, accumBits, flags)
-                           : 0;
+  const int format = dc->other != nullptr ? wglSetPixelFormat(memory.get(), static_cast<unsigned char>(bitsPerPixel),
+                                                              alphaBits, depthBits, accumBits, flags)
+                                          : 0;
   if (format == 0) {
     const NprLastErrorScope failure;
     CloseSlots(fileHandle, mappingHandle);
@@ -110,8 +109,7 @@ int wglCreateCompatibleBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char al
 }
 
 int wglCreateDefaultBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char alphaBits, unsigned char depthBits,
-                             unsigned char accumBits, unsigned long flags, HANDLE* fileHandle,
-                             HANDLE* mappingHandle) {
+                             unsigned char accumBits, unsigned long flags, HANDLE* fileHandle, HANDLE* mappingHandle) {
   if (dc == nullptr) {
     SetLastError(ERROR_BAD_ARGUMENTS);
     return 0;

@@ -20,9 +20,15 @@ struct Tap {
 
 // The kernel 1 2 1 / 2 4 2 / 1 2 1.
 constexpr std::array<Tap, 9> kernel{{
-    {-1, -1, 1}, {-1, 0, 2}, {-1, 1, 1},
-    {0, -1, 2},  {0, 0, 4},  {0, 1, 2},
-    {1, -1, 1},  {1, 0, 2},  {1, 1, 1},
+    {-1, -1, 1},
+    {-1, 0, 2},
+    {-1, 1, 1},
+    {0, -1, 2},
+    {0, 0, 4},
+    {0, 1, 2},
+    {1, -1, 1},
+    {1, 0, 2},
+    {1, 1, 1},
 }};
 
 // Neighbours are found by offset in memory, rows wrapping into their

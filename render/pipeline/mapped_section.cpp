@@ -15,8 +15,8 @@ NprUniqueHandle CreatePixelMapping(SIZE size) {
   const auto height = static_cast<std::uint64_t>(std::max<LONG>(size.cy, 0));
   const std::uint64_t bytes = width * height * 4 + kMappingHeaderBytes;
   return NprUniqueHandle(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
-                                            static_cast<DWORD>(bytes >> 32),
-                                            static_cast<DWORD>(bytes & 0xFFFFFFFFU), nullptr));
+                                            static_cast<DWORD>(bytes >> 32), static_cast<DWORD>(bytes & 0xFFFFFFFFU),
+                                            nullptr));
 }
 
 }  // namespace

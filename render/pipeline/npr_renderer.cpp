@@ -37,7 +37,8 @@ NprRenderer::~NprRenderer() {
 int NprRenderer::OnLoad() {
   try {
     const std::string shaders = std::string(mBasePath) + "/Shaders";
-    return static_cast<int>(NprShader::LoadFolder(shaders.c_str(), mDefaultLight, mDefaultViewport, mHasDefaultViewport));
+    return static_cast<int>(
+        NprShader::LoadFolder(shaders.c_str(), mDefaultLight, mDefaultViewport, mHasDefaultViewport));
   } catch (const std::exception&) {
     return 0;
   }

@@ -51,8 +51,7 @@ HBITMAP StretchImageBilinear(HDC hdc, HBITMAP source, SIZE size, HANDLE* fileSlo
   }
   consumedSource.reset();
   const BITMAPINFO outputHeader = NprDibHeader(size.cx, size.cy, 32);
-  SetDIBits(hdc, output.section.get(), 0, static_cast<UINT>(size.cy), resampled.Data(), &outputHeader,
-            DIB_RGB_COLORS);
+  SetDIBits(hdc, output.section.get(), 0, static_cast<UINT>(size.cy), resampled.Data(), &outputHeader, DIB_RGB_COLORS);
 
   HandOverMapping(std::move(output.mapping), fileSlot, mappingSlot);
   return output.section.release();

@@ -25,8 +25,8 @@ bool ReadPackedRows(HDC hdc, HBITMAP bitmap, LONG width, LONG height, std::vecto
   pixels.assign(packed * static_cast<std::size_t>(height) + (Stride24(width) - packed), 0);
   BITMAPINFO info = NprDibHeader(width, height, 24);
   for (LONG row = 0; row < height; ++row) {
-    if (GetDIBits(hdc, bitmap, static_cast<UINT>(row), 1, pixels.data() + packed * static_cast<std::size_t>(row),
-                  &info, DIB_RGB_COLORS) != 1) {
+    if (GetDIBits(hdc, bitmap, static_cast<UINT>(row), 1, pixels.data() + packed * static_cast<std::size_t>(row), &info,
+                  DIB_RGB_COLORS) != 1) {
       return false;
     }
   }

@@ -50,12 +50,10 @@ TS_3dVector FaceNormalOf(const TS_Mesh& mesh, int face) {
 double Facing(TS::view_projection projection, const TS_3dVector& viewDirection, const TS_3dPoint& cameraLocation,
               const TS_Mesh& mesh, int face, const TS_3dVector& normal) {
   switch (projection) {
-    case TS::parallel_view:
-      return Node::CalculaAnguloEntreAxis(viewDirection, normal);
+    case TS::parallel_view: return Node::CalculaAnguloEntreAxis(viewDirection, normal);
     case TS::perspective_view:
       return Node::CalculaAnguloEntreAxis(cameraLocation - TS_3dPoint(mesh.Vertex(mesh.Face(face).vi[0])), normal);
-    default:
-      return std::numeric_limits<double>::quiet_NaN();
+    default: return std::numeric_limits<double>::quiet_NaN();
   }
 }
 

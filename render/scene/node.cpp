@@ -33,8 +33,7 @@ void Node::deleteLines() {
                           &m_disPolylines, &m_disNormalPolylines}) {
     polylines->Destroy();
   }
-  for (auto* lines : {&m_silLines, &m_silNormalLines, &m_disLines, &m_disNormalLines, &m_endLines,
-                      &m_endNormalLines}) {
+  for (auto* lines : {&m_silLines, &m_silNormalLines, &m_disLines, &m_disNormalLines, &m_endLines, &m_endNormalLines}) {
     lines->Destroy();
   }
 }

@@ -120,7 +120,7 @@ struct Extent {
 };
 
 struct Opening {
-  double halfWidth;   // of the frustum at distance one from the camera
+  double halfWidth;  // of the frustum at distance one from the camera
   double halfHeight;
 };
 
@@ -173,8 +173,7 @@ void FitPerspective(TS_Viewport& viewport, const PointSet& points, TS_3dPoint ta
   const double farDistance = 1.5 * (distance + depths.farthest);
   viewport.SetCameraLocation(target + frame.z * distance);
   viewport.SetFrustum(-opening.halfWidth * nearDistance, opening.halfWidth * nearDistance,
-                      -opening.halfHeight * nearDistance, opening.halfHeight * nearDistance, nearDistance,
-                      farDistance);
+                      -opening.halfHeight * nearDistance, opening.halfHeight * nearDistance, nearDistance, farDistance);
 }
 
 void FitParallel(TS_Viewport& viewport, const PointSet& points, TS_3dPoint target, const CameraFrame& frame,
@@ -199,8 +198,8 @@ void FitParallel(TS_Viewport& viewport, const PointSet& points, TS_3dPoint targe
   viewport.SetFrustum(-halfWidth, halfWidth, -halfHeight, halfHeight, 0.5 * radius, 3.5 * radius);
 }
 
-bool Fit(TS_Viewport& viewport, const PointSet& points, const TS_3dPoint& min, const TS_3dPoint& max,
-         NprNamedView view, TS::view_projection projection, int width, int height, const TS_3dVector& up) {
+bool Fit(TS_Viewport& viewport, const PointSet& points, const TS_3dPoint& min, const TS_3dPoint& max, NprNamedView view,
+         TS::view_projection projection, int width, int height, const TS_3dVector& up) {
   const bool finiteUp = std::isfinite(up.x) && std::isfinite(up.y) && std::isfinite(up.z) && !up.IsZero();
   if (width < 1 || height < 1 || !IsFinitePoint(min) || !IsFinitePoint(max) || !finiteUp ||
       (projection != TS::parallel_view && projection != TS::perspective_view)) {
@@ -240,8 +239,8 @@ bool Fit(TS_Viewport& viewport, const PointSet& points, const TS_3dPoint& min, c
 namespace {
 
 constexpr std::pair<const char*, NprNamedView> kViewNames[] = {
-    {"iso", NprNamedView::Iso},   {"front", NprNamedView::Front}, {"back", NprNamedView::Back},
-    {"left", NprNamedView::Left}, {"right", NprNamedView::Right}, {"top", NprNamedView::Top},
+    {"iso", NprNamedView::Iso},       {"front", NprNamedView::Front}, {"back", NprNamedView::Back},
+    {"left", NprNamedView::Left},     {"right", NprNamedView::Right}, {"top", NprNamedView::Top},
     {"bottom", NprNamedView::Bottom},
 };
 
@@ -276,8 +275,8 @@ bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoi
   return Fit(viewport, corners, min, max, view, projection, width, height, up);
 }
 
-bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedView view,
-                           TS::view_projection projection, int width, int height, const TS_3dVector& up) {
+bool NprFitViewportToScene(TS_Viewport& viewport, const Scene& scene, NprNamedView view, TS::view_projection projection,
+                           int width, int height, const TS_3dVector& up) {
   TS_3dPoint min, max;
   if (!NprSceneBounds(scene, min, max)) {
     return false;

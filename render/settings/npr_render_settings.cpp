@@ -68,9 +68,7 @@ const char* NprRenderSettings::GetBackgroundFileName() const { return mBackgroun
 void NprRenderSettings::SetBackgroundFileName(const char* path) { CopyToField(mBackgroundFileName, path); }
 
 unsigned long NprRenderSettings::GetAmbientLightColor() const { return mAmbientLightColor; }
-void NprRenderSettings::SetAmbientLightColor(unsigned long color) {
-  mAmbientLightColor = static_cast<COLORREF>(color);
-}
+void NprRenderSettings::SetAmbientLightColor(unsigned long color) { mAmbientLightColor = static_cast<COLORREF>(color); }
 
 const char* NprRenderSettings::GetStyle() const { return mStyle; }
 void NprRenderSettings::SetStyle(const char* style) { CopyToField(mStyle, style); }

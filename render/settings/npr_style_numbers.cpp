@@ -45,8 +45,7 @@ std::int32_t NprParseStyleInt(const char* text) {
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
-    return number.front() == '-' ? std::numeric_limits<std::int32_t>::min()
-                                 : std::numeric_limits<std::int32_t>::max();
+    return number.front() == '-' ? std::numeric_limits<std::int32_t>::min() : std::numeric_limits<std::int32_t>::max();
   }
   return error == std::errc() ? value : 0;
 }

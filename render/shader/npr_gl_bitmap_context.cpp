@@ -27,8 +27,8 @@ bool NprGlBitmapContext::CreateBitmapContext(SIZE size, unsigned char alphaBits,
     return true;
   }
   mDc = BitmapDC{};
-  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, kGenericFormats, fileHandle,
-                                  mappingHandle) != 0 &&
+  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, kGenericFormats, fileHandle, mappingHandle) !=
+             0 &&
          mDc.hdc != nullptr;
 }
 
@@ -42,9 +42,7 @@ bool NprGlBitmapContext::CreateGlContext() {
   return mGlrc != nullptr;
 }
 
-bool NprGlBitmapContext::MakeCurrent() {
-  return mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc) != 0;
-}
+bool NprGlBitmapContext::MakeCurrent() { return mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc) != 0; }
 
 void NprGlBitmapContext::ShowPicture(NprRenderer::Progress* progress) {
   if (progress == nullptr) {

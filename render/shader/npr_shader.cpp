@@ -72,7 +72,8 @@ void NprShader::FillMesh(TS_Mesh& mesh) {
     for (int j = 0; j < steps; ++j) {
       const double phi0 = pi / 2.0 - j * pi / 40.0;
       const double phi1 = pi / 2.0 - (j + 1) * pi / 40.0;
-      for (const TS_3fPoint& corner : {point(theta0, phi0), point(theta1, phi0), point(theta1, phi1), point(theta0, phi1)}) {
+      for (const TS_3fPoint& corner :
+           {point(theta0, phi0), point(theta1, phi0), point(theta1, phi1), point(theta0, phi1)}) {
         mesh.SetVertex(vertex, corner);
         // Normals keep the radius as their length on purpose.
         mesh.SetVertexNormal(vertex, TS_3fVector(corner));

@@ -20,7 +20,8 @@ using CreateEntryPoint = NprShader* (*)();
 // Closes a folder search however the loading loop ends.
 class FolderSearch {
 public:
-  FolderSearch(const std::string& pattern, WIN32_FIND_DATAA& found) : mHandle(FindFirstFileA(pattern.c_str(), &found)) {}
+  FolderSearch(const std::string& pattern, WIN32_FIND_DATAA& found)
+      : mHandle(FindFirstFileA(pattern.c_str(), &found)) {}
   ~FolderSearch() {
     if (Found()) {
       FindClose(mHandle);

@@ -17,12 +17,8 @@ void LoadProjection(const TS_Viewport& viewport) {
   const double nearDistance = viewport.FrustumNear();
   const double farDistance = viewport.FrustumFar();
   switch (viewport.Projection()) {
-    case TS::parallel_view:
-      glOrtho(left, right, bottom, top, nearDistance, farDistance);
-      break;
-    case TS::perspective_view:
-      glFrustum(left, right, bottom, top, nearDistance, farDistance);
-      break;
+    case TS::parallel_view: glOrtho(left, right, bottom, top, nearDistance, farDistance); break;
+    case TS::perspective_view: glFrustum(left, right, bottom, top, nearDistance, farDistance); break;
     default:
       // A projection the toolkit does not know draws with the identity.
       break;

@@ -32,17 +32,14 @@ bool InsideSpotCone(const TS_Light& light, const TS_3dPoint& vertex) {
 // light does not reach the vertex or is of a style the shaders ignore.
 std::optional<TS_3dVector> UnitLightVector(const TS_Light& light, const TS_3dPoint& vertex) {
   switch (light.Style()) {
-    case TS::world_directional_light:
-      return Unit(-light.Direction());
-    case TS::world_point_light:
-      return Unit(light.Location() - vertex);
+    case TS::world_directional_light: return Unit(-light.Direction());
+    case TS::world_point_light: return Unit(light.Location() - vertex);
     case TS::world_spot_light:
       if (!InsideSpotCone(light, vertex)) {
         return std::nullopt;
       }
       return Unit(-light.Direction());
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -76,9 +73,7 @@ double NprLightValue(const TS_3dPoint& vertex, const TS_3dVector& normal, const 
   return value;
 }
 
-bool NprUsesVertexNormals(const Node& node) {
-  return node.getHadOriginalVertexNormals() || node.getHadVertexNormals();
-}
+bool NprUsesVertexNormals(const Node& node) { return node.getHadOriginalVertexNormals() || node.getHadVertexNormals(); }
 
 std::array<TS_3dVector, 3> NprFaceShadingNormals(const TS_Mesh& mesh, int face, const TS_3dPoint& cameraLocation,
                                                  bool useVertexNormals) {

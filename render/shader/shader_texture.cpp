@@ -15,10 +15,8 @@ bool IsFormatGlTakes(ILint format) {
     case IL_BGR:
     case IL_BGRA:
     case IL_LUMINANCE:
-    case IL_LUMINANCE_ALPHA:
-      return true;
-    default:
-      return false;
+    case IL_LUMINANCE_ALPHA: return true;
+    default: return false;
   }
 }
 
@@ -27,14 +25,10 @@ bool IsTypeGlTakes(ILint type) { return type == IL_UNSIGNED_BYTE || type == IL_F
 GLint InternalFormatFor(ILint format) {
   switch (format) {
     case IL_RGBA:
-    case IL_BGRA:
-      return GL_RGBA;
-    case IL_LUMINANCE:
-      return GL_LUMINANCE;
-    case IL_LUMINANCE_ALPHA:
-      return GL_LUMINANCE_ALPHA;
-    default:
-      return GL_RGB;
+    case IL_BGRA: return GL_RGBA;
+    case IL_LUMINANCE: return GL_LUMINANCE;
+    case IL_LUMINANCE_ALPHA: return GL_LUMINANCE_ALPHA;
+    default: return GL_RGB;
   }
 }
 

@@ -70,8 +70,7 @@ void ClearTo(COLORREF background, SIZE size) {
 }  // namespace
 
 CartoonRenderPass::CartoonRenderPass(const CartoonSettings& cartoon, const TS_Viewport& viewport,
-                                     const NprRenderSettings& settings, Scene* scene,
-                                     NprRenderer::Progress* progress)
+                                     const NprRenderSettings& settings, Scene* scene, NprRenderer::Progress* progress)
     : mCartoon(cartoon), mViewport(viewport), mSettings(settings), mScene(scene), mProgress(progress) {}
 
 HBITMAP CartoonRenderPass::Run(HANDLE* fileHandle, HANDLE* mappingHandle) {
@@ -93,8 +92,7 @@ void CartoonRenderPass::Draw(NprGlBitmapContext& context, HANDLE* fileHandle, HA
   context.ShowPicture(mProgress.Get());
 }
 
-void CartoonRenderPass::CreateContexts(NprGlBitmapContext& context, HANDLE* fileHandle,
-                                       HANDLE* mappingHandle) const {
+void CartoonRenderPass::CreateContexts(NprGlBitmapContext& context, HANDLE* fileHandle, HANDLE* mappingHandle) const {
   if (!context.CreateBitmapContext(mSettings.GetImageSize(), kAlphaBits, kDepthBits, fileHandle, mappingHandle) ||
       !context.CreateGlContext()) {
     StopAsFailed();
@@ -152,8 +150,8 @@ void CartoonRenderPass::DrawFaces(NprGlBitmapContext& context) const {
   const unsigned int showEvery = NprPictureStride(NprNodeCount(mScene));
   mProgress.CheckCancel();
   const TS_ClassArray<TS_Light> noLights;
-  const FaceShadingInputs inputs{mCartoon, RampColorFrom(mSettings.GetAmbientLightColor()),
-                                 mViewport.CameraLocation(), mScene != nullptr ? mScene->Lights() : noLights};
+  const FaceShadingInputs inputs{mCartoon, RampColorFrom(mSettings.GetAmbientLightColor()), mViewport.CameraLocation(),
+                                 mScene != nullptr ? mScene->Lights() : noLights};
   unsigned int shaded = 0;
   for (const Node& node : NprSceneNodes(mScene)) {
     ShadeNodeFaces(node, inputs);

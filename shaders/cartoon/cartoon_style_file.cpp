@@ -19,8 +19,8 @@ public:
 
   // False when the key is missing (nothing copied).
   bool Read(const char* key, const char* defaultText, KeyText& text) const {
-    return GetPrivateProfileStringA(kCartoonSection, key, defaultText, text.data(),
-                                    static_cast<DWORD>(text.size()), mFile) > 0;
+    return GetPrivateProfileStringA(kCartoonSection, key, defaultText, text.data(), static_cast<DWORD>(text.size()),
+                                    mFile) > 0;
   }
 
   void Color(const std::string& prefix, TS_Color& color) const {

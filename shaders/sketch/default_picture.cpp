@@ -75,18 +75,26 @@ private:
 
 // Corners of a box seen from above and to the right, in picture pixels.
 constexpr std::array<Point2, 7> kCorners = {{
-    {80, 22},   // 0 top back
-    {136, 50},  // 1 top right
-    {80, 78},   // 2 top front
-    {24, 50},   // 3 top left
-    {136, 110}, // 4 bottom right
-    {80, 138},  // 5 bottom front
-    {24, 110},  // 6 bottom left
+    {80, 22},    // 0 top back
+    {136, 50},   // 1 top right
+    {80, 78},    // 2 top front
+    {24, 50},    // 3 top left
+    {136, 110},  // 4 bottom right
+    {80, 138},   // 5 bottom front
+    {24, 110},   // 6 bottom left
 }};
 
 // The nine visible edges; each is drawn as two loose strokes.
 constexpr std::array<std::array<int, 2>, 9> kEdges = {{
-    {0, 1}, {1, 2}, {2, 3}, {3, 0}, {1, 4}, {2, 5}, {3, 6}, {4, 5}, {5, 6},
+    {0, 1},
+    {1, 2},
+    {2, 3},
+    {3, 0},
+    {1, 4},
+    {2, 5},
+    {3, 6},
+    {4, 5},
+    {5, 6},
 }};
 
 // Small fixed offsets, so strokes overshoot the corners and wander a little

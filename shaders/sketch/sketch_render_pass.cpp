@@ -36,8 +36,8 @@ void SetNicestHints() {
 }
 
 void DisableFixedFunctionExtras() {
-  for (GLenum capability : {GL_ALPHA_TEST, GL_BLEND, GL_DEPTH_TEST, GL_DITHER, GL_FOG, GL_LIGHTING,
-                            GL_COLOR_LOGIC_OP, GL_STENCIL_TEST, GL_TEXTURE_1D, GL_TEXTURE_2D}) {
+  for (GLenum capability : {GL_ALPHA_TEST, GL_BLEND, GL_DEPTH_TEST, GL_DITHER, GL_FOG, GL_LIGHTING, GL_COLOR_LOGIC_OP,
+                            GL_STENCIL_TEST, GL_TEXTURE_1D, GL_TEXTURE_2D}) {
     glDisable(capability);
   }
 }
@@ -56,12 +56,9 @@ void ResetPixelTransfer() {
 
 SketchString EdgeTaskName(NprEdgeKind kind) {
   switch (kind) {
-    case NprEdgeKind::Silhouette:
-      return SketchString::RenderingSilhouettes;
-    case NprEdgeKind::Crease:
-      return SketchString::RenderingCreases;
-    case NprEdgeKind::Border:
-      break;
+    case NprEdgeKind::Silhouette: return SketchString::RenderingSilhouettes;
+    case NprEdgeKind::Crease: return SketchString::RenderingCreases;
+    case NprEdgeKind::Border: break;
   }
   return SketchString::RenderingBorders;
 }
@@ -161,8 +158,7 @@ void SketchRenderPass::DrawBackgroundImage() {
   }
   Task(SketchString::RenderingBackground);
   if (!NprDrawBackgroundImage(fileName, mRender.GetImageSize())) {
-    NprShowErrorBox(LoadSketchString(SketchString::BackgroundImageError),
-                    LoadSketchString(SketchString::ErrorCaption));
+    NprShowErrorBox(LoadSketchString(SketchString::BackgroundImageError), LoadSketchString(SketchString::ErrorCaption));
   }
   mProgress.Step();
 }

@@ -102,8 +102,7 @@ void SketchStroke::ChooseLineColour() {
     case 1:
     default: {
       const double shift = RandomBetween(-mSettings.minHue, mSettings.maxHue);
-      const std::array<double, 3> base =
-          Fractions(mSettings.modeHue == 1 ? mSettings.singleHue : mMaterial.Diffuse());
+      const std::array<double, 3> base = Fractions(mSettings.modeHue == 1 ? mSettings.singleHue : mMaterial.Diffuse());
       for (std::size_t c = 0; c < base.size(); ++c) {
         mLineColour[c] = base[c] + shift;
       }
@@ -191,8 +190,7 @@ void SketchStroke::DrawSegmentOf(int first, int styleIndex, int widthStart, int 
   mCanvas.DrawSegment(segment);
 }
 
-void SketchStroke::ApplySegmentStyle(StrokeSegment& segment, int styleIndex, int widthStart,
-                                     int intensityStart) const {
+void SketchStroke::ApplySegmentStyle(StrokeSegment& segment, int styleIndex, int widthStart, int intensityStart) const {
   if (mSettings.varWidth != 0) {
     const int cycle = static_cast<int>(mWidthCycle.size());
     segment.width = mWidthCycle[static_cast<std::size_t>((widthStart + styleIndex) % cycle)];

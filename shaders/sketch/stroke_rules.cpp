@@ -85,6 +85,4 @@ SegmentEnds EndsAtCorners(const TS_3dPointArray& points, int first, bool closed)
   return ends;
 }
 
-double RandomBetween(double lo, double hi) {
-  return lo + NprRand() * (1.0 / NPR_RAND_MAX) * (hi - lo);
-}
+double RandomBetween(double lo, double hi) { return lo + NprRand() * (1.0 / NPR_RAND_MAX) * (hi - lo); }

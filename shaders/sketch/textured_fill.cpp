@@ -111,8 +111,7 @@ void BindNodeTexture(unsigned int texture, int pass) {
   GenerateEyeCoordinates();
 }
 
-void DrawLitFaces(const Node& node, const TS_ClassArray<TS_Light>& lights, const TS_3dPoint& cameraLocation,
-                  int pass) {
+void DrawLitFaces(const Node& node, const TS_ClassArray<TS_Light>& lights, const TS_3dPoint& cameraLocation, int pass) {
   const TS_Mesh& mesh = node.m_mesh;
   const bool smooth = NprUsesVertexNormals(node);
   glBegin(GL_TRIANGLES);
@@ -129,14 +128,12 @@ void DrawLitFaces(const Node& node, const TS_ClassArray<TS_Light>& lights, const
   glEnd();
 }
 
-void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& setup, const GrainImage& grain,
-              int pass) {
+void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& setup, const GrainImage& grain, int pass) {
   std::array<GLdouble, 16> modelView{};
   glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
   glLoadIdentity();
-  const GlTexture texture(grain.IsLoaded()
-                              ? RecolouredTexture(grain, pass, Fractions(node.m_material.Diffuse()), setup.background)
-                              : 0U);
+  const GlTexture texture(
+      grain.IsLoaded() ? RecolouredTexture(grain, pass, Fractions(node.m_material.Diffuse()), setup.background) : 0U);
   if (texture.Name() != 0) {
     BindNodeTexture(texture.Name(), pass);
   }

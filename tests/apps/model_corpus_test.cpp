@@ -22,9 +22,9 @@ constexpr const char* kCorpus = "/usr/share/assimp/models";
 
 // Textures, notes and side files that come with the models.
 bool IsModelFile(const fs::path& path) {
-  static const std::set<std::string> kNotModels = {".png", ".jpg", ".jpeg", ".tga", ".bmp", ".dds", ".txt", ".bin",
-                                                   ".mtl", ".glsl", ".xml", ".gif", ".tif", ".pcx", ".md", ".html",
-                                                   ".ini", ".log", ".vert", ".frag", ".ktx", ".material", ".skeleton"};
+  static const std::set<std::string> kNotModels = {
+      ".png", ".jpg", ".jpeg", ".tga",  ".bmp", ".dds", ".txt",  ".bin",  ".mtl", ".glsl",     ".xml",     ".gif",
+      ".tif", ".pcx", ".md",   ".html", ".ini", ".log", ".vert", ".frag", ".ktx", ".material", ".skeleton"};
   std::string extension = path.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -51,8 +51,8 @@ TEST(ModelCorpus, EveryFileRendersOrIsRefusedByName) {
   int rendered = 0;
   for (const fs::path& model : models) {
     const auto result = linvale::test::RunProgram(
-        "/usr/bin/timeout", {"60", NPR_RENDER_PROGRAM, model.string(), "-q", "--size", "96x72", "--aa", "none", "-o",
-                             picture},
+        "/usr/bin/timeout",
+        {"60", NPR_RENDER_PROGRAM, model.string(), "-q", "--size", "96x72", "--aa", "none", "-o", picture},
         home.Path());
     if (result.status == 0) {
       EXPECT_TRUE(fs::exists(picture)) << model;

@@ -34,8 +34,7 @@ inline void WriteTwoCubeObj(const std::filesystem::path& path) {
   std::ofstream obj(path);
   obj << "mtllib cubes.mtl\n";
   int base = 0;
-  for (const auto& [name, material, offset] :
-       {std::tuple{"left", "Red", -5.0f}, std::tuple{"right", "Blue", 5.0f}}) {
+  for (const auto& [name, material, offset] : {std::tuple{"left", "Red", -5.0f}, std::tuple{"right", "Blue", 5.0f}}) {
     obj << "o " << name << "\nusemtl " << material << "\n";
     for (int i = 0; i < 8; ++i) {
       float x, y, z;
@@ -122,9 +121,9 @@ void AppendBytes(std::vector<std::uint8_t>& bytes, T value) {
 }
 
 struct GltfOptions {
-  bool camera = true;    // a camera at (-10, 0, 15) looking down -z at the red cube
-  bool lights = false;   // a point light at (0, 0, 20), a directional light turned by its node
-  bool mirrored = false;  // the red cube placed with a mirroring scale
+  bool camera = true;            // a camera at (-10, 0, 15) looking down -z at the red cube
+  bool lights = false;           // a point light at (0, 0, 20), a directional light turned by its node
+  bool mirrored = false;         // the red cube placed with a mirroring scale
   bool cameraLooksAway = false;  // the camera turned half round, seeing neither cube
 };
 
@@ -162,8 +161,8 @@ inline void WriteTwoCubeGltf(const std::filesystem::path& path, const GltfOption
     }
   }
   std::ostringstream json;
-  json << R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1)"
-       << (options.camera ? ",2" : "") << (options.lights ? ",3,4" : "") << R"(]}],)"
+  json << R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1)" << (options.camera ? ",2" : "")
+       << (options.lights ? ",3,4" : "") << R"(]}],)"
        << R"("nodes":[)"
        << R"({"name":"red","mesh":0,"translation":[-10,0,0])" << (options.mirrored ? R"(,"scale":[-1,1,1])" : "")
        << R"(},{"name":"blue","mesh":1,"translation":[10,0,0]},)"
@@ -186,8 +185,8 @@ inline void WriteTwoCubeGltf(const std::filesystem::path& path, const GltfOption
        << R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":288},)"
        << R"({"buffer":0,"byteOffset":288,"byteLength":288},)"
        << R"({"buffer":0,"byteOffset":576,"byteLength":72}],)"
-       << R"("buffers":[{"byteLength":)" << buffer.size()
-       << R"(,"uri":"data:application/octet-stream;base64,)" << Base64(buffer) << R"("}]})";
+       << R"("buffers":[{"byteLength":)" << buffer.size() << R"(,"uri":"data:application/octet-stream;base64,)"
+       << Base64(buffer) << R"("}]})";
   std::ofstream(path) << json.str();
 }
 
@@ -271,8 +270,7 @@ inline void WriteDeeplyNestedGltf(const std::filesystem::path& path, int depth) 
   json << R"(],"meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],)"
        << R"("accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3",)"
        << R"("min":[0,0,0],"max":[1,1,0]}],"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36}],)"
-       << R"("buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" << Base64(buffer)
-       << R"("}]})";
+       << R"("buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" << Base64(buffer) << R"("}]})";
   std::ofstream(path) << json.str();
 }
 

@@ -29,8 +29,9 @@ using linvale::test::Picture;
 using linvale::test::ProgramResult;
 using linvale::test::TemporaryHome;
 
-constexpr const char* kCartoonStyle = "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
-                                      "BackgroundB=255\n";
+constexpr const char* kCartoonStyle =
+    "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
+    "BackgroundB=255\n";
 // Not a picture, but something whose every byte must survive.
 constexpr const char* kOlderPicture = "older picture \x89PNG\r\n\x1a\n bytes";
 
@@ -203,7 +204,10 @@ TEST_F(NprRenderSafetyTest, ControlCharactersInNamesReachTheTerminalEscaped) {
   EXPECT_EQ(listing.status, 0);
   EXPECT_TRUE(Contains(listing.out, "  Red\\x1b[31m\\nFake line\\x7f\n")) << listing.out;
 
-  const ProgramResult unknown = Run({"-q", "-s", "Bell\a \xc2\x9b" "2J \xff", "-o", Path("out.png")});
+  const ProgramResult unknown = Run({"-q", "-s",
+                                     "Bell\a \xc2\x9b"
+                                     "2J \xff",
+                                     "-o", Path("out.png")});
   EXPECT_EQ(unknown.status, 4);
   EXPECT_TRUE(Contains(unknown.err, "'Bell\\x07 \\u009b2J \\xff'")) << unknown.err;
 

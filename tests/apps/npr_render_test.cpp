@@ -28,8 +28,9 @@ using linvale::test::Rgb;
 using linvale::test::TemporaryHome;
 
 // A cartoon style: flat colours make the objects easy to tell apart.
-constexpr const char* kCartoonStyle = "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
-                                      "BackgroundB=255\n";
+constexpr const char* kCartoonStyle =
+    "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
+    "BackgroundB=255\n";
 
 bool IsRed(const Rgb& p) { return p.r > p.g + 60 && p.r > p.b + 60; }
 bool IsBlue(const Rgb& p) { return p.b > p.r + 60 && p.b > p.g + 40; }
@@ -73,7 +74,9 @@ TEST_F(NprRenderTest, BadInputGivesItsOwnStatusAndOneLineAndNoPicture) {
   linvale::test::WriteText(Path("unknown-shader.npr"), "[Common]\nCurrent Render=Crayon\n");
   linvale::test::WriteText(Path("no-common.npr"), "[Sketch]\nb_paper=1\n");
   linvale::test::WriteText(Path("no-shader.npr"), "[Common]\nBackgroundR=255\n");
-  constexpr char kJunk[] = "\x7f" "ELF\x02\x01\x01\0\0\0=\xff\xfe[\x01\n\x90\x90";
+  constexpr char kJunk[] =
+      "\x7f"
+      "ELF\x02\x01\x01\0\0\0=\xff\xfe[\x01\n\x90\x90";
   linvale::test::WriteText(Path("junk.npr"), std::string(kJunk, sizeof kJunk - 1));
   fs::create_directory(Path("folder.png"));
 
@@ -220,8 +223,8 @@ TEST_F(NprRenderTest, ANamedViewOrACameraThatSeesNothingGivesTheFittedView) {
       {"looks-away.gltf", {}},
   };
   for (const auto& [model, extra] : runs) {
-    std::vector<std::string> arguments{Path(model), "-q", "--size", "160x120", "--aa", "none", "-s", Path("flat.npr"),
-                                       "-o", Path("out.png")};
+    std::vector<std::string> arguments{Path(model), "-q", "--size",         "160x120", "--aa",
+                                       "none",      "-s", Path("flat.npr"), "-o",      Path("out.png")};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     const ProgramResult result = Run(arguments);
     ASSERT_EQ(result.status, 0) << model << "\n" << result.err;
@@ -349,9 +352,9 @@ TEST_F(NprRenderTest, FacesOnInvalidVerticesAreDroppedAndTheRestRenders) {
   linvale::test::WriteObjWithNanCorner(Path("nan.obj"));
   const ProgramResult result = Run({Path("nan.obj"), "-q", "--size", "160x120", "-o", Path("out.png")});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find(std::to_string(linvale::test::kTrianglesOnNanCorner) +
-                            " faces with invalid vertices dropped"),
-            std::string::npos)
+  EXPECT_NE(
+      result.err.find(std::to_string(linvale::test::kTrianglesOnNanCorner) + " faces with invalid vertices dropped"),
+      std::string::npos)
       << result.err;
   ExpectPicture(Path("out.png"), 160, 120);
 }

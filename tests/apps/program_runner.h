@@ -140,8 +140,8 @@ private:
         _exit(127);
       }
     }
-    if (setup.user && (setgroups(0, nullptr) != 0 || setgid(setup.user->second) != 0 ||
-                       setuid(setup.user->first) != 0)) {
+    if (setup.user &&
+        (setgroups(0, nullptr) != 0 || setgid(setup.user->second) != 0 || setuid(setup.user->first) != 0)) {
       _exit(127);
     }
     execve(program.c_str(), argv, environ);

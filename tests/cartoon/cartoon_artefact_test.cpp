@@ -26,8 +26,8 @@ void SavePng(const Picture& picture, const std::filesystem::path& path) {
   ilGenImages(1, &image);
   ilBindImage(image);
   // Rows run from the bottom, DevIL's own default origin.
-  ilTexImage(static_cast<ILuint>(picture.width), static_cast<ILuint>(picture.height), 1, 3, IL_RGB,
-             IL_UNSIGNED_BYTE, rgb.data());
+  ilTexImage(static_cast<ILuint>(picture.width), static_cast<ILuint>(picture.height), 1, 3, IL_RGB, IL_UNSIGNED_BYTE,
+             rgb.data());
   ilEnable(IL_FILE_OVERWRITE);
   EXPECT_TRUE(ilSave(IL_PNG, path.c_str())) << path;
   ilDeleteImages(1, &image);
@@ -72,8 +72,7 @@ TEST(CartoonArtefacts, SamplePartInEveryShippedStyle) {
     SavePng(picture, std::filesystem::path(LINVALE_ARTEFACT_DIR) / name);
 
     const COLORREF background = fixture.settings.GetBackgroundColor();
-    EXPECT_EQ(picture.At(0, 0),
-              (GetRValue(background) << 16u) | (GetGValue(background) << 8u) | GetBValue(background));
+    EXPECT_EQ(picture.At(0, 0), (GetRValue(background) << 16u) | (GetGValue(background) << 8u) | GetBValue(background));
     EXPECT_GT(std::set<std::uint32_t>(picture.pixels.begin(), picture.pixels.end()).size(), 20u);
   }
   EXPECT_GE(styles, 2);

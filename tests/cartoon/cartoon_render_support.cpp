@@ -79,9 +79,9 @@ TS_Viewport TopView(double halfWidth) {
 }
 
 CartoonRenderFixture::CartoonRenderFixture() : styleFile(home / "test.npr") {
-  keys = {{"silEdges", "0"}, {"endEdges", "0"},   {"disEdges", "0"},   {"widthSil", "3"},   {"widthEnd", "3"},
-          {"widthDis", "3"}, {"shadow", "64"},    {"specular", "32"},  {"varShadow", "0.5"}, {"varDiffuse", "0"},
-          {"varSpecular", "0.5"}};
+  keys = {{"silEdges", "0"},    {"endEdges", "0"},   {"disEdges", "0"},     {"widthSil", "3"},
+          {"widthEnd", "3"},    {"widthDis", "3"},   {"shadow", "64"},      {"specular", "32"},
+          {"varShadow", "0.5"}, {"varDiffuse", "0"}, {"varSpecular", "0.5"}};
   const SIZE size{200, 200};
   settings.SetImageSize(&size);
   settings.SetAntialiasStyle(NprRenderSettings::AntialiasNone);

@@ -29,8 +29,8 @@ const TS_Color kMaterial(200, 100, 0);
 struct Rgb {
   double red, green, blue;
 };
-constexpr std::array<Rgb, 5> kBands{{{100, 50, 100}, {150, 75, 50}, {200, 100, 0}, {213.75, 138.75, 63.75},
-                                     {227.5, 177.5, 127.5}}};
+constexpr std::array<Rgb, 5> kBands{
+    {{100, 50, 100}, {150, 75, 50}, {200, 100, 0}, {213.75, 138.75, 63.75}, {227.5, 177.5, 127.5}}};
 constexpr Rgb kShadow = kBands[0];
 constexpr Rgb kHighlight = kBands[4];
 
@@ -125,8 +125,8 @@ TEST_F(CartoonRender, ShadesInHardBandsThatFollowTheLightAndUsesNoOtherColour) {
       EXPECT_TRUE(std::any_of(kBands.begin(), kBands.end(), [&](const Rgb& c) { return Matches(pixel, c); }))
           << std::hex << pixel;
       constexpr std::array<double, 4> kBandEdges{59, 69, 219, 229};
-      const bool nearBandEdge = std::any_of(kBandEdges.begin(), kBandEdges.end(),
-                                            [&](double edge) { return std::abs(entry - edge) < 1.5; });
+      const bool nearBandEdge =
+          std::any_of(kBandEdges.begin(), kBandEdges.end(), [&](double edge) { return std::abs(entry - edge) < 1.5; });
       if (!nearBandEdge) {
         EXPECT_TRUE(Matches(pixel, kBands[static_cast<std::size_t>(band(entry))])) << column << "," << row;
         ++checked;
@@ -192,10 +192,10 @@ TEST_F(CartoonRender, AnnouncesItsStepsReportsItsPhasesAndEmptiesTheEdges) {
   // reduction, which the renderer's own last step completes.
   EXPECT_EQ(fixture.progress.announcedSteps, 19);
   EXPECT_EQ(fixture.progress.steps, 19);
-  const std::vector<std::string> phases = {
-      "Calculating edges...",           "Setting up NPR Render...",  "Rendering faces...",
-      "Rendering Silhouettes edges...", "Rendering Border edges...", "Rendering Discontinuity of Mesh edges...",
-      "Antialiasing Filter"};
+  const std::vector<std::string> phases = {"Calculating edges...",      "Setting up NPR Render...",
+                                           "Rendering faces...",        "Rendering Silhouettes edges...",
+                                           "Rendering Border edges...", "Rendering Discontinuity of Mesh edges...",
+                                           "Antialiasing Filter"};
   EXPECT_EQ(fixture.progress.tasks, phases);
   EXPECT_TRUE(AllEdgesEmptied(scene));
 }

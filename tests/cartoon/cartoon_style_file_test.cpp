@@ -50,14 +50,31 @@ TEST_F(CartoonStyleFile, WritesEveryKeyInOrderAndReadsItBackUnchanged) {
   for (std::string line; std::getline(text, line);) {
     lines.push_back(line.substr(0, line.find('\r')));
   }
-  const std::vector<std::string> expected = {
-      "[Cartoon]",           "disColorR=1",           "disColorG=2",           "disColorB=3",
-      "disEdges=0",          "endColorR=255",         "endColorG=128",         "endColorB=0",
-      "endEdges=1",          "shadow=101",            "silColorR=10",          "silColorG=20",
-      "silColorB=30",        "silEdges=0",            "specular=3",            "thresholdDegree=122.500000",
-      "varDiffuse=0.330000", "varDisColor=1.000000",  "varEndColor=0.123456",  "varShadow=0.900000",
-      "varSilColor=0.250000", "varSpecular=0.010000", "widthDis=9",            "widthEnd=4",
-      "widthSil=7"};
+  const std::vector<std::string> expected = {"[Cartoon]",
+                                             "disColorR=1",
+                                             "disColorG=2",
+                                             "disColorB=3",
+                                             "disEdges=0",
+                                             "endColorR=255",
+                                             "endColorG=128",
+                                             "endColorB=0",
+                                             "endEdges=1",
+                                             "shadow=101",
+                                             "silColorR=10",
+                                             "silColorG=20",
+                                             "silColorB=30",
+                                             "silEdges=0",
+                                             "specular=3",
+                                             "thresholdDegree=122.500000",
+                                             "varDiffuse=0.330000",
+                                             "varDisColor=1.000000",
+                                             "varEndColor=0.123456",
+                                             "varShadow=0.900000",
+                                             "varSilColor=0.250000",
+                                             "varSpecular=0.010000",
+                                             "widthDis=9",
+                                             "widthEnd=4",
+                                             "widthSil=7"};
   EXPECT_EQ(lines, expected);
 
   CartoonSettings loaded;
@@ -86,8 +103,9 @@ TEST_F(CartoonStyleFile, ColoursAreSetFromAllThreeComponentsMissingOnesAsZero) {
 
 TEST_F(CartoonStyleFile, NumbersAreReadLikeAtoiAndAtofAndKeptAsWritten) {
   const std::string path = Path("style.npr");
-  WriteText(path, "[Cartoon]\nwidthSil=50\nwidthDis= +6px\nshadow=abc\nspecular=999999999999\n"
-                  "varShadow=.2\nvarDiffuse=0.9\nthresholdDegree=nan\nwidthEnd=-3\n");
+  WriteText(path,
+            "[Cartoon]\nwidthSil=50\nwidthDis= +6px\nshadow=abc\nspecular=999999999999\n"
+            "varShadow=.2\nvarDiffuse=0.9\nthresholdDegree=nan\nwidthEnd=-3\n");
   CartoonSettings settings;
   ReadCartoonSettings(path.c_str(), settings);
   // Outside the page ranges, and still what the author wrote: a save must

@@ -61,13 +61,13 @@ TEST(ShadingRamp, BandsEndWhereTheSettingsSayAndEarlierBandsWinOverlaps) {
                              {{231, 240}, &BandColors::baseToHighlight},
                              {{241, 255}, &BandColors::highlight}});
   // Narrowest: neither the pure shadow nor the pure highlight is used.
-  ExpectRuns(Bands(0, 0), {{{0, 4}, &BandColors::shadowToBase},
-                           {{5, 250}, &BandColors::base},
-                           {{251, 255}, &BandColors::baseToHighlight}});
+  ExpectRuns(
+      Bands(0, 0),
+      {{{0, 4}, &BandColors::shadowToBase}, {{5, 250}, &BandColors::base}, {{251, 255}, &BandColors::baseToHighlight}});
   // Widest: no base band.
-  ExpectRuns(Bands(128, 128), {{{0, 122}, &BandColors::shadow},
-                               {{123, 132}, &BandColors::shadowToBase},
-                               {{133, 255}, &BandColors::highlight}});
+  ExpectRuns(
+      Bands(128, 128),
+      {{{0, 122}, &BandColors::shadow}, {{123, 132}, &BandColors::shadowToBase}, {{133, 255}, &BandColors::highlight}});
 }
 
 // Styles keep values past the page ranges; the ramp lays them out by the

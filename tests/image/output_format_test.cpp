@@ -15,8 +15,9 @@ using linvale::test::Picture;
 using linvale::test::Rgb;
 
 // Flat colours and no random strokes, so two renders are alike.
-constexpr const char* kCartoonStyle = "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
-                                      "BackgroundB=255\n";
+constexpr const char* kCartoonStyle =
+    "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
+    "BackgroundB=255\n";
 
 bool IsBackground(const Rgb& p) { return p.r > 245 && p.g > 245 && p.b > 245; }
 
@@ -39,11 +40,10 @@ TEST(OutputFormat, TheExtensionChoosesTheFormatAndEveryFormatHoldsTheSamePicture
     const std::string output = home / ("front." + extension);
     // Seen from the front the sample part is its wide plate at the bottom
     // and the narrow upright above it.
-    const auto result = linvale::test::RunProgram(
-        NPR_RENDER_PROGRAM,
-        {"-q", "--size", "240x180", "--aa", "none", "--view", "front", "--parallel", "-s", home / "flat.npr", "-o",
-         output},
-        home.Path());
+    const auto result = linvale::test::RunProgram(NPR_RENDER_PROGRAM,
+                                                  {"-q", "--size", "240x180", "--aa", "none", "--view", "front",
+                                                   "--parallel", "-s", home / "flat.npr", "-o", output},
+                                                  home.Path());
     ASSERT_EQ(result.status, 0) << extension << "\n" << result.err;
     Picture picture;
     ASSERT_TRUE(picture.Load(output)) << extension;

@@ -91,8 +91,8 @@ TEST_F(SaveImageTest, EveryFormatReadsBackAsTheBitmapUpright) {
     ASSERT_NE(bitmap, nullptr);
     // Lower-case and capital TIFF extensions go different ways inside and
     // must come out alike.
-    for (const std::string name : {"picture.png", "picture.bmp", "picture.tif", "picture.tiff", "picture.TIF",
-                                   "picture.tga"}) {
+    for (const std::string name :
+         {"picture.png", "picture.bmp", "picture.tif", "picture.tiff", "picture.TIF", "picture.tga"}) {
       const fs::path path = mHome.Path() / (std::to_string(depth) + "-" + name);
       EXPECT_EQ(NprSaveImageFile(bitmap, Wide(path).c_str()), 0) << path;
       ExpectPattern(path.string(), 0);

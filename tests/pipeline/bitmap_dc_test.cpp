@@ -230,8 +230,8 @@ TEST_F(BitmapContext, ThePictureSurvivesLocksAndStaysWithTheCaller) {
   DeleteDC(other);
   const auto pixels = linvale::test::ReadPixels32(screen, mContext.other);
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(pixels[2], 0xFF);                             // bottom row red
-  EXPECT_EQ(pixels[(29 * 40) * 4], 0xFF);                 // top row blue
+  EXPECT_EQ(pixels[2], 0xFF);              // bottom row red
+  EXPECT_EQ(pixels[(29 * 40) * 4], 0xFF);  // top row blue
   EXPECT_EQ(pixels[(29 * 40) * 4 + 2], 0x00);
 }
 

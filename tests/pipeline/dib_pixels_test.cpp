@@ -16,8 +16,7 @@ using linvale::test::ReadColours32;
 
 TEST(DibPixels, ASectionHoldsItsPixelsBottomRowFirst) {
   // Three by two, every pixel different; the first three are the bottom row.
-  const std::vector<std::uint32_t> pixels = {0x00102030, 0x00405060, 0x00708090,
-                                             0x00A0B0C0, 0x00D0E0F0, 0x00010203};
+  const std::vector<std::uint32_t> pixels = {0x00102030, 0x00405060, 0x00708090, 0x00A0B0C0, 0x00D0E0F0, 0x00010203};
   HBITMAP bitmap = NprCreateDib32(3, 2, pixels);
   ASSERT_NE(bitmap, nullptr);
   DIBSECTION section{};

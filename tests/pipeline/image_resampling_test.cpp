@@ -74,8 +74,7 @@ TEST_F(Resampling, HalvingWeighsNeighboursAQuarterAndTheFirstPixelTwoThirds) {
     }
     for (int column = 0; column < 2; ++column) {
       EXPECT_EQ(reduced[(0 * 2 + column) * 4 + byte], Third(across[0][column], across[1][column]));
-      EXPECT_EQ(reduced[(1 * 2 + column) * 4 + byte],
-                Quarter(across[1][column], across[2][column], across[3][column]));
+      EXPECT_EQ(reduced[(1 * 2 + column) * 4 + byte], Quarter(across[1][column], across[2][column], across[3][column]));
     }
   }
 
@@ -185,8 +184,8 @@ TEST_F(Resampling, GdiStretchingAveragesAreasAndKeepsABitmapOfTheRightSize) {
   EXPECT_EQ(linvale::StretchImageGDI(mScreen, same, {4, 2}), same);
   EXPECT_EQ(linvale::StretchImageGDI(nullptr, same, {2, 1}), nullptr);
 
-  const Pixels source = {0, 0, 0, 0, 40, 0, 0, 0, 100, 0, 0, 0, 100, 0, 0, 0,
-                         80, 0, 0, 0, 0, 0, 0, 0, 200, 0, 0, 0, 0, 0, 0, 0};
+  const Pixels source = {0,  0, 0, 0, 40, 0, 0, 0, 100, 0, 0, 0, 100, 0, 0, 0,
+                         80, 0, 0, 0, 0,  0, 0, 0, 200, 0, 0, 0, 0,   0, 0, 0};
   HBITMAP input = MakeBitmap32(mScreen, 4, 2, source);
   HBITMAP output = linvale::StretchImageGDI(mScreen, input, {2, 1});
   ASSERT_NE(output, nullptr);
@@ -215,7 +214,7 @@ TEST_F(Resampling, DevilStretchingKeepsThePictureUpright) {
   EXPECT_EQ(described.bmHeight, 6);
   EXPECT_EQ(GetObject(input, sizeof described, &described), 0);
   const Pixels pixels = ReadPixels32(mScreen, output);
-  EXPECT_GT(pixels[0], 200);                  // bottom left: blue
+  EXPECT_GT(pixels[0], 200);  // bottom left: blue
   EXPECT_LT(pixels[2], 50);
   EXPECT_GT(pixels[(5 * 8 + 7) * 4 + 2], 200);  // top right: red
   EXPECT_LT(pixels[(5 * 8 + 7) * 4], 50);

@@ -73,8 +73,8 @@ struct Pixels : linvale::test::Colours32 {
   explicit Pixels(HBITMAP bitmap) : Colours32(linvale::test::ReadColours32(bitmap)) {}
   // Bytes are blue, green, red, spare: as a COLORREF, red and blue swap.
   COLORREF At(int x, int yFromBottom) const {
-    const std::uint32_t bgr = values[static_cast<std::size_t>(yFromBottom) * static_cast<std::size_t>(width) +
-                                     static_cast<std::size_t>(x)];
+    const std::uint32_t bgr =
+        values[static_cast<std::size_t>(yFromBottom) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
     return RGB(static_cast<BYTE>(bgr >> 16), static_cast<BYTE>(bgr >> 8), static_cast<BYTE>(bgr));
   }
 };

@@ -134,8 +134,8 @@ TEST_F(Gdi, GetObjectDescribesBitmapsAndSections) {
 
 TEST_F(Gdi, BitsConvertBetweenLayoutsAndOrientations) {
   // 3 x 2 pixels, 24-bit bottom-up rows of 9 bytes padded to 12.
-  const std::array<std::uint8_t, 24> bottomUp24 = {1, 2,  3,  4,  5,  6,  7,  8,  9,  0, 0, 0,
-                                                  10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
+  const std::array<std::uint8_t, 24> bottomUp24 = {1,  2,  3,  4,  5,  6,  7,  8,  9,  0, 0, 0,
+                                                   10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
   HBITMAP bitmap = CreateCompatibleBitmap(mScreen, 3, 2);
   const BITMAPINFO info24 = DibHeader(3, 2, 24);
   ASSERT_EQ(SetDIBits(mScreen, bitmap, 0, 2, bottomUp24.data(), &info24, DIB_RGB_COLORS), 2);

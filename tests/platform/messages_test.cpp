@@ -9,8 +9,8 @@ namespace {
 TEST(FormatMessage, GivesTheSystemTextOfAnErrorCode) {
   char text[256];
   const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  const DWORD count = FormatMessageA(flags, nullptr, ERROR_FILE_NOT_FOUND,
-                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
+  const DWORD count = FormatMessageA(flags, nullptr, ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                     text, sizeof text, nullptr);
   EXPECT_EQ(std::string(text), "The system cannot find the file specified.\r\n");
   EXPECT_EQ(count, std::string(text).size());
 

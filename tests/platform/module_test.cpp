@@ -107,8 +107,8 @@ TEST(ModuleFileName, AnAddressLeadsToItsLibrary) {
 
   HMODULE executable = nullptr;
   static int inExecutable = 0;
-  ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&inExecutable),
-                                 &executable));
+  ASSERT_TRUE(
+      GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&inExecutable), &executable));
   EXPECT_EQ(ModulePath(executable), ModulePath(nullptr));
 
   HMODULE none = reinterpret_cast<HMODULE>(1);

@@ -144,8 +144,7 @@ TEST_F(PrivateProfile, WritingCreatesFileSectionAndKeyAndKeepsOtherLines) {
   ASSERT_TRUE(WritePrivateProfileStringA("common", "Style", "new", mFile.c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("Common", "Added", "yes", mFile.c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("Other", "y", "2", mFile.c_str()));
-  EXPECT_EQ(ReadText(mFile),
-            "; hand-written\r\n[Common]\r\nSTYLE=new\r\nAdded=yes\r\n\r\n[Other]\r\nx=1\r\ny=2\r\n");
+  EXPECT_EQ(ReadText(mFile), "; hand-written\r\n[Common]\r\nSTYLE=new\r\nAdded=yes\r\n\r\n[Other]\r\nx=1\r\ny=2\r\n");
 
   ASSERT_TRUE(WritePrivateProfileStringA("Common", "style", nullptr, mFile.c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("OTHER", nullptr, nullptr, mFile.c_str()));

@@ -23,9 +23,9 @@ class Registry : public ::testing::Test {
 protected:
   HKEY Create(HKEY root, const char* path, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                              disposition),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, disposition),
+        ERROR_SUCCESS);
     return key;
   }
 
@@ -143,9 +143,9 @@ TEST_F(Registry, NeverOverwritesAFileItCannotParse) {
   WriteText(mHome / "user.reg", damaged);
   HKEY key = nullptr;
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Brisco", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Other", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_BADDB);
+  EXPECT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Other", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_BADDB);
   EXPECT_EQ(ReadText(mHome / "user.reg"), damaged);
   // The other root is unaffected.
   HKEY machine = Create(HKEY_LOCAL_MACHINE, kProductKey);
@@ -198,9 +198,9 @@ TEST_F(Registry, AHandWrittenValueOfAnUnknownTypeSurvivesOtherChanges) {
   const std::string damaged = "[SOFTWARE]\n\"Big\"=hex(4294967296):01\n";
   WriteText(mHome / "user.reg", damaged);
   HKEY other = nullptr;
-  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Other", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &other,
-                            nullptr),
-            ERROR_BADDB);
+  EXPECT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Other", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &other, nullptr),
+      ERROR_BADDB);
   EXPECT_EQ(ReadText(mHome / "user.reg"), damaged);
 }
 

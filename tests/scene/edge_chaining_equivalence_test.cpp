@@ -161,10 +161,8 @@ struct Kind {
 const Kind kKinds[] = {
     {&Node::m_silLines, &Node::m_silNormalLines, &Node::m_silPolylines, &Node::m_silNormalPolylines,
      &Node::ProcessSilhouettes},
-    {&Node::m_disLines, &Node::m_disNormalLines, &Node::m_disPolylines, &Node::m_disNormalPolylines,
-     &Node::ProcessDis},
-    {&Node::m_endLines, &Node::m_endNormalLines, &Node::m_endPolylines, &Node::m_endNormalPolylines,
-     &Node::ProcessEnd},
+    {&Node::m_disLines, &Node::m_disNormalLines, &Node::m_disPolylines, &Node::m_disNormalPolylines, &Node::ProcessDis},
+    {&Node::m_endLines, &Node::m_endNormalLines, &Node::m_endPolylines, &Node::m_endNormalPolylines, &Node::ProcessEnd},
 };
 
 }  // namespace

@@ -85,9 +85,9 @@ TEST(SceneBuilder, SuppliedNormalsAreKeptUnitizedAndBadOnesReplaced) {
   mesh.SetVertex(1, TS_3fPoint(1, 0, 0));
   mesh.SetVertex(2, TS_3fPoint(0, 1, 0));
   mesh.SetTriangle(0, 0, 1, 2);
-  mesh.SetVertexNormal(0, TS_3fVector(0, 0, 2));          // too long
-  mesh.SetVertexNormal(1, TS_3fVector(0, 0, 0));          // unusable
-  mesh.SetVertexNormal(2, TS_3fVector(kNaN, 0, 1));       // unusable
+  mesh.SetVertexNormal(0, TS_3fVector(0, 0, 2));     // too long
+  mesh.SetVertexNormal(1, TS_3fVector(0, 0, 0));     // unusable
+  mesh.SetVertexNormal(2, TS_3fVector(kNaN, 0, 1));  // unusable
   Node* node = NprAppendMeshNode(scene, mesh, TS_Color(10, 20, 30));
   ASSERT_NE(node, nullptr);
   EXPECT_TRUE(node->getHadVertexNormals());

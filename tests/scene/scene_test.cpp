@@ -17,13 +17,13 @@ struct CountedNode : Node {
 };
 
 std::vector<TS_ClassArray<TS_Line>*> lineCollections(Node& node) {
-  return {&node.m_silLines, &node.m_silNormalLines, &node.m_disLines,
-          &node.m_disNormalLines, &node.m_endLines, &node.m_endNormalLines};
+  return {&node.m_silLines,       &node.m_silNormalLines, &node.m_disLines,
+          &node.m_disNormalLines, &node.m_endLines,       &node.m_endNormalLines};
 }
 
 std::vector<TS_ClassArray<TS_3dPointArray>*> polylineCollections(Node& node) {
-  return {&node.m_silPolylines, &node.m_silNormalPolylines, &node.m_endPolylines,
-          &node.m_endNormalPolylines, &node.m_disPolylines, &node.m_disNormalPolylines};
+  return {&node.m_silPolylines,       &node.m_silNormalPolylines, &node.m_endPolylines,
+          &node.m_endNormalPolylines, &node.m_disPolylines,       &node.m_disNormalPolylines};
 }
 
 }  // namespace

@@ -181,8 +181,7 @@ TEST_F(StyleFile, SaveAsKeepsTheConfigFileNameAndFailuresAreReported) {
 }
 
 TEST_F(StyleFile, LoadWithoutPathFallsBackToTheStyleBesideTheLibrary) {
-  const std::string shipped =
-      (std::filesystem::path(LINVALE_LIBRARY_PATH).parent_path() / "Custom.npr").string();
+  const std::string shipped = (std::filesystem::path(LINVALE_LIBRARY_PATH).parent_path() / "Custom.npr").string();
   ASSERT_TRUE(std::filesystem::exists(shipped)) << "the build puts the default style beside the library";
 
   NprRenderSettings settings;

@@ -78,8 +78,7 @@ private:
   void SetUp() const {
     const SIZE size = mSettings.GetImageSize();
     const COLORREF background = mSettings.GetBackgroundColor();
-    glClearColor(GetRValue(background) / 255.0f, GetGValue(background) / 255.0f, GetBValue(background) / 255.0f,
-                 0.0f);
+    glClearColor(GetRValue(background) / 255.0f, GetGValue(background) / 255.0f, GetBValue(background) / 255.0f, 0.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, size.cx, size.cy);

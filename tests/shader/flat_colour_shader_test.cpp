@@ -68,8 +68,8 @@ protected:
   }
 
   static std::uint32_t At(const linvale::test::Colours32& picture, int x, int y) {
-    return picture.values[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
-                          static_cast<std::size_t>(x)];
+    return picture
+        .values[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) + static_cast<std::size_t>(x)];
   }
   static long Count(const linvale::test::Colours32& picture, std::uint32_t colour) {
     return std::count(picture.values.begin(), picture.values.end(), colour);

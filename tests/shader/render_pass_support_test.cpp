@@ -117,9 +117,9 @@ Node NodeWithLinesOfEveryKind() {
   const TS_3dPoint a(0, 0, 0), b(1, 0, 0), c(1, 1, 0);
   Node node;
   double mark = 1.0;
-  for (auto [lines, normals] : {std::pair{&Node::m_silLines, &Node::m_silNormalLines},
-                                std::pair{&Node::m_disLines, &Node::m_disNormalLines},
-                                std::pair{&Node::m_endLines, &Node::m_endNormalLines}}) {
+  for (auto [lines, normals] :
+       {std::pair{&Node::m_silLines, &Node::m_silNormalLines}, std::pair{&Node::m_disLines, &Node::m_disNormalLines},
+        std::pair{&Node::m_endLines, &Node::m_endNormalLines}}) {
     (node.*lines).Append(TS_Line(a, b));
     (node.*lines).Append(TS_Line(b, c));
     (node.*normals).Append(TS_Line(TS_3dPoint(mark, 0, 0), TS_3dPoint(mark, 0, 0)));

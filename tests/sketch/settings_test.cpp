@@ -158,14 +158,13 @@ TEST_F(SketchStyleFile, KeysAreWrittenInTheirFixedOrderAndFormats) {
   s.thresholdDegree = 1.0 / 3.0;
   ASSERT_TRUE(WriteSketchSection(mFile.c_str(), s));
   const std::string text = ReadText(mFile);
-  const char* order[] = {"b_paper=",    "bseedRandom=", "disEdges=",   "endEdges=",        "everySegment=",
-                         "maxBlue=",    "maxDir=",      "maxGreen=",   "maxHue=",          "maxInt=",
-                         "maxLength=",  "maxRed=",      "maxWavy=",    "maxWidth=",        "minBlue=",
-                         "minDir=",     "minGreen=",    "minHue=",     "minInt=",          "minRed=",
-                         "minWavy=",    "minWidth=",    "modeHue=",    "numLines=",        "paper=",
-                         "randDir=",    "randWavy=",    "seedRandom=", "silEdges=",        "singleHueR=",
-                         "singleHueG=", "singleHueB=",  "textureFill=", "textureMode=",    "thresholdDegree=",
-                         "varInt=",     "varWidth=",    "windowInt=",  "windowWavy=",      "windowWidth="};
+  const char* order[] = {
+      "b_paper=",  "bseedRandom=", "disEdges=",   "endEdges=",   "everySegment=", "maxBlue=",     "maxDir=",
+      "maxGreen=", "maxHue=",      "maxInt=",     "maxLength=",  "maxRed=",       "maxWavy=",     "maxWidth=",
+      "minBlue=",  "minDir=",      "minGreen=",   "minHue=",     "minInt=",       "minRed=",      "minWavy=",
+      "minWidth=", "modeHue=",     "numLines=",   "paper=",      "randDir=",      "randWavy=",    "seedRandom=",
+      "silEdges=", "singleHueR=",  "singleHueG=", "singleHueB=", "textureFill=",  "textureMode=", "thresholdDegree=",
+      "varInt=",   "varWidth=",    "windowInt=",  "windowWavy=", "windowWidth="};
   std::size_t at = text.find("[Sketch]");
   ASSERT_NE(at, std::string::npos);
   for (const char* key : order) {

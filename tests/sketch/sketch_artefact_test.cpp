@@ -18,15 +18,13 @@ using sketch_test::SketchRenderFixture;
 // "Loose Sketch.npr" -> "sketch-loose-sketch.png".
 std::string ArtefactName(const std::filesystem::path& style) {
   std::string name = style.stem().string();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) {
-    return c == ' ' ? '-' : static_cast<char>(std::tolower(c));
-  });
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return c == ' ' ? '-' : static_cast<char>(std::tolower(c)); });
   return "sketch-" + name + ".png";
 }
 
 bool IsSketchStyle(const std::filesystem::path& file) {
-  return file.extension() == ".npr" &&
-         linvale::test::ReadText(file).find("Current Render=Sketch") != std::string::npos;
+  return file.extension() == ".npr" && linvale::test::ReadText(file).find("Current Render=Sketch") != std::string::npos;
 }
 
 TEST(SketchArtefacts, SamplePartInEveryShippedStyle) {

@@ -89,11 +89,11 @@ SketchRenderFixture::SketchRenderFixture() : styleFile(home / "test.npr") {
 
 void SketchRenderFixture::SetKeys(const std::map<std::string, std::string>& keys) {
   std::map<std::string, std::string> all = {
-      {"silEdges", "1"},    {"disEdges", "0"},    {"endEdges", "0"},     {"randWavy", "0"},    {"randDir", "0"},
-      {"varWidth", "0"},    {"minWidth", "2"},    {"maxWidth", "2"},     {"varInt", "0"},      {"modeHue", "1"},
-      {"singleHueR", "0"},  {"singleHueG", "0"},  {"singleHueB", "0"},   {"minHue", "0"},      {"maxHue", "0"},
-      {"bseedRandom", "1"}, {"seedRandom", "1"},  {"textureFill", "0"},  {"textureMode", "0"}, {"b_paper", "0"},
-      {"numLines", "1"},    {"paper", ""},        {"thresholdDegree", "150"},
+      {"silEdges", "1"},    {"disEdges", "0"},   {"endEdges", "0"},          {"randWavy", "0"},    {"randDir", "0"},
+      {"varWidth", "0"},    {"minWidth", "2"},   {"maxWidth", "2"},          {"varInt", "0"},      {"modeHue", "1"},
+      {"singleHueR", "0"},  {"singleHueG", "0"}, {"singleHueB", "0"},        {"minHue", "0"},      {"maxHue", "0"},
+      {"bseedRandom", "1"}, {"seedRandom", "1"}, {"textureFill", "0"},       {"textureMode", "0"}, {"b_paper", "0"},
+      {"numLines", "1"},    {"paper", ""},       {"thresholdDegree", "150"},
   };
   for (const auto& [key, value] : keys) {
     all[key] = value;

@@ -133,9 +133,9 @@ TEST_F(SketchRender, HiddenEdgesAreOccludedByTheFacesInFront) {
 }
 
 TEST_F(SketchRender, AFixedSeedRepeatsThePictureAndAnotherSeedChangesIt) {
-  std::map<std::string, std::string> wild = {{"randWavy", "1"}, {"minWavy", "3"},   {"maxWavy", "8"},
-                                             {"randDir", "1"},  {"varWidth", "1"},  {"maxWidth", "5"},
-                                             {"varInt", "1"},   {"numLines", "2"},  {"seedRandom", "5"}};
+  std::map<std::string, std::string> wild = {{"randWavy", "1"}, {"minWavy", "3"},  {"maxWavy", "8"},
+                                             {"randDir", "1"},  {"varWidth", "1"}, {"maxWidth", "5"},
+                                             {"varInt", "1"},   {"numLines", "2"}, {"seedRandom", "5"}};
   mFixture.SetKeys(wild);
   const Picture first = RenderPicture();
   const Picture again = RenderPicture();
@@ -318,10 +318,22 @@ TEST_F(SketchRender, FillsColourTheFacesAndKeepTheOutline) {
 }
 
 TEST_F(SketchRender, OutOfRangeStyleValuesStillRender) {
-  mFixture.SetKeys({{"randWavy", "1"},   {"windowWavy", "0"}, {"numLines", "-3"},  {"varWidth", "1"},
-                    {"windowWidth", "0"}, {"minWidth", "9"},  {"maxWidth", "2"},   {"varInt", "1"},
-                    {"windowInt", "0"},  {"minInt", "0.9"},   {"maxInt", "0.1"},   {"modeHue", "9"},
-                    {"seedRandom", "0"}, {"disEdges", "1"},   {"textureFill", "1"}, {"textureMode", "7"}});
+  mFixture.SetKeys({{"randWavy", "1"},
+                    {"windowWavy", "0"},
+                    {"numLines", "-3"},
+                    {"varWidth", "1"},
+                    {"windowWidth", "0"},
+                    {"minWidth", "9"},
+                    {"maxWidth", "2"},
+                    {"varInt", "1"},
+                    {"windowInt", "0"},
+                    {"minInt", "0.9"},
+                    {"maxInt", "0.1"},
+                    {"modeHue", "9"},
+                    {"seedRandom", "0"},
+                    {"disEdges", "1"},
+                    {"textureFill", "1"},
+                    {"textureMode", "7"}});
   EXPECT_GT(RenderPicture().CountDark(), 100);
 }
 

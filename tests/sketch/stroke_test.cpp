@@ -54,7 +54,7 @@ SketchSettings PlainSettings() {
 class StrokeDrawing : public ::testing::Test {
 protected:
   std::vector<StrokeSegment> Draw(const SketchSettings& settings, const TS_3dPointArray& points, unsigned seed,
-                                   int lines = 1, int aaFactor = 1) {
+                                  int lines = 1, int aaFactor = 1) {
     mCanvas.segments.clear();
     SketchStroke stroke(settings, mCanvas);
     stroke.SetAntialiasFactor(aaFactor);

@@ -48,8 +48,8 @@ inline TS_Mesh flatCube() {
 inline TS_Mesh sharedCornerCube() {
   TS_Mesh mesh;
   for (int i = 0; i < 8; ++i) {
-    mesh.SetVertex(i, TS_3fPoint(static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
-                                 static_cast<float>((i >> 2) & 1)));
+    mesh.SetVertex(
+        i, TS_3fPoint(static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1), static_cast<float>((i >> 2) & 1)));
   }
   const auto index = [](const TS_3fPoint& p) {
     return static_cast<int>(p.x) | (static_cast<int>(p.y) << 1) | (static_cast<int>(p.z) << 2);

@@ -92,8 +92,7 @@ TEST(SamplePart, IsTheSameOnEveryCallAndFinerWithMoreSegments) {
     ASSERT_EQ(first[i].mesh.VertexCount(), second[i].mesh.VertexCount());
     EXPECT_TRUE(std::equal(first[i].mesh.Vertices().begin(), first[i].mesh.Vertices().end(),
                            second[i].mesh.Vertices().begin()));
-    EXPECT_TRUE(std::equal(first[i].mesh.Faces().begin(), first[i].mesh.Faces().end(),
-                           second[i].mesh.Faces().begin()));
+    EXPECT_TRUE(std::equal(first[i].mesh.Faces().begin(), first[i].mesh.Faces().end(), second[i].mesh.Faces().begin()));
   }
   const std::size_t standard = Triangles(first);
   EXPECT_GE(standard, 3000u);

@@ -59,7 +59,7 @@ TEST(Topology, EdgesComeFromFaceSidesAndListTheirFacesOnceInOrder) {
   TS_Mesh mesh = meshOf({{0, 0, 0}, {1, 0, 0}, {0.5f, 1, 0}, {0.5f, 0, 1}, {0.5f, -1, 0}, {1, 0, 0}});
   mesh.SetTriangle(0, 0, 1, 2);
   mesh.SetTriangle(1, 1, 0, 3);
-  mesh.SetQuad(2, 0, 1, 0, 4);  // visits side 0-1 twice
+  mesh.SetQuad(2, 0, 1, 0, 4);   // visits side 0-1 twice
   mesh.SetTriangle(3, 1, 5, 3);  // 1 and 5 coincide: no edge between them
   const int shared = edgeBetween(mesh, 0, 1);
   ASSERT_NE(shared, -1);

@@ -282,8 +282,8 @@ MeshBuilder Shaft(int segments) {
   const ProfilePiece chamfer{{{rim, kShaftFront}, chamferNormal},
                              {{kShaftRadius, kShaftFront + kShaftChamfer}, chamferNormal}};
   // The back end stays open: a tube whose rim is a free border.
-  const ProfilePiece barrel = StraightPiece({kShaftRadius, kShaftFront + kShaftChamfer},
-                                            {kShaftRadius, kShaftBack}, {1.0, 0.0}, 4.0 * step);
+  const ProfilePiece barrel =
+      StraightPiece({kShaftRadius, kShaftFront + kShaftChamfer}, {kShaftRadius, kShaftBack}, {1.0, 0.0}, 4.0 * step);
   Revolve(mesh, Frame{{0.0, 0.0, kBoreHeight}, kX, kZ, kY}, {face, chamfer, barrel}, segments);
   return mesh;
 }

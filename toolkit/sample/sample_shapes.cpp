@@ -48,9 +48,8 @@ void JoinRevolved(MeshBuilder& mesh, const std::vector<int>& lower, const std::v
 
 // Rotates a ring so that it starts at its smallest angle.
 void StartAtSmallestAngle(Ring& ring) {
-  const auto smallest = std::min_element(ring.begin(), ring.end(), [](const RingVertex& a, const RingVertex& b) {
-    return a.angle < b.angle;
-  });
+  const auto smallest = std::min_element(ring.begin(), ring.end(),
+                                         [](const RingVertex& a, const RingVertex& b) { return a.angle < b.angle; });
   std::rotate(ring.begin(), smallest, ring.end());
 }
 

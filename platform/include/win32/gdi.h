@@ -104,16 +104,13 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 // that file mapping from `offset` (a multiple of 4) in a view of the
 // bitmap's own, so the mapping handle may be closed at once; without, in
 // zeroed memory. `*bits` receives the pixels' address.
-HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
-                         DWORD offset);
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
 
 // Fills a BITMAP (bmBits set for sections only) or, for a section and a
 // buffer large enough, a DIBSECTION; returns the bytes written. A null
 // buffer returns the size a BITMAP needs.
 int GetObjectA(HGDIOBJ object, int bufferSize, LPVOID buffer);
-inline int GetObject(HGDIOBJ object, int bufferSize, LPVOID buffer) {
-  return GetObjectA(object, bufferSize, buffer);
-}
+inline int GetObject(HGDIOBJ object, int bufferSize, LPVOID buffer) { return GetObjectA(object, bufferSize, buffer); }
 
 // Copy `lines` scan lines from `start` (counted from the bottom) out of or
 // into a bitmap, converting to or from the 24- or 32-bit layout `info`
@@ -122,8 +119,7 @@ inline int GetObject(HGDIOBJ object, int bufferSize, LPVOID buffer) {
 // down. Return the number of lines copied, 0 on failure. GetDIBits with
 // null `bits` fills the header with the bitmap's own format instead.
 int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMAPINFO* info, UINT usage);
-int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
-              UINT usage);
+int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
 
 // Returns the previous mode, 0 for an unknown mode.
 int SetStretchBltMode(HDC hdc, int mode);
@@ -132,8 +128,8 @@ int GetStretchBltMode(HDC hdc);
 // Copies between the bitmaps selected in two memory contexts (coordinates
 // from the top left, extents positive, SRCCOPY only), clipped to both.
 BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
-BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                int sourceWidth, int sourceHeight, DWORD rop);
+BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop);
 
 // Live GDI objects of the process: contexts and bitmaps (the current-process
 // pseudo handle only).

@@ -22,8 +22,8 @@
 // `file` must be INVALID_HANDLE_VALUE, `name` null and `protect`
 // PAGE_READWRITE. The size is (sizeHigh << 32) | sizeLow and must not be 0.
 // The mapping reads as zeros until written.
-HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES attributes, DWORD protect, DWORD sizeHigh,
-                          DWORD sizeLow, LPCSTR name);
+HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES attributes, DWORD protect, DWORD sizeHigh, DWORD sizeLow,
+                          LPCSTR name);
 
 // A view of `bytes` bytes (0: up to the end) from the given offset, which
 // must be a multiple of 64 KiB (ERROR_MAPPED_ALIGNMENT otherwise). A view

@@ -37,8 +37,7 @@ public:
   // the camera to the line collections. `angle` is the least angle in
   // radians between adjacent face normals that makes a crease. m_mesh must
   // carry one vertex normal per vertex.
-  void ComputeEdges(TS_3dVector viewDirection, TS_3dPoint cameraLocation, TS::view_projection projection,
-                    double angle);
+  void ComputeEdges(TS_3dVector viewDirection, TS_3dPoint cameraLocation, TS::view_projection projection, double angle);
   // Cosine of the angle between a and b; not a number when either is zero.
   static double CalculaAnguloEntreAxis(TS_3dVector a, TS_3dVector b);
 

@@ -18,12 +18,9 @@ struct NprEdgeSwitches {
 
   bool Draws(NprEdgeKind kind) const {
     switch (kind) {
-      case NprEdgeKind::Silhouette:
-        return silhouettes;
-      case NprEdgeKind::Crease:
-        return creases;
-      case NprEdgeKind::Border:
-        return borders;
+      case NprEdgeKind::Silhouette: return silhouettes;
+      case NprEdgeKind::Crease: return creases;
+      case NprEdgeKind::Border: return borders;
     }
     return false;
   }

@@ -43,8 +43,7 @@ LINVALE_API bool NprUsesVertexNormals(const Node& node);
 // normals or the face normal as `useVertexNormals` says, all reversed when
 // the face turns its back to `cameraLocation`.
 LINVALE_API std::array<TS_3dVector, 3> NprFaceShadingNormals(const TS_Mesh& mesh, int face,
-                                                             const TS_3dPoint& cameraLocation,
-                                                             bool useVertexNormals);
+                                                             const TS_3dPoint& cameraLocation, bool useVertexNormals);
 
 // Makes the image currently bound in DevIL a new 2-D GL texture with linear
 // filtering and returns its name, bound; 0 when there is no image or GL

@@ -52,8 +52,8 @@ LINVALE_API const char* NprNamedViewName(NprNamedView view);
 // along +y and top down -z when up is +z). False (and `viewport` unchanged)
 // for a size below one pixel, a projection other than parallel or
 // perspective, a box that is not finite or a zero `up`.
-LINVALE_API bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max,
-                                NprNamedView view, TS::view_projection projection, int width, int height,
+LINVALE_API bool NprFitViewport(TS_Viewport& viewport, const TS_3dPoint& min, const TS_3dPoint& max, NprNamedView view,
+                                TS::view_projection projection, int width, int height,
                                 const TS_3dVector& up = TS_3dVector(0.0, 0.0, 1.0));
 
 // The same for the vertices of every node of `scene`, which frames the model

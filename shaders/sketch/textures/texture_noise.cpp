@@ -67,8 +67,7 @@ GreyImage PeriodicValueNoise(int size, int cells, std::uint64_t seed) {
   return result;
 }
 
-GreyImage PeriodicFractalNoise(int size, int baseCells, int octaves, double persistence,
-                               std::uint64_t seed) {
+GreyImage PeriodicFractalNoise(int size, int baseCells, int octaves, double persistence, std::uint64_t seed) {
   GreyImage sum(size);
   double weight = 1.0;
   int cells = baseCells;

@@ -42,8 +42,7 @@ GreyImage PeriodicValueNoise(int size, int cells, std::uint64_t seed);
 
 // Sum of octaves of periodic value noise, each of twice the frequency and
 // `persistence` times the weight of the previous one, normalised to [0, 1].
-GreyImage PeriodicFractalNoise(int size, int baseCells, int octaves, double persistence,
-                               std::uint64_t seed);
+GreyImage PeriodicFractalNoise(int size, int baseCells, int octaves, double persistence, std::uint64_t seed);
 
 // Stretches the values linearly so that they span [lo, hi].
 void Normalise(GreyImage& image, double lo, double hi);

@@ -23,14 +23,38 @@ public:
   float Length() const { return std::sqrt(x * x + y * y + z * z); }
   bool IsZero() const { return x == 0.0f && y == 0.0f && z == 0.0f; }
   void Zero() { x = y = z = 0.0f; }
-  void Reverse() { x = -x; y = -y; z = -z; }
+  void Reverse() {
+    x = -x;
+    y = -y;
+    z = -z;
+  }
   // Scales to length 1; a zero or non-finite length leaves the vector as it is.
   bool Unitize();
 
-  TS_3fVector& operator+=(const TS_3fVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  TS_3fVector& operator-=(const TS_3fVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  TS_3fVector& operator*=(float s) { x *= s; y *= s; z *= s; return *this; }
-  TS_3fVector& operator/=(float s) { x /= s; y /= s; z /= s; return *this; }
+  TS_3fVector& operator+=(const TS_3fVector& v) {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  TS_3fVector& operator-=(const TS_3fVector& v) {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  TS_3fVector& operator*=(float s) {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
+  TS_3fVector& operator/=(float s) {
+    x /= s;
+    y /= s;
+    z /= s;
+    return *this;
+  }
 };
 
 class TS_3fPoint {
@@ -50,9 +74,24 @@ public:
   float DistanceTo(const TS_3fPoint& p) const;
   void Zero() { x = y = z = 0.0f; }
 
-  TS_3fPoint& operator+=(const TS_3fVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  TS_3fPoint& operator-=(const TS_3fVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  TS_3fPoint& operator*=(float s) { x *= s; y *= s; z *= s; return *this; }
+  TS_3fPoint& operator+=(const TS_3fVector& v) {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  TS_3fPoint& operator-=(const TS_3fVector& v) {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  TS_3fPoint& operator*=(float s) {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
 };
 
 class TS_3dVector {
@@ -72,14 +111,38 @@ public:
   double Length() const { return std::sqrt(x * x + y * y + z * z); }
   bool IsZero() const { return x == 0.0 && y == 0.0 && z == 0.0; }
   void Zero() { x = y = z = 0.0; }
-  void Reverse() { x = -x; y = -y; z = -z; }
+  void Reverse() {
+    x = -x;
+    y = -y;
+    z = -z;
+  }
   // Scales to length 1; a zero or non-finite length leaves the vector as it is.
   bool Unitize();
 
-  TS_3dVector& operator+=(const TS_3dVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  TS_3dVector& operator-=(const TS_3dVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  TS_3dVector& operator*=(double s) { x *= s; y *= s; z *= s; return *this; }
-  TS_3dVector& operator/=(double s) { x /= s; y /= s; z /= s; return *this; }
+  TS_3dVector& operator+=(const TS_3dVector& v) {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  TS_3dVector& operator-=(const TS_3dVector& v) {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  TS_3dVector& operator*=(double s) {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
+  TS_3dVector& operator/=(double s) {
+    x /= s;
+    y /= s;
+    z /= s;
+    return *this;
+  }
 };
 
 class TS_3dPoint {
@@ -99,9 +162,24 @@ public:
   double DistanceTo(const TS_3dPoint& p) const;
   void Zero() { x = y = z = 0.0; }
 
-  TS_3dPoint& operator+=(const TS_3dVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  TS_3dPoint& operator-=(const TS_3dVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  TS_3dPoint& operator*=(double s) { x *= s; y *= s; z *= s; return *this; }
+  TS_3dPoint& operator+=(const TS_3dVector& v) {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  TS_3dPoint& operator-=(const TS_3dVector& v) {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  TS_3dPoint& operator*=(double s) {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
 };
 
 inline TS_3fVector::TS_3fVector(const TS_3fPoint& p) : x(p.x), y(p.y), z(p.z) {}

@@ -36,8 +36,7 @@ public:
 
   // The orthonormal camera frame derived from direction and up; false (and
   // zero axes) when the two are parallel.
-  bool GetCameraFrame(TS_3dPoint& location, TS_3dVector& cameraX, TS_3dVector& cameraY,
-                      TS_3dVector& cameraZ) const;
+  bool GetCameraFrame(TS_3dPoint& location, TS_3dVector& cameraX, TS_3dVector& cameraY, TS_3dVector& cameraZ) const;
   TS_3dVector CameraX() const;
   TS_3dVector CameraY() const;
   TS_3dVector CameraZ() const;

@@ -3,8 +3,11 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# A second tree for the AddressSanitizer and UndefinedBehaviorSanitizer build;
+# benchmarks are left out, their numbers mean nothing there.
+SANITIZE_BUILD_DIR ?= build-sanitize
 
-.PHONY: deps configure build test run bench install clean
+.PHONY: deps configure build test test-sanitize run bench install clean
 
 deps:
 	scripts/install-deps
@@ -17,6 +20,12 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DLINVALE_SANITIZE=ON -DLINVALE_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
+	cd $(SANITIZE_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 run: build
 	mkdir -p out
@@ -31,4 +40,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR)

@@ -10,7 +10,11 @@ function(run_step)
 endfunction()
 
 run_step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+# A library built with sanitizers needs a host built with the same compiler
+# and flags: the sanitizer runtime must come first in the program.
+list(JOIN SANITIZER_FLAGS " " sanitizer_flags)
 run_step(${CMAKE_COMMAND} -S ${CONSUMER_SOURCE} -B ${WORK_DIR}/build -G ${GENERATOR}
-  -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release)
+  -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+  "-DCMAKE_CXX_FLAGS=${sanitizer_flags}" "-DCMAKE_EXE_LINKER_FLAGS=${sanitizer_flags}")
 run_step(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run_step(${WORK_DIR}/build/consumer)

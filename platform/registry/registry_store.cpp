@@ -2,6 +2,8 @@
 
 #include "text/ascii_case.h"
 
+#include <win32/registry.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -161,9 +163,9 @@ std::optional<std::string> ParseBytes(std::string_view text) {
 std::string ValueLine(const RegistryValue& value) {
   std::string line = value.name.empty() ? "@" : Quote(value.name);
   line += '=';
-  if (value.type == 1 /* REG_SZ */) {
+  if (value.type == REG_SZ) {
     line += "sz:" + Quote(value.data);
-  } else if (value.type == 4 /* REG_DWORD */ && value.data.size() == 4) {
+  } else if (value.type == REG_DWORD && value.data.size() == 4) {
     line += "dword:" + DwordText(value.data);
   } else {
     line += "hex(" + std::to_string(value.type) + "):" + BytesText(value.data);

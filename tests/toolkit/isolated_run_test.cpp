@@ -65,17 +65,19 @@ TEST(IsolatedRun, AReplyComesBackWholeAndInOrder) {
   // than it, and a small one left in it at the end, which the child must
   // hand over before it ends.
   const std::vector<std::size_t> pieces = {1, 3, 70'000, 5, 1'000'000, 17, 65'536, 2};
-  const IsolatedResult result = RunIsolated([&](ReplyWriter& reply) {
-    std::size_t at = 0;
-    for (std::size_t i = 0; at < expected.size(); ++i) {
-      const std::size_t length = std::min(pieces[i % pieces.size()], expected.size() - at);
-      if (!reply.Write(std::string_view(expected).substr(at, length))) {
-        return false;
-      }
-      at += length;
-    }
-    return true;
-  }, OneSecond());
+  const IsolatedResult result = RunIsolated(
+      [&](ReplyWriter& reply) {
+        std::size_t at = 0;
+        for (std::size_t i = 0; at < expected.size(); ++i) {
+          const std::size_t length = std::min(pieces[i % pieces.size()], expected.size() - at);
+          if (!reply.Write(std::string_view(expected).substr(at, length))) {
+            return false;
+          }
+          at += length;
+        }
+        return true;
+      },
+      OneSecond());
   ASSERT_EQ(result.outcome, Outcome::Replied);
   EXPECT_TRUE(Text(result) == expected);
 
@@ -87,23 +89,25 @@ TEST(IsolatedRun, AReplyComesBackWholeAndInOrder) {
 // A process the work leaves behind that still has the reply mapped for
 // writing could change it while the parent reads it, so the reply is refused.
 TEST(IsolatedRun, AReplyStillOpenToWritingIsRefused) {
-  const IsolatedResult result = RunIsolated([](ReplyWriter& reply) {
-    if (!reply.Write(std::string_view("changing")) || !reply.Flush()) {
-      return false;
-    }
-    const int file = ReplyFileOfThisProcess();
-    void* shared = file < 0 ? MAP_FAILED : mmap(nullptr, 8, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
-    if (shared == MAP_FAILED) {
-      return false;
-    }
-    if (fork() == 0) {
-      // Keeps only the mapping, so the parent does not wait for this process.
-      close_range(3, ~0u, 0);
-      std::this_thread::sleep_for(std::chrono::seconds(1));
-      std::_Exit(0);
-    }
-    return true;
-  }, OneSecond());
+  const IsolatedResult result = RunIsolated(
+      [](ReplyWriter& reply) {
+        if (!reply.Write(std::string_view("changing")) || !reply.Flush()) {
+          return false;
+        }
+        const int file = ReplyFileOfThisProcess();
+        void* shared = file < 0 ? MAP_FAILED : mmap(nullptr, 8, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
+        if (shared == MAP_FAILED) {
+          return false;
+        }
+        if (fork() == 0) {
+          // Keeps only the mapping, so the parent does not wait for this process.
+          close_range(3, ~0u, 0);
+          std::this_thread::sleep_for(std::chrono::seconds(1));
+          std::_Exit(0);
+        }
+        return true;
+      },
+      OneSecond());
   EXPECT_EQ(result.outcome, Outcome::Unreadable);
   EXPECT_EQ(result.error, EBUSY);
   EXPECT_TRUE(result.reply.Bytes().empty());
@@ -116,10 +120,12 @@ TEST(IsolatedRun, FaultsOfTheWorkBecomeOutcomes) {
 
   // Handlers the host installed do not catch the work's faults.
   const auto previous = std::signal(SIGSEGV, [](int) {});
-  const IsolatedResult crashed = RunIsolated([](ReplyWriter& reply) {
-    std::raise(SIGSEGV);
-    return reply.Write(std::string_view("survived"));
-  }, OneSecond());
+  const IsolatedResult crashed = RunIsolated(
+      [](ReplyWriter& reply) {
+        std::raise(SIGSEGV);
+        return reply.Write(std::string_view("survived"));
+      },
+      OneSecond());
   std::signal(SIGSEGV, previous);
   EXPECT_EQ(crashed.outcome, Outcome::Crashed);
   EXPECT_EQ(crashed.signal, SIGSEGV);
@@ -135,31 +141,37 @@ TEST(IsolatedRun, FaultsOfTheWorkBecomeOutcomes) {
 TEST(IsolatedRun, TheMemoryLimitStopsAGreedyWork) {
   IsolationLimits limits = OneSecond();
   limits.memoryBytes = 256ull << 20;
-  const IsolatedResult result = RunIsolated([](ReplyWriter& reply) {
-    std::vector<char> greedy(1ull << 30, 'x');
-    return reply.Write(std::string_view(&greedy.back(), 1));
-  }, limits);
+  const IsolatedResult result = RunIsolated(
+      [](ReplyWriter& reply) {
+        std::vector<char> greedy(1ull << 30, 'x');
+        return reply.Write(std::string_view(&greedy.back(), 1));
+      },
+      limits);
   EXPECT_EQ(result.outcome, Outcome::OutOfMemory);
 }
 
 TEST(IsolatedRun, ALoopingOrBlockedWorkIsStoppedInTime) {
   auto start = Clock::now();
-  const IsolatedResult looping = RunIsolated([](ReplyWriter&) {
-    std::atomic<unsigned long> turns{0};
-    while (true) {
-      turns.fetch_add(1, std::memory_order_relaxed);
-    }
-    return true;
-  }, OneSecond());
+  const IsolatedResult looping = RunIsolated(
+      [](ReplyWriter&) {
+        std::atomic<unsigned long> turns{0};
+        while (true) {
+          turns.fetch_add(1, std::memory_order_relaxed);
+        }
+        return true;
+      },
+      OneSecond());
   EXPECT_EQ(looping.outcome, Outcome::TimedOut);
   EXPECT_LT(SecondsSince(start), 3.5);
 
   // Blocked work uses no processor time; the wall time ends it.
   start = Clock::now();
-  const IsolatedResult blocked = RunIsolated([](ReplyWriter&) {
-    std::this_thread::sleep_for(std::chrono::seconds(30));
-    return true;
-  }, OneSecond());
+  const IsolatedResult blocked = RunIsolated(
+      [](ReplyWriter&) {
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+        return true;
+      },
+      OneSecond());
   EXPECT_EQ(blocked.outcome, Outcome::TimedOut);
   EXPECT_GE(SecondsSince(start), 2.0);
   EXPECT_LT(SecondsSince(start), 3.5);
@@ -170,10 +182,12 @@ TEST(IsolatedRun, TheCallerCanCancel) {
   limits.cpuSeconds = 60;
   const auto start = Clock::now();
   limits.canceled = [&] { return SecondsSince(start) > 0.2; };
-  const IsolatedResult result = RunIsolated([](ReplyWriter&) {
-    std::this_thread::sleep_for(std::chrono::seconds(30));
-    return true;
-  }, limits);
+  const IsolatedResult result = RunIsolated(
+      [](ReplyWriter&) {
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+        return true;
+      },
+      limits);
   EXPECT_EQ(result.outcome, Outcome::Canceled);
   EXPECT_LT(SecondsSince(start), 1.5);
 }

@@ -173,8 +173,8 @@ bool TakeReply(int descriptor, ReadOnlyMapping& reply) {
 }
 
 // Waits for a child that has closed its end of the pipe to end.
-bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& limits, int& status,
-              double& cpuSeconds, Outcome& stopped) {
+bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& limits, int& status, double& cpuSeconds,
+              Outcome& stopped) {
   while (!child.Reap(&status, false, &cpuSeconds)) {
     if (IsCanceled(limits)) {
       stopped = Outcome::Canceled;
@@ -195,8 +195,7 @@ IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& li
     result.signal = WTERMSIG(status);
     // The hard processor limit kills outright, as would a SIGKILL from
     // elsewhere; the time used tells them apart.
-    const bool outOfTime =
-        result.signal == SIGXCPU || (result.signal == SIGKILL && cpuSeconds >= limits.cpuSeconds);
+    const bool outOfTime = result.signal == SIGXCPU || (result.signal == SIGKILL && cpuSeconds >= limits.cpuSeconds);
     result.outcome = outOfTime ? Outcome::TimedOut : Outcome::Crashed;
     return result;
   }

@@ -1,8 +1,7 @@
 // Runs a piece of work in a forked child process within limits of processor
-// time, wall time and address space, and hands its reply back. Whatever the work does to its process (crash, abort, loop, run out
-// of memory, block) becomes an outcome for the caller, who never waits
-// longer than the limits allow. The reply travels in a memory file (memfd),
-// which the parent seals and maps instead of copying.
+// time, wall time and address space, and hands its reply back. Whatever the work does to its process (crash, abort,
+// loop, run out of memory, block) becomes an outcome for the caller, who never waits longer than the limits allow. The
+// reply travels in a memory file (memfd), which the parent seals and maps instead of copying.
 #pragma once
 
 #include <cstdint>

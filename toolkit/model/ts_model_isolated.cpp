@@ -39,8 +39,7 @@ std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& lim
   switch (result.outcome) {
     case Outcome::Crashed: return "the importer crashed (" + std::string(strsignal(result.signal)) + ")";
     case Outcome::TimedOut: return "the importer took longer than " + std::to_string(limits.seconds) + " s";
-    case Outcome::OutOfMemory:
-      return "the importer ran out of memory (a damaged file declaring huge counts?)";
+    case Outcome::OutOfMemory: return "the importer ran out of memory (a damaged file declaring huge counts?)";
     case Outcome::Canceled: return "reading was interrupted";
     case Outcome::Replied: return "the importer's reply was cut short";
     case Outcome::Unreadable:

@@ -72,10 +72,18 @@ void BM_ReadMillionTriangleObj(benchmark::State& state) {
     state.counters["triangles"] = model.m_objects.IsEmpty() ? 0 : model.m_objects[0].mesh.FaceCount();
   }
 }
-BENCHMARK(BM_ReadMillionTriangleObj<false>)->Name("ReadMillionTriangleObj/in_process")
-    ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(false);
-BENCHMARK(BM_ReadMillionTriangleObj<true>)->Name("ReadMillionTriangleObj/isolated")
-    ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_ReadMillionTriangleObj<false>)
+    ->Name("ReadMillionTriangleObj/in_process")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(false);
+BENCHMARK(BM_ReadMillionTriangleObj<true>)
+    ->Name("ReadMillionTriangleObj/isolated")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(false);
 
 }  // namespace
 

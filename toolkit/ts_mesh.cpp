@@ -4,6 +4,7 @@
 #include "topology_builder.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 using tessel_detail::Guarded;
@@ -96,6 +97,27 @@ void TS_Mesh::Reserve(int vertexCount, int faceCount) {
     m_faces.reserve(static_cast<std::size_t>(std::max(faceCount, 0)));
     return true;
   });
+}
+
+bool TS_Mesh::Assign(std::vector<TS_3fPoint> vertices, std::vector<TS_MeshFace> faces,
+                     std::vector<TS_3fVector> vertexNormals) {
+  constexpr std::size_t kMostElements = std::numeric_limits<int>::max();
+  if (vertices.size() > kMostElements || faces.size() > kMostElements || vertexNormals.size() > kMostElements) {
+    return false;
+  }
+  const int count = static_cast<int>(vertices.size());
+  const bool inRange = std::ranges::all_of(faces, [count](const TS_MeshFace& face) {
+    return std::ranges::all_of(face.vi, [count](int v) { return v >= 0 && v < count; });
+  });
+  if (!inRange) {
+    return false;
+  }
+  m_vertices = std::move(vertices);
+  m_faces = std::move(faces);
+  m_vertexNormals = std::move(vertexNormals);
+  release(m_faceNormals);
+  InvalidateTopology();
+  return true;
 }
 
 bool TS_Mesh::ConvertQuadsToTriangles() {

@@ -19,8 +19,7 @@ unsigned ImportSeconds() {
   constexpr unsigned kDefault = 60;
   const char* text = std::getenv("NPR_RENDER_IMPORT_SECONDS");
   unsigned seconds = 0;
-  if (text == nullptr ||
-      std::from_chars(text, text + std::strlen(text), seconds).ec != std::errc() || seconds == 0) {
+  if (text == nullptr || std::from_chars(text, text + std::strlen(text), seconds).ec != std::errc() || seconds == 0) {
     return kDefault;
   }
   return seconds;

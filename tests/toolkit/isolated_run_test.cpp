@@ -4,12 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -17,6 +24,7 @@ namespace {
 
 using tessel_detail::IsolatedResult;
 using tessel_detail::IsolationLimits;
+using tessel_detail::ReplyWriter;
 using tessel_detail::RunIsolated;
 using Outcome = IsolatedResult::Outcome;
 using Clock = std::chrono::steady_clock;
@@ -29,70 +37,141 @@ IsolationLimits OneSecond() {
 
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
+// The descriptor of the reply's memory file, found by its name among the
+// child's open files, as code in the child that means harm could.
+int ReplyFileOfThisProcess() {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code unreadable;
+    const std::string target = std::filesystem::read_symlink(entry.path(), unreadable).string();
+    if (target.starts_with("/memfd:isolated-reply")) {
+      return std::stoi(entry.path().filename().string());
+    }
+  }
+  return -1;
+}
+
+std::string_view Text(const IsolatedResult& result) {
+  return {result.reply.Bytes().data(), result.reply.Bytes().size()};
+}
+
 }  // namespace
 
-TEST(IsolatedRun, ALargeReplyComesBackWhole) {
-  // Larger than a pipe holds, so the parent must read while the child writes.
+TEST(IsolatedRun, AReplyComesBackWholeAndInOrder) {
   std::string expected(5'000'000, '\0');
   for (std::size_t i = 0; i < expected.size(); ++i) {
     expected[i] = static_cast<char>(i * 7 % 251);
   }
-  const IsolatedResult result = RunIsolated([&] { return expected; }, OneSecond());
+  // Pieces small enough to gather in the writer's buffer, pieces larger
+  // than it, and a small one left in it at the end, which the child must
+  // hand over before it ends.
+  const std::vector<std::size_t> pieces = {1, 3, 70'000, 5, 1'000'000, 17, 65'536, 2};
+  const IsolatedResult result = RunIsolated(
+      [&](ReplyWriter& reply) {
+        std::size_t at = 0;
+        for (std::size_t i = 0; at < expected.size(); ++i) {
+          const std::size_t length = std::min(pieces[i % pieces.size()], expected.size() - at);
+          if (!reply.Write(std::string_view(expected).substr(at, length))) {
+            return false;
+          }
+          at += length;
+        }
+        return true;
+      },
+      OneSecond());
   ASSERT_EQ(result.outcome, Outcome::Replied);
-  EXPECT_EQ(result.reply, expected);
+  EXPECT_TRUE(Text(result) == expected);
+
+  const IsolatedResult empty = RunIsolated([](ReplyWriter&) { return true; }, OneSecond());
+  ASSERT_EQ(empty.outcome, Outcome::Replied);
+  EXPECT_TRUE(empty.reply.Bytes().empty());
+}
+
+// A process the work leaves behind that still has the reply mapped for
+// writing could change it while the parent reads it, so the reply is refused.
+TEST(IsolatedRun, AReplyStillOpenToWritingIsRefused) {
+  const IsolatedResult result = RunIsolated(
+      [](ReplyWriter& reply) {
+        if (!reply.Write(std::string_view("changing")) || !reply.Flush()) {
+          return false;
+        }
+        const int file = ReplyFileOfThisProcess();
+        void* shared = file < 0 ? MAP_FAILED : mmap(nullptr, 8, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
+        if (shared == MAP_FAILED) {
+          return false;
+        }
+        if (fork() == 0) {
+          // Keeps only the mapping, so the parent does not wait for this process.
+          close_range(3, ~0u, 0);
+          std::this_thread::sleep_for(std::chrono::seconds(1));
+          std::_Exit(0);
+        }
+        return true;
+      },
+      OneSecond());
+  EXPECT_EQ(result.outcome, Outcome::Unreadable);
+  EXPECT_EQ(result.error, EBUSY);
+  EXPECT_TRUE(result.reply.Bytes().empty());
 }
 
 TEST(IsolatedRun, FaultsOfTheWorkBecomeOutcomes) {
-  const IsolatedResult aborted = RunIsolated([]() -> std::string { std::abort(); }, OneSecond());
+  const IsolatedResult aborted = RunIsolated([](ReplyWriter&) -> bool { std::abort(); }, OneSecond());
   EXPECT_EQ(aborted.outcome, Outcome::Crashed);
   EXPECT_EQ(aborted.signal, SIGABRT);
 
   // Handlers the host installed do not catch the work's faults.
   const auto previous = std::signal(SIGSEGV, [](int) {});
-  const IsolatedResult crashed = RunIsolated([]() -> std::string {
-    std::raise(SIGSEGV);
-    return "survived";
-  }, OneSecond());
+  const IsolatedResult crashed = RunIsolated(
+      [](ReplyWriter& reply) {
+        std::raise(SIGSEGV);
+        return reply.Write(std::string_view("survived"));
+      },
+      OneSecond());
   std::signal(SIGSEGV, previous);
   EXPECT_EQ(crashed.outcome, Outcome::Crashed);
   EXPECT_EQ(crashed.signal, SIGSEGV);
 
-  const IsolatedResult exited = RunIsolated([]() -> std::string { std::_Exit(7); }, OneSecond());
+  const IsolatedResult exited = RunIsolated([](ReplyWriter&) -> bool { std::_Exit(7); }, OneSecond());
   EXPECT_EQ(exited.outcome, Outcome::Failed);
   EXPECT_EQ(exited.exitStatus, 7);
 
-  const IsolatedResult escaped = RunIsolated([]() -> std::string { throw std::bad_alloc(); }, OneSecond());
+  const IsolatedResult escaped = RunIsolated([](ReplyWriter&) -> bool { throw std::bad_alloc(); }, OneSecond());
   EXPECT_EQ(escaped.outcome, Outcome::OutOfMemory);
 }
 
 TEST(IsolatedRun, TheMemoryLimitStopsAGreedyWork) {
   IsolationLimits limits = OneSecond();
   limits.memoryBytes = 256ull << 20;
-  const IsolatedResult result = RunIsolated([] {
-    std::vector<char> greedy(1ull << 30, 'x');
-    return std::string(1, greedy.back());
-  }, limits);
+  const IsolatedResult result = RunIsolated(
+      [](ReplyWriter& reply) {
+        std::vector<char> greedy(1ull << 30, 'x');
+        return reply.Write(std::string_view(&greedy.back(), 1));
+      },
+      limits);
   EXPECT_EQ(result.outcome, Outcome::OutOfMemory);
 }
 
 TEST(IsolatedRun, ALoopingOrBlockedWorkIsStoppedInTime) {
   auto start = Clock::now();
-  const IsolatedResult looping = RunIsolated([] {
-    std::atomic<unsigned long> turns{0};
-    while (true) {
-      turns.fetch_add(1, std::memory_order_relaxed);
-    }
-    return std::string();
-  }, OneSecond());
+  const IsolatedResult looping = RunIsolated(
+      [](ReplyWriter&) {
+        std::atomic<unsigned long> turns{0};
+        while (true) {
+          turns.fetch_add(1, std::memory_order_relaxed);
+        }
+        return true;
+      },
+      OneSecond());
   EXPECT_EQ(looping.outcome, Outcome::TimedOut);
   EXPECT_LT(SecondsSince(start), 3.5);
 
   // Blocked work uses no processor time; the wall time ends it.
   start = Clock::now();
-  const IsolatedResult blocked = RunIsolated([] {
-    std::this_thread::sleep_for(std::chrono::seconds(30));
-    return std::string();
-  }, OneSecond());
+  const IsolatedResult blocked = RunIsolated(
+      [](ReplyWriter&) {
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+        return true;
+      },
+      OneSecond());
   EXPECT_EQ(blocked.outcome, Outcome::TimedOut);
   EXPECT_GE(SecondsSince(start), 2.0);
   EXPECT_LT(SecondsSince(start), 3.5);
@@ -103,10 +182,12 @@ TEST(IsolatedRun, TheCallerCanCancel) {
   limits.cpuSeconds = 60;
   const auto start = Clock::now();
   limits.canceled = [&] { return SecondsSince(start) > 0.2; };
-  const IsolatedResult result = RunIsolated([] {
-    std::this_thread::sleep_for(std::chrono::seconds(30));
-    return std::string();
-  }, limits);
+  const IsolatedResult result = RunIsolated(
+      [](ReplyWriter&) {
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+        return true;
+      },
+      limits);
   EXPECT_EQ(result.outcome, Outcome::Canceled);
   EXPECT_LT(SecondsSince(start), 1.5);
 }

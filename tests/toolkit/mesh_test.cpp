@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -34,6 +36,29 @@ TEST(Mesh, SettersRefuseDanglingIndicesAndNormalsCountOnlyWhenOnePerVertex) {
   EXPECT_TRUE(mesh.HasVertexNormals());
   mesh.SetVertex(3, TS_3fPoint(5, 5, 5));
   EXPECT_FALSE(mesh.HasVertexNormals());
+}
+
+TEST(Mesh, AssignTakesWholeArraysOrLeavesTheMeshAsItWas) {
+  TS_Mesh mesh = triangle();
+  ASSERT_TRUE(mesh.ComputeFaceNormals());
+  const int edgesBefore = mesh.Topology().TopEdgeCount();
+  const std::vector<TS_3fPoint> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+
+  // Index 4 lies one past the vertices, -1 before them: both refused whole.
+  for (const int outside : {4, -1}) {
+    EXPECT_FALSE(mesh.Assign(square, {TS_MeshFace{{0, 1, 2, 2}}, TS_MeshFace{{0, 2, 3, outside}}})) << outside;
+    EXPECT_EQ(mesh.VertexCount(), 3);
+    EXPECT_EQ(mesh.FaceCount(), 1);
+    EXPECT_TRUE(mesh.HasFaceNormals());
+  }
+
+  ASSERT_TRUE(mesh.Assign(square, {TS_MeshFace{{0, 1, 2, 3}}}, std::vector<TS_3fVector>(4, TS_3fVector(0, 0, 1))));
+  EXPECT_TRUE(std::ranges::equal(mesh.Vertices(), square));
+  EXPECT_EQ(mesh.QuadCount(), 1);
+  EXPECT_TRUE(mesh.HasVertexNormals());
+  EXPECT_FALSE(mesh.HasFaceNormals()) << "face normals of the old faces do not fit the new ones";
+  EXPECT_EQ(mesh.Topology().TopEdgeCount(), 4) << "the topology follows the new faces";
+  EXPECT_NE(edgesBefore, 4);
 }
 
 TEST(Mesh, ComputedNormalsAreUnitAndPointOutOfAClosedShape) {

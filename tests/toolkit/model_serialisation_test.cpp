@@ -51,7 +51,10 @@ TS_Model SampleModel() {
 
 std::string Serialised(const TS_Model& model) {
   std::string bytes;
-  EXPECT_TRUE(tessel_detail::SerialiseModel(model, bytes));
+  EXPECT_TRUE(tessel_detail::SerialiseModel(model, [&bytes](std::span<const char> piece) {
+    bytes.append(piece.data(), piece.size());
+    return true;
+  }));
   return bytes;
 }
 
@@ -92,6 +95,22 @@ TEST(ModelSerialisation, ACutOrPaddedReplyIsRefusedAndLeavesTheModelEmpty) {
   }
   TS_Model model;
   EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes + "x", model));
+}
+
+TEST(ModelSerialisation, ASinkThatRefusesStopsTheWriting) {
+  const std::size_t whole = Serialised(SampleModel()).size();
+  int pieces = 0;
+  std::size_t taken = 0;
+  // The third piece is the first that is refused; nothing is offered after it.
+  EXPECT_FALSE(tessel_detail::SerialiseModel(SampleModel(), [&](std::span<const char> piece) {
+    if (++pieces == 3) {
+      return false;
+    }
+    taken += piece.size();
+    return true;
+  }));
+  EXPECT_EQ(pieces, 3);
+  EXPECT_LT(taken, whole);
 }
 
 TEST(ModelSerialisation, FacesOnMissingVerticesAreRefused) {

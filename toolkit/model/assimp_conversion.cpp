@@ -10,7 +10,6 @@
 namespace tessel_detail {
 namespace {
 
-
 bool IsFinite(const aiVector3D& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 TS_3dPoint ToPoint(const aiVector3D& v) { return {v.x, v.y, v.z}; }
@@ -41,9 +40,8 @@ bool FileNormalsUsable(const aiMesh& mesh) {
   if (mesh.mNormals == nullptr) {
     return false;
   }
-  return std::any_of(mesh.mNormals, mesh.mNormals + mesh.mNumVertices, [](const aiVector3D& n) {
-    return IsFinite(n) && (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f);
-  });
+  return std::any_of(mesh.mNormals, mesh.mNormals + mesh.mNumVertices,
+                     [](const aiVector3D& n) { return IsFinite(n) && (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f); });
 }
 
 bool IsTriangleOf(const aiFace& face, unsigned vertexCount) {

@@ -69,22 +69,7 @@ void ApplyLimits(const IsolationLimits& limits) {
   }
 }
 
-bool WriteAll(int descriptor, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t step = write(descriptor, bytes.data() + written, bytes.size() - written);
-    if (step < 0 && errno == EINTR) {
-      continue;
-    }
-    if (step <= 0) {
-      return false;
-    }
-    written += static_cast<std::size_t>(step);
-  }
-  return true;
-}
-
-[[noreturn]] void RunChild(pid_t parent, int replyFile, const std::function<std::string()>& work,
+[[noreturn]] void RunChild(pid_t parent, int replyFile, const std::function<bool(ReplyWriter&)>& work,
                            const IsolationLimits& limits) {
   // Dies with the parent, even when the parent is killed outright.
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
@@ -97,8 +82,8 @@ bool WriteAll(int descriptor, const std::string& bytes) {
   // Nothing may leave this frame but through _exit: an exception unwinding
   // further would run the parent's code on in the child.
   try {
-    const std::string reply = work();
-    _exit(WriteAll(replyFile, reply) ? 0 : kReplyNotSentExit);
+    ReplyWriter reply(replyFile);
+    _exit(work(reply) && reply.Flush() ? 0 : kReplyNotSentExit);
   } catch (...) {
     EndForException();
   }
@@ -176,31 +161,20 @@ bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimit
   }
 }
 
-// The whole content of the reply file.
-bool ReadWhole(int descriptor, std::string& bytes) {
+// The whole content of the reply file, sealed first: a process the child
+// left behind may still hold the file, and could otherwise change it under
+// the reader or shorten it, which would fault the parent's reads of the
+// mapping. Sealing fails while anyone has it mapped for writing.
+bool TakeReply(int descriptor, ReadOnlyMapping& reply) {
+  constexpr int kFinal = F_SEAL_SEAL | F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE;
   struct stat status {};
-  if (fstat(descriptor, &status) != 0) {
-    return false;
-  }
-  bytes.resize(static_cast<std::size_t>(status.st_size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t count = pread(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (count < 0 && errno == EINTR) {
-      continue;
-    }
-    if (count <= 0) {
-      bytes.resize(done);  // whatever is missing shows as a cut reply
-      return true;
-    }
-    done += static_cast<std::size_t>(count);
-  }
-  return true;
+  return fcntl(descriptor, F_ADD_SEALS, kFinal) == 0 && fstat(descriptor, &status) == 0 &&
+         reply.Map(descriptor, static_cast<std::size_t>(status.st_size));
 }
 
 // Waits for a child that has closed its end of the pipe to end.
-bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& limits, int& status,
-              double& cpuSeconds, Outcome& stopped) {
+bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& limits, int& status, double& cpuSeconds,
+              Outcome& stopped) {
   while (!child.Reap(&status, false, &cpuSeconds)) {
     if (IsCanceled(limits)) {
       stopped = Outcome::Canceled;
@@ -221,8 +195,7 @@ IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& li
     result.signal = WTERMSIG(status);
     // The hard processor limit kills outright, as would a SIGKILL from
     // elsewhere; the time used tells them apart.
-    const bool outOfTime =
-        result.signal == SIGXCPU || (result.signal == SIGKILL && cpuSeconds >= limits.cpuSeconds);
+    const bool outOfTime = result.signal == SIGXCPU || (result.signal == SIGKILL && cpuSeconds >= limits.cpuSeconds);
     result.outcome = outOfTime ? Outcome::TimedOut : Outcome::Crashed;
     return result;
   }
@@ -237,7 +210,7 @@ IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& li
 
 }  // namespace
 
-IsolatedResult RunIsolated(const std::function<std::string()>& work, const IsolationLimits& given) {
+IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& given) {
   IsolationLimits limits = given;
   limits.cpuSeconds = std::max(limits.cpuSeconds, 1u);
   IsolatedResult failed;
@@ -245,7 +218,7 @@ IsolatedResult RunIsolated(const std::function<std::string()>& work, const Isola
   // pace; a pipe would make both processes take turns for every 64 KiB.
   // The pipe only tells the parent that the child has ended: the child holds
   // its writing end until then and writes nothing into it.
-  UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC));
+  UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC | MFD_ALLOW_SEALING));
   int ends[2];
   if (!replyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
     failed.error = errno;
@@ -276,8 +249,8 @@ IsolatedResult RunIsolated(const std::function<std::string()>& work, const Isola
     return result;  // the child's owner kills and reaps it
   }
   IsolatedResult result = Classify(status, cpuSeconds, limits);
-  if (result.outcome == Outcome::Replied && !ReadWhole(replyFile.Get(), result.reply)) {
-    result.outcome = Outcome::Failed;
+  if (result.outcome == Outcome::Replied && !TakeReply(replyFile.Get(), result.reply)) {
+    result.outcome = Outcome::Unreadable;
     result.error = errno;
   }
   return result;

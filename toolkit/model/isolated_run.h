@@ -1,12 +1,14 @@
 // Runs a piece of work in a forked child process within limits of processor
-// time, wall time and address space, and hands its reply back. Whatever the work does to its process (crash, abort, loop, run out
-// of memory, block) becomes an outcome for the caller, who never waits
-// longer than the limits allow. The reply travels in a memory file (memfd).
+// time, wall time and address space, and hands its reply back. Whatever the work does to its process (crash, abort,
+// loop, run out of memory, block) becomes an outcome for the caller, who never waits longer than the limits allow. The
+// reply travels in a memory file (memfd), which the parent seals and maps instead of copying.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <string>
+
+#include "read_only_mapping.h"
+#include "reply_writer.h"
 
 namespace tessel_detail {
 
@@ -19,6 +21,7 @@ struct IsolationLimits {
 struct IsolatedResult {
   enum class Outcome {
     Replied,      // the work finished and `reply` holds all it wrote
+    Unreadable,   // the work finished but its reply could not be sealed or mapped (`error`)
     Crashed,      // ended by `signal`
     TimedOut,     // ran out of processor or wall time
     OutOfMemory,  // an allocation failed beyond the work's own handling
@@ -26,16 +29,16 @@ struct IsolatedResult {
     Failed,       // could not be started, or ended with `exitStatus`
   };
   Outcome outcome = Outcome::Failed;
-  std::string reply;
+  ReadOnlyMapping reply;
   int signal = 0;
   int exitStatus = 0;
   int error = 0;  // errno when the child could not be started
 };
 
-// `work` runs in the child and returns the bytes to hand back. It must not
-// rely on other threads of the parent: only the calling thread lives on in
-// the child. The child ends with _exit, so no destructor or exit handler of
-// the parent runs twice.
-IsolatedResult RunIsolated(const std::function<std::string()>& work, const IsolationLimits& limits);
+// `work` runs in the child and writes the bytes to hand back; it returns
+// false when it could not write them all. It must not rely on other threads
+// of the parent: only the calling thread lives on in the child. The child
+// ends with _exit, so no destructor or exit handler of the parent runs twice.
+IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits);
 
 }  // namespace tessel_detail

@@ -5,6 +5,7 @@
 #include <new>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace tessel_detail {
 namespace {
@@ -12,21 +13,24 @@ namespace {
 constexpr std::string_view kHeader = "TS_Model 1\n";
 constexpr std::string_view kTrailer = "end of model\n";
 
+// Stops at the first piece the sink refuses; Done says whether all went.
 class Writer {
 public:
-  explicit Writer(std::string& bytes) : mBytes(bytes) {}
+  explicit Writer(const ByteSink& sink) : mSink(sink) {}
+
+  bool Done() const { return mWritten; }
 
   template <class T>
   void Record(const T& value) {
     static_assert(std::is_trivially_copyable_v<T>);
-    mBytes.append(reinterpret_cast<const char*>(&value), sizeof(T));
+    Piece(std::span<const char>(reinterpret_cast<const char*>(&value), sizeof(T)));
   }
 
   template <class T>
   void Records(std::span<const T> values) {
     static_assert(std::is_trivially_copyable_v<T>);
     Record(static_cast<std::uint64_t>(values.size()));
-    mBytes.append(reinterpret_cast<const char*>(values.data()), values.size_bytes());
+    Piece(std::span<const char>(reinterpret_cast<const char*>(values.data()), values.size_bytes()));
   }
 
   void Text(std::string_view text) { Records(std::span<const char>(text.data(), text.size())); }
@@ -45,10 +49,13 @@ public:
     Records(mesh.VertexNormals());
   }
 
-  void Raw(std::string_view text) { mBytes.append(text); }
+  void Raw(std::string_view text) { Piece(std::span<const char>(text.data(), text.size())); }
 
 private:
-  std::string& mBytes;
+  void Piece(std::span<const char> bytes) { mWritten = mWritten && (bytes.empty() || mSink(bytes)); }
+
+  const ByteSink& mSink;
+  bool mWritten = true;
 };
 
 // Every read checks that the bytes are there, so a reply cut anywhere fails
@@ -108,40 +115,28 @@ public:
     return true;
   }
 
+  // An array in one copy: the bytes need not be aligned for T, so they are
+  // copied rather than viewed in place.
+  template <class T>
+  bool Records(std::vector<T>& values) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    std::uint64_t count = 0;
+    if (!Count(sizeof(T), count)) {
+      return false;
+    }
+    values.resize(static_cast<std::size_t>(count));
+    std::memcpy(values.data(), mBytes.data() + mOffset, values.size() * sizeof(T));
+    mOffset += values.size() * sizeof(T);
+    return true;
+  }
+
+  // The mesh refuses faces on vertices it does not have.
   bool Mesh(TS_Mesh& mesh) {
-    std::uint64_t vertices = 0;
-    if (!Count(sizeof(TS_3fPoint), vertices)) {
-      return false;
-    }
-    mesh.Reserve(static_cast<int>(vertices), 0);
-    for (int v = 0; v < static_cast<int>(vertices); ++v) {
-      TS_3fPoint point;
-      Record(point);
-      mesh.SetVertex(v, point);
-    }
-    std::uint64_t faces = 0;
-    if (!Count(sizeof(TS_MeshFace), faces)) {
-      return false;
-    }
-    mesh.Reserve(static_cast<int>(vertices), static_cast<int>(faces));
-    for (int f = 0; f < static_cast<int>(faces); ++f) {
-      TS_MeshFace face;
-      Record(face);
-      if (!mesh.SetQuad(f, face.vi[0], face.vi[1], face.vi[2], face.vi[3])) {
-        return false;
-      }
-    }
-    std::uint64_t normals = 0;
-    if (!Count(sizeof(TS_3fVector), normals)) {
-      return false;
-    }
-    for (int n = 0; n < static_cast<int>(normals); ++n) {
-      TS_3fVector normal;
-      Record(normal);
-      mesh.SetVertexNormal(n, normal);
-    }
-    return mesh.VertexCount() == static_cast<int>(vertices) && mesh.FaceCount() == static_cast<int>(faces) &&
-           static_cast<int>(mesh.VertexNormals().size()) == static_cast<int>(normals);
+    std::vector<TS_3fPoint> vertices;
+    std::vector<TS_MeshFace> faces;
+    std::vector<TS_3fVector> normals;
+    return Records(vertices) && Records(faces) && Records(normals) &&
+           mesh.Assign(std::move(vertices), std::move(faces), std::move(normals));
   }
 
 private:
@@ -176,29 +171,23 @@ bool ReadModel(Reader& reader, TS_Model& model) {
 
 }  // namespace
 
-bool SerialiseModel(const TS_Model& model, std::string& bytes) {
-  try {
-    Writer writer(bytes);
-    writer.Raw(kHeader);
-    writer.Record(model.m_up);
-    writer.Record(model.m_invalidFaces);
-    writer.Array(model.m_materials);
-    writer.Array(model.m_lights);
-    writer.Array(model.m_views);
-    writer.Record(static_cast<std::uint64_t>(model.m_objects.Count()));
-    for (const TS_ModelObject& object : model.m_objects) {
-      writer.Text(object.name);
-      writer.Record(object.color);
-      writer.Record(static_cast<std::int32_t>(object.material));
-      writer.Mesh(object.mesh);
-    }
-    writer.Raw(kTrailer);
-    return true;
-  } catch (const std::bad_alloc&) {
-    return false;
-  } catch (const std::length_error&) {
-    return false;
+bool SerialiseModel(const TS_Model& model, const ByteSink& sink) {
+  Writer writer(sink);
+  writer.Raw(kHeader);
+  writer.Record(model.m_up);
+  writer.Record(model.m_invalidFaces);
+  writer.Array(model.m_materials);
+  writer.Array(model.m_lights);
+  writer.Array(model.m_views);
+  writer.Record(static_cast<std::uint64_t>(model.m_objects.Count()));
+  for (const TS_ModelObject& object : model.m_objects) {
+    writer.Text(object.name);
+    writer.Record(object.color);
+    writer.Record(static_cast<std::int32_t>(object.material));
+    writer.Mesh(object.mesh);
   }
+  writer.Raw(kTrailer);
+  return writer.Done();
 }
 
 bool DeserialiseModel(std::span<const char> bytes, TS_Model& model) {

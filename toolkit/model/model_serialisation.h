@@ -3,15 +3,19 @@
 // the reader), so plain records travel as their object representation.
 #pragma once
 
+#include <functional>
 #include <span>
-#include <string>
 
 #include <tessel/ts_model.h>
 
 namespace tessel_detail {
 
-// Appends `model` to `bytes`; false when memory runs out.
-bool SerialiseModel(const TS_Model& model, std::string& bytes);
+// Takes the model's bytes in order, piece by piece; false stops the writing.
+using ByteSink = std::function<bool(std::span<const char>)>;
+
+// Hands `model` to `sink`, a mesh's arrays each as one piece straight from
+// the mesh; false when the sink refused a piece.
+bool SerialiseModel(const TS_Model& model, const ByteSink& sink);
 
 // Rebuilds the model written by SerialiseModel; false, with `model` empty,
 // when `bytes` is not exactly one such model (cut short, or with anything

@@ -22,8 +22,8 @@
 namespace {
 
 using tessel_detail::CameraConventions;
-using tessel_detail::CheckModelFile;
 using tessel_detail::CameraConventionsFor;
+using tessel_detail::CheckModelFile;
 using tessel_detail::ConvertCamera;
 using tessel_detail::ConvertLight;
 using tessel_detail::ConvertMaterial;

@@ -4,7 +4,9 @@
 
 #include <cstring>
 #include <new>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "isolated_run.h"
 #include "memory_budget.h"
@@ -14,37 +16,34 @@
 namespace {
 
 using tessel_detail::IsolatedResult;
+using tessel_detail::ReplyWriter;
 using Outcome = tessel_detail::IsolatedResult::Outcome;
 
 // The child's reply: one byte saying which, then the model or the error.
 constexpr char kModelReply = 'M';
 constexpr char kErrorReply = 'E';
 
-std::string ReadAndEncode(const char* path) {
+// The model goes out as it is serialised, so the child never holds a
+// second copy of it; a write that fails ends the child without a reply.
+bool ReadAndEncode(const char* path, ReplyWriter& reply) {
   TS_Model model;
   TS_String error;
-  std::string reply;
-  if (model.Read(path, error)) {
-    reply.push_back(kModelReply);
-    if (tessel_detail::SerialiseModel(model, reply)) {
-      return reply;
-    }
-    reply.clear();
-    error = std::string(path) + ": the importer ran out of memory";
+  if (!model.Read(path, error)) {
+    return reply.Write(std::string_view(&kErrorReply, 1)) && reply.Write(error);
   }
-  reply.push_back(kErrorReply);
-  reply += error;
-  return reply;
+  return reply.Write(std::string_view(&kModelReply, 1)) &&
+         tessel_detail::SerialiseModel(model, [&reply](std::span<const char> bytes) { return reply.Write(bytes); });
 }
 
 std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& limits) {
   switch (result.outcome) {
     case Outcome::Crashed: return "the importer crashed (" + std::string(strsignal(result.signal)) + ")";
     case Outcome::TimedOut: return "the importer took longer than " + std::to_string(limits.seconds) + " s";
-    case Outcome::OutOfMemory:
-      return "the importer ran out of memory (a damaged file declaring huge counts?)";
+    case Outcome::OutOfMemory: return "the importer ran out of memory (a damaged file declaring huge counts?)";
     case Outcome::Canceled: return "reading was interrupted";
     case Outcome::Replied: return "the importer's reply was cut short";
+    case Outcome::Unreadable:
+      return "the importer's reply could not be taken (" + std::string(std::strerror(result.error)) + ")";
     case Outcome::Failed: break;
   }
   if (result.error != 0) {
@@ -54,14 +53,13 @@ std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& lim
 }
 
 bool Decode(const IsolatedResult& result, TS_Model& model, TS_String& error) {
-  const std::string& reply = result.reply;
+  const std::span<const char> reply = result.reply.Bytes();
   if (result.outcome == Outcome::Replied && !reply.empty()) {
-    if (reply.front() == kModelReply &&
-        tessel_detail::DeserialiseModel(std::span<const char>(reply).subspan(1), model)) {
+    if (reply.front() == kModelReply && tessel_detail::DeserialiseModel(reply.subspan(1), model)) {
       return true;
     }
     if (reply.front() == kErrorReply) {
-      error = reply.substr(1);
+      error.assign(reply.data() + 1, reply.size() - 1);
       return false;
     }
   }
@@ -85,7 +83,8 @@ bool TS_Model::ReadIsolated(const char* path, TS_String& error, const TS_ModelRe
     isolation.cpuSeconds = limits.seconds;
     isolation.memoryBytes = limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
     isolation.canceled = limits.canceled;
-    const IsolatedResult result = tessel_detail::RunIsolated([path] { return ReadAndEncode(path); }, isolation);
+    const IsolatedResult result =
+        tessel_detail::RunIsolated([path](ReplyWriter& reply) { return ReadAndEncode(path, reply); }, isolation);
     if (Decode(result, *this, error)) {
       return true;
     }

@@ -93,6 +93,12 @@ public:
   bool SetTriangle(int face, int a, int b, int c);
   bool SetQuad(int face, int a, int b, int c, int d);
   void Reserve(int vertexCount, int faceCount);
+  // Takes over whole arrays at once, dropping face normals: for building a
+  // large mesh without a call per element. False, with the mesh unchanged,
+  // when a face refers to a vertex outside `vertices` or there are more
+  // than an int can count.
+  bool Assign(std::vector<TS_3fPoint> vertices, std::vector<TS_MeshFace> faces,
+              std::vector<TS_3fVector> vertexNormals = {});
 
   // The box around the vertices; with `growBox`, `min` and `max` already
   // hold a box, which is widened to take the vertices in too. False when

@@ -1,0 +1,53 @@
+#include "reply_writer.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tessel_detail {
+namespace {
+
+constexpr std::size_t kBufferBytes = 64 * 1024;
+
+}  // namespace
+
+ReplyWriter::ReplyWriter(int descriptor) : mDescriptor(descriptor), mBuffer(kBufferBytes) {}
+
+bool ReplyWriter::Write(std::span<const char> bytes) {
+  if (mFailed) {
+    return false;
+  }
+  if (mBuffered + bytes.size() <= mBuffer.size()) {
+    std::memcpy(mBuffer.data() + mBuffered, bytes.data(), bytes.size());
+    mBuffered += bytes.size();
+    return true;
+  }
+  return Flush() && WriteThrough(bytes);
+}
+
+bool ReplyWriter::Flush() {
+  if (mFailed) {
+    return false;
+  }
+  const std::size_t buffered = mBuffered;
+  mBuffered = 0;
+  return WriteThrough(std::span<const char>(mBuffer.data(), buffered));
+}
+
+bool ReplyWriter::WriteThrough(std::span<const char> bytes) {
+  while (!bytes.empty()) {
+    const ssize_t step = write(mDescriptor, bytes.data(), bytes.size());
+    if (step < 0 && errno == EINTR) {
+      continue;
+    }
+    if (step <= 0) {
+      mFailed = true;
+      return false;
+    }
+    bytes = bytes.subspan(static_cast<std::size_t>(step));
+  }
+  return true;
+}
+
+}  // namespace tessel_detail

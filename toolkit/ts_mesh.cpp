@@ -115,7 +115,7 @@ bool TS_Mesh::Assign(std::vector<TS_3fPoint> vertices, std::vector<TS_MeshFace> 
   m_vertices = std::move(vertices);
   m_faces = std::move(faces);
   m_vertexNormals = std::move(vertexNormals);
-  release(m_faceNormals);
+  ReleaseStorage(m_faceNormals);
   InvalidateTopology();
   return true;
 }

@@ -101,6 +101,11 @@ ILint ILAPIENTRY DevilFileWriter::Tell(ILHANDLE handle) {
 }
 
 ILint ILAPIENTRY DevilFileWriter::Write(const void* data, ILuint size, ILuint count, ILHANDLE handle) {
+  // DevIL writes empty blocks through a null pointer, which fwrite must not
+  // see; nothing is written, and nothing went wrong.
+  if (size == 0 || count == 0) {
+    return 0;
+  }
   auto* writer = static_cast<DevilFileWriter*>(handle);
   const std::size_t written = std::fwrite(data, size, count, writer->mFile.get());
   if (written < count) {

@@ -125,7 +125,10 @@ public:
       return false;
     }
     values.resize(static_cast<std::size_t>(count));
-    std::memcpy(values.data(), mBytes.data() + mOffset, values.size() * sizeof(T));
+    // An empty vector may have no storage at all, which memcpy must not see.
+    if (!values.empty()) {
+      std::memcpy(values.data(), mBytes.data() + mOffset, values.size() * sizeof(T));
+    }
     mOffset += values.size() * sizeof(T);
     return true;
   }

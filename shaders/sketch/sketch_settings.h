@@ -63,6 +63,8 @@ struct SketchSettings {
   std::int32_t textureMode = 0;
   char paper[260] = {};
   std::int32_t b_paper = 0;
+
+  friend bool operator==(const SketchSettings&, const SketchSettings&) = default;
 };
 
 // Brings every member into the range the property pages keep: every

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <tessel/ts_array.h>
+#include <tessel/ts_brep.h>
 #include <tessel/ts_color.h>
 #include <tessel/ts_defines.h>
 #include <tessel/ts_light.h>

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <tessel/ts_array.h>
+#include <tessel/ts_brep.h>
 #include <tessel/ts_color.h>
 #include <tessel/ts_light.h>
 #include <tessel/ts_material.h>
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 // One placed mesh of the model. A mesh the file places several times gives
 // one object per placement.
@@ -27,6 +29,10 @@ struct TS_ModelObject {
   TS_Color color;
   // Index into TS_Model::m_materials, -1 for none.
   int material = -1;
+  // The boundary form, for objects a CAD file describes by their surfaces;
+  // null for plain meshes. Such an object's mesh stays empty until the
+  // reader of the model meshes the form.
+  std::shared_ptr<const TS_Brep> brep;
 };
 
 // How far an isolated read lets the importer go.

@@ -21,6 +21,7 @@
 #include "console_progress.h"
 #include "exit_status.h"
 #include "gl_limit.h"
+#include "huge_page_heap.h"
 #include "image_output.h"
 #include "scene_loading.h"
 #include "stop_signals.h"
@@ -224,6 +225,7 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace npr_render;
+  RestartWithHugePageHeap(argv);
   try {
     const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {

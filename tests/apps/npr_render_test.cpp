@@ -304,6 +304,17 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
   return children;
 }
 
+// The children once there are some, or none after half a minute.
+std::vector<pid_t> AwaitChildren(pid_t pid) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  std::vector<pid_t> children;
+  while (children.empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    children = ChildrenOf(pid);
+  }
+  return children;
+}
+
 bool IsAlive(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/stat");
   std::string ignored, state;
@@ -363,12 +374,7 @@ TEST_F(NprRenderTest, AnInterruptWhileTheImporterWorksEndsBothProcesses) {
   linvale::test::WriteBytes(Path("cut.ply"), linvale::test::PlyCubeCutInItsHeader());
   linvale::test::RunningProgram render(NPR_RENDER_PROGRAM, {Path("cut.ply"), "-q", "-o", Path("out.png")},
                                        mHome.Path());
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  std::vector<pid_t> importer;
-  while (importer.empty() && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    importer = ChildrenOf(render.Pid());
-  }
+  const std::vector<pid_t> importer = AwaitChildren(render.Pid());
   ASSERT_EQ(importer.size(), 1u) << "the importer never started";
   const auto interrupted = std::chrono::steady_clock::now();
   render.Signal(SIGINT);
@@ -382,3 +388,28 @@ TEST_F(NprRenderTest, AnInterruptWhileTheImporterWorksEndsBothProcesses) {
   EXPECT_FALSE(IsAlive(importer[0])) << "the importer outlived the program";
   EXPECT_FALSE(fs::exists(Path("out.png")));
 }
+
+#ifndef LINVALE_SANITIZED
+namespace {
+
+std::string EnvironmentOf(pid_t pid) {
+  std::ifstream file("/proc/" + std::to_string(pid) + "/environ", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+}  // namespace
+
+// The importer is started by the program as it runs after its restart, so
+// its environment shows what the restart put in.
+TEST_F(NprRenderTest, TheProgramRunsWithItsHeapInHugePages) {
+  linvale::test::WriteBytes(Path("cut.ply"), linvale::test::PlyCubeCutInItsHeader());
+  linvale::test::RunningProgram render(NPR_RENDER_PROGRAM, {Path("cut.ply"), "-q", "-o", Path("out.png")},
+                                       mHome.Path());
+  const std::vector<pid_t> importer = AwaitChildren(render.Pid());
+  ASSERT_EQ(importer.size(), 1u) << "the importer never started";
+  const std::string environment = EnvironmentOf(importer[0]);
+  render.Signal(SIGINT);
+  render.Wait();
+  EXPECT_NE(environment.find(std::string("GLIBC_TUNABLES=glibc.malloc.hugetlb=1") + '\0'), std::string::npos);
+}
+#endif

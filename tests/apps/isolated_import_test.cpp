@@ -8,10 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -165,4 +172,49 @@ TEST(IsolatedImport, ACanceledReadStopsTheImporter) {
   const Outcome outcome = ReadIsolated(folder / "cut.ply", limits);
   ExpectRefused(outcome, folder / "cut.ply", "interrupted");
   EXPECT_LT(outcome.seconds, 2.0);
+}
+
+namespace {
+
+// From now on this process and its children may not read other processes'
+// memory, as some sandboxes' policies have it.
+bool ForbidReadingOtherProcesses() {
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_process_vm_readv, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EPERM & SECCOMP_RET_DATA)),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+bool SameMeshes(const TS_Model& a, const TS_Model& b) {
+  return std::ranges::equal(a.m_objects, b.m_objects, [](const TS_ModelObject& x, const TS_ModelObject& y) {
+    return SameElements(x.mesh.Vertices(), y.mesh.Vertices()) && SameElements(x.mesh.Faces(), y.mesh.Faces()) &&
+           SameElements(x.mesh.VertexNormals(), y.mesh.VertexNormals());
+  });
+}
+
+}  // namespace
+
+// The meshes are copied straight out of the importer's memory where the
+// system allows it, and come in the reply where it does not.
+TEST(IsolatedImportDeathTest, WhereTheImportersMemoryIsOutOfReachTheMeshesComeInTheReply) {
+  TemporaryFolder folder;
+  const std::string file = folder / "cubes.gltf";
+  linvale::test::WriteTwoCubeGltf(file, {.camera = true, .lights = true});
+  TS_Model inProcess;
+  TS_String error;
+  ASSERT_TRUE(inProcess.Read(file.c_str(), error)) << error;
+  EXPECT_EXIT(
+      {
+        if (!ForbidReadingOtherProcesses()) {
+          _exit(2);
+        }
+        TS_Model isolated;
+        TS_String ignored;
+        _exit(isolated.ReadIsolated(file.c_str(), ignored) && SameMeshes(isolated, inProcess) ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }

@@ -13,8 +13,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -193,4 +197,49 @@ TEST(IsolatedRun, TheCallerCanCancel) {
       limits);
   EXPECT_EQ(result.outcome, Outcome::Canceled);
   EXPECT_LT(SecondsSince(start), 1.5);
+}
+
+namespace {
+
+bool IsAlive(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/stat");
+  std::string ignored, state;
+  return status >> ignored >> ignored >> state && state != "Z";
+}
+
+}  // namespace
+
+// The reply may name memory of the child instead of carrying it; the child
+// keeps it as it was until the result goes, and goes with it.
+TEST(IsolatedRun, AChildThatRepliedWaitsWithItsMemoryUntilTheResultGoes) {
+  struct Named {
+    pid_t pid;
+    std::uint64_t address;
+    std::size_t size;
+  };
+  std::string kept(100'000, 'k');
+  kept.front() = 'a';
+  std::optional<IsolatedResult> result = RunIsolated(
+      [](ReplyWriter& reply) {
+        std::string changed(100'000, 'k');
+        changed.front() = 'a';
+        const Named named{getpid(), reinterpret_cast<std::uintptr_t>(changed.data()), changed.size()};
+        if (!reply.Write(std::string_view(reinterpret_cast<const char*>(&named), sizeof named))) {
+          return false;
+        }
+        reply.CompleteAndWait();
+      },
+      OneSecond());
+  ASSERT_EQ(result->outcome, Outcome::Replied);
+  ASSERT_EQ(result->reply.Bytes().size(), sizeof(Named));
+  Named named{};
+  std::memcpy(&named, result->reply.Bytes().data(), sizeof named);
+  std::string copied(named.size, '\0');
+  ASSERT_TRUE(result->child.ReadMemory(named.address, copied.data(), copied.size())) << std::strerror(errno);
+  EXPECT_TRUE(copied == kept);
+  // Addresses the child does not have fail the copy instead of the parent.
+  EXPECT_FALSE(result->child.ReadMemory(8, copied.data(), 1));
+  EXPECT_TRUE(IsAlive(named.pid));
+  result.reset();
+  EXPECT_FALSE(IsAlive(named.pid));
 }

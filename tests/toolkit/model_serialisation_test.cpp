@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 
@@ -124,4 +126,77 @@ TEST(ModelSerialisation, FacesOnMissingVerticesAreRefused) {
   bytes.replace(at, sizeof outside, reinterpret_cast<const char*>(&outside), sizeof outside);
   TS_Model model;
   EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, model));
+}
+
+namespace {
+
+// Arrays placed by address, copied here out of this process's own memory,
+// as the reader copies them out of the importer's.
+tessel_detail::ArraySource OwnMemory(std::uint64_t budgetBytes) {
+  return {[](std::uint64_t address, void* into, std::size_t bytes) {
+            std::memcpy(into, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), bytes);
+            return true;
+          },
+          budgetBytes};
+}
+
+std::string SerialisedByAddress(const TS_Model& model) {
+  std::string bytes;
+  EXPECT_TRUE(tessel_detail::SerialiseModel(
+      model,
+      [&bytes](std::span<const char> piece) {
+        bytes.append(piece.data(), piece.size());
+        return true;
+      },
+      tessel_detail::ArrayPlacement::ByAddress));
+  return bytes;
+}
+
+}  // namespace
+
+TEST(ModelSerialisation, ArraysByAddressComeBackAndOnlyWhereTheReaderExpectsThem) {
+  const TS_Model original = SampleModel();
+  const std::string bytes = SerialisedByAddress(original);
+  EXPECT_LT(bytes.size(), Serialised(original).size());
+  const tessel_detail::ArraySource arrays = OwnMemory(1 << 20);
+  TS_Model copy;
+  ASSERT_TRUE(tessel_detail::DeserialiseModel(bytes, copy, &arrays));
+  ASSERT_EQ(copy.m_objects.Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(std::ranges::equal(copy.m_objects[i].mesh.Vertices(), original.m_objects[i].mesh.Vertices()));
+    EXPECT_TRUE(std::ranges::equal(copy.m_objects[i].mesh.Faces(), original.m_objects[i].mesh.Faces()));
+    EXPECT_TRUE(
+        std::ranges::equal(copy.m_objects[i].mesh.VertexNormals(), original.m_objects[i].mesh.VertexNormals()));
+  }
+  // Addresses read as array bytes, or array bytes as addresses, would be garbage.
+  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy));
+  EXPECT_FALSE(tessel_detail::DeserialiseModel(Serialised(original), copy, &arrays));
+}
+
+TEST(ModelSerialisation, ArraysBeyondTheBudgetOrThatCannotBeHadAreRefused) {
+  const TS_Model original = SampleModel();
+  std::size_t arrayBytes = 0;
+  for (const TS_ModelObject& object : original.m_objects) {
+    arrayBytes += object.mesh.Vertices().size_bytes() + object.mesh.Faces().size_bytes() +
+                  object.mesh.VertexNormals().size_bytes();
+  }
+  const std::string bytes = SerialisedByAddress(original);
+  TS_Model copy;
+  const tessel_detail::ArraySource exact = OwnMemory(arrayBytes);
+  EXPECT_TRUE(tessel_detail::DeserialiseModel(bytes, copy, &exact));
+  // One byte short: the last array is refused before it is taken on.
+  int copies = 0;
+  tessel_detail::ArraySource tooSmall = OwnMemory(arrayBytes - 1);
+  const auto copyOwn = tooSmall.copy;
+  tooSmall.copy = [&](std::uint64_t address, void* into, std::size_t size) {
+    ++copies;
+    return copyOwn(address, into, size);
+  };
+  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy, &tooSmall));
+  EXPECT_TRUE(copy.m_objects.IsEmpty());
+  EXPECT_EQ(copies, 4);  // the first object's three arrays and the second's vertices; it has no normals
+
+  const tessel_detail::ArraySource unavailable{[](std::uint64_t, void*, std::size_t) { return false; }, 1 << 20};
+  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy, &unavailable));
+  EXPECT_TRUE(copy.m_objects.IsEmpty());
 }

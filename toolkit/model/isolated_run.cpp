@@ -17,6 +17,7 @@
 #include <new>
 #include <thread>
 
+#include "child_process.h"
 #include "memory_budget.h"
 #include "unique_fd.h"
 
@@ -27,7 +28,6 @@ using Clock = std::chrono::steady_clock;
 using Outcome = IsolatedResult::Outcome;
 
 constexpr int kOutOfMemoryExit = 121;
-constexpr int kReplyNotSentExit = 122;
 constexpr auto kPollPeriod = std::chrono::milliseconds(50);
 
 // --- In the child -----------------------------------------------------------
@@ -69,7 +69,7 @@ void ApplyLimits(const IsolationLimits& limits) {
   }
 }
 
-[[noreturn]] void RunChild(pid_t parent, int replyFile, const std::function<bool(ReplyWriter&)>& work,
+[[noreturn]] void RunChild(pid_t parent, int replyFile, int readySignal, const std::function<bool(ReplyWriter&)>& work,
                            const IsolationLimits& limits) {
   // Dies with the parent, even when the parent is killed outright.
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
@@ -82,8 +82,11 @@ void ApplyLimits(const IsolationLimits& limits) {
   // Nothing may leave this frame but through _exit: an exception unwinding
   // further would run the parent's code on in the child.
   try {
-    ReplyWriter reply(replyFile);
-    _exit(work(reply) && reply.Flush() ? 0 : kReplyNotSentExit);
+    ReplyWriter reply(replyFile, readySignal);
+    if (!work(reply)) {
+      _exit(kReplyNotSentExit);
+    }
+    reply.CompleteAndWait();
   } catch (...) {
     EndForException();
   }
@@ -91,53 +94,13 @@ void ApplyLimits(const IsolationLimits& limits) {
 
 // --- In the parent ----------------------------------------------------------
 
-// Owns the child until it has been reaped; a child still running when its
-// owner goes is killed first, so no path leaves it behind.
-class Child {
-public:
-  explicit Child(pid_t pid) : mPid(pid) {}
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-  ~Child() {
-    if (mPid > 0) {
-      Kill();
-      Reap(nullptr, true);
-    }
-  }
-
-  void Kill() const { kill(mPid, SIGKILL); }
-
-  // True once the child has ended; `status` and `cpu` then describe it.
-  bool Reap(int* status, bool block, double* cpuSeconds = nullptr) {
-    int raw = 0;
-    rusage usage{};
-    pid_t done;
-    do {
-      done = wait4(mPid, &raw, block ? 0 : WNOHANG, &usage);
-    } while (done < 0 && errno == EINTR);
-    if (done != mPid) {
-      return false;
-    }
-    mPid = 0;
-    if (status != nullptr) {
-      *status = raw;
-    }
-    if (cpuSeconds != nullptr) {
-      *cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    }
-    return true;
-  }
-
-private:
-  pid_t mPid;
-};
-
 bool IsCanceled(const IsolationLimits& limits) { return limits.canceled && limits.canceled(); }
 
-// Waits until the child's end of the pipe closes, which it does when the
-// child ends. False when the caller canceled or the wall time ran out first.
-bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, Outcome& stopped) {
+// Waits until the child says its reply is ready (`ready` true) or its end of
+// the pipe closes, which it does when the child ends. False when the caller
+// canceled or the wall time ran out first.
+bool AwaitReply(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, bool& ready,
+                Outcome& stopped) {
   while (true) {
     if (IsCanceled(limits)) {
       stopped = Outcome::Canceled;
@@ -149,13 +112,14 @@ bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimit
       return false;
     }
     pollfd watched{descriptor, POLLIN, 0};
-    const int ready = poll(&watched, 1, static_cast<int>(std::min(left, kPollPeriod).count()));
-    if (ready <= 0) {
+    const int polled = poll(&watched, 1, static_cast<int>(std::min(left, kPollPeriod).count()));
+    if (polled <= 0) {
       continue;  // time to look at the deadline and the caller again; also after a signal
     }
-    char ignored;
-    const ssize_t count = read(descriptor, &ignored, 1);
-    if (count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN)) {
+    char said;
+    const ssize_t count = read(descriptor, &said, 1);
+    if (count >= 0 || (errno != EINTR && errno != EAGAIN)) {
+      ready = count == 1;
       return true;
     }
   }
@@ -173,7 +137,7 @@ bool TakeReply(int descriptor, ReadOnlyMapping& reply) {
 }
 
 // Waits for a child that has closed its end of the pipe to end.
-bool AwaitEnd(Child& child, Clock::time_point deadline, const IsolationLimits& limits, int& status, double& cpuSeconds,
+bool AwaitEnd(ChildProcess& child, Clock::time_point deadline, const IsolationLimits& limits, int& status, double& cpuSeconds,
               Outcome& stopped) {
   while (!child.Reap(&status, false, &cpuSeconds)) {
     if (IsCanceled(limits)) {
@@ -199,12 +163,9 @@ IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& li
     result.outcome = outOfTime ? Outcome::TimedOut : Outcome::Crashed;
     return result;
   }
+  // Ended without saying that its reply was complete, whatever its status.
   result.exitStatus = WEXITSTATUS(status);
-  if (result.exitStatus == 0) {
-    result.outcome = Outcome::Replied;
-  } else {
-    result.outcome = result.exitStatus == kOutOfMemoryExit ? Outcome::OutOfMemory : Outcome::Failed;
-  }
+  result.outcome = result.exitStatus == kOutOfMemoryExit ? Outcome::OutOfMemory : Outcome::Failed;
   return result;
 }
 
@@ -216,16 +177,16 @@ IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const 
   IsolatedResult failed;
   // The reply goes into a file in memory, which the child fills at its own
   // pace; a pipe would make both processes take turns for every 64 KiB.
-  // The pipe only tells the parent that the child has ended: the child holds
-  // its writing end until then and writes nothing into it.
+  // The pipe carries one byte, when the reply is complete, or closes when
+  // the child ends without one: the child holds its writing end until then.
   UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC | MFD_ALLOW_SEALING));
   int ends[2];
   if (!replyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
     failed.error = errno;
     return failed;
   }
-  UniqueFd endWatch(ends[0]);
-  UniqueFd endSignal(ends[1]);
+  UniqueFd replyWatch(ends[0]);
+  UniqueFd replySignal(ends[1]);
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) {
@@ -233,26 +194,33 @@ IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const 
     return failed;
   }
   if (pid == 0) {
-    endWatch.Reset();
-    RunChild(parent, replyFile.Get(), work, limits);
+    replyWatch.Reset();
+    RunChild(parent, replyFile.Get(), replySignal.Get(), work, limits);
   }
-  Child child(pid);
-  endSignal.Reset();
+  ChildProcess child(pid);
+  replySignal.Reset();
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(2 * limits.cpuSeconds);
   Outcome stopped = Outcome::Failed;
+  bool ready = false;
   int status = 0;
   double cpuSeconds = 0.0;
-  if (!AwaitClose(endWatch.Get(), deadline, limits, stopped) ||
-      !AwaitEnd(child, deadline, limits, status, cpuSeconds, stopped)) {
+  if (!AwaitReply(replyWatch.Get(), deadline, limits, ready, stopped) ||
+      (!ready && !AwaitEnd(child, deadline, limits, status, cpuSeconds, stopped))) {
     IsolatedResult result;
     result.outcome = stopped;
     return result;  // the child's owner kills and reaps it
   }
-  IsolatedResult result = Classify(status, cpuSeconds, limits);
-  if (result.outcome == Outcome::Replied && !TakeReply(replyFile.Get(), result.reply)) {
+  if (!ready) {
+    return Classify(status, cpuSeconds, limits);
+  }
+  IsolatedResult result;
+  result.outcome = Outcome::Replied;
+  if (!TakeReply(replyFile.Get(), result.reply)) {
     result.outcome = Outcome::Unreadable;
     result.error = errno;
+    return result;
   }
+  result.child = std::move(child);
   return result;
 }
 

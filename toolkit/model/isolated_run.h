@@ -1,12 +1,15 @@
 // Runs a piece of work in a forked child process within limits of processor
 // time, wall time and address space, and hands its reply back. Whatever the work does to its process (crash, abort,
 // loop, run out of memory, block) becomes an outcome for the caller, who never waits longer than the limits allow. The
-// reply travels in a memory file (memfd), which the parent seals and maps instead of copying.
+// reply travels in a memory file (memfd), which the parent seals and maps instead of copying. A child that has
+// replied waits, its memory intact, until the result goes, so that the parent can copy large arrays straight out of
+// it instead of having them written into the reply first.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 
+#include "child_process.h"
 #include "read_only_mapping.h"
 #include "reply_writer.h"
 
@@ -20,7 +23,7 @@ struct IsolationLimits {
 
 struct IsolatedResult {
   enum class Outcome {
-    Replied,      // the work finished and `reply` holds all it wrote
+    Replied,      // the work finished, `reply` holds all it wrote and `child` waits
     Unreadable,   // the work finished but its reply could not be sealed or mapped (`error`)
     Crashed,      // ended by `signal`
     TimedOut,     // ran out of processor or wall time
@@ -30,6 +33,8 @@ struct IsolatedResult {
   };
   Outcome outcome = Outcome::Failed;
   ReadOnlyMapping reply;
+  // Killed and reaped when the result goes.
+  ChildProcess child;
   int signal = 0;
   int exitStatus = 0;
   int error = 0;  // errno when the child could not be started

@@ -10,13 +10,16 @@
 namespace tessel_detail {
 namespace {
 
-constexpr std::string_view kHeader = "TS_Model 1\n";
+constexpr std::string_view kInlineHeader = "TS_Model 1\n";
+constexpr std::string_view kByAddressHeader = "TS_Model 1, arrays by address\n";
+
+std::string_view HeaderFor(bool byAddress) { return byAddress ? kByAddressHeader : kInlineHeader; }
 constexpr std::string_view kTrailer = "end of model\n";
 
 // Stops at the first piece the sink refuses; Done says whether all went.
 class Writer {
 public:
-  explicit Writer(const ByteSink& sink) : mSink(sink) {}
+  Writer(const ByteSink& sink, ArrayPlacement placement) : mSink(sink), mPlacement(placement) {}
 
   bool Done() const { return mWritten; }
 
@@ -44,17 +47,28 @@ public:
   }
 
   void Mesh(const TS_Mesh& mesh) {
-    Records(mesh.Vertices());
-    Records(mesh.Faces());
-    Records(mesh.VertexNormals());
+    MeshArray(mesh.Vertices());
+    MeshArray(mesh.Faces());
+    MeshArray(mesh.VertexNormals());
   }
 
   void Raw(std::string_view text) { Piece(std::span<const char>(text.data(), text.size())); }
 
 private:
+  template <class T>
+  void MeshArray(std::span<const T> values) {
+    if (mPlacement == ArrayPlacement::Inline) {
+      Records(values);
+      return;
+    }
+    Record(static_cast<std::uint64_t>(values.size()));
+    Record(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(values.data())));
+  }
+
   void Piece(std::span<const char> bytes) { mWritten = mWritten && (bytes.empty() || mSink(bytes)); }
 
   const ByteSink& mSink;
+  ArrayPlacement mPlacement;
   bool mWritten = true;
 };
 
@@ -62,7 +76,10 @@ private:
 // instead of reading past its end.
 class Reader {
 public:
-  explicit Reader(std::span<const char> bytes) : mBytes(bytes) {}
+  Reader(std::span<const char> bytes, const ArraySource* arrays)
+      : mBytes(bytes), mArrays(arrays), mBudget(arrays != nullptr ? arrays->budgetBytes : 0) {}
+
+  bool Header() { return Raw(HeaderFor(mArrays != nullptr)); }
 
   bool AtEnd() const { return mOffset == mBytes.size(); }
 
@@ -138,13 +155,35 @@ public:
     std::vector<TS_3fPoint> vertices;
     std::vector<TS_MeshFace> faces;
     std::vector<TS_3fVector> normals;
-    return Records(vertices) && Records(faces) && Records(normals) &&
+    return MeshArray(vertices) && MeshArray(faces) && MeshArray(normals) &&
            mesh.Assign(std::move(vertices), std::move(faces), std::move(normals));
   }
 
 private:
+  template <class T>
+  bool MeshArray(std::vector<T>& values) {
+    return mArrays == nullptr ? Records(values) : Fetch(values);
+  }
+
+  // The count is checked against the budget before anything is taken on,
+  // so a writer's made-up count cannot make the reader claim the machine.
+  template <class T>
+  bool Fetch(std::vector<T>& values) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    std::uint64_t count = 0;
+    std::uint64_t address = 0;
+    if (!Record(count) || !Record(address) || count > mBudget / sizeof(T)) {
+      return false;
+    }
+    mBudget -= count * sizeof(T);
+    values.resize(static_cast<std::size_t>(count));
+    return values.empty() || mArrays->copy(address, values.data(), values.size() * sizeof(T));
+  }
+
   std::span<const char> mBytes;
   std::size_t mOffset = 0;
+  const ArraySource* mArrays;
+  std::uint64_t mBudget;
 };
 
 bool ReadObjects(Reader& reader, TS_Model& model) {
@@ -167,16 +206,16 @@ bool ReadObjects(Reader& reader, TS_Model& model) {
 }
 
 bool ReadModel(Reader& reader, TS_Model& model) {
-  return reader.Raw(kHeader) && reader.Record(model.m_up) && reader.Record(model.m_invalidFaces) &&
+  return reader.Header() && reader.Record(model.m_up) && reader.Record(model.m_invalidFaces) &&
          reader.Array(model.m_materials) && reader.Array(model.m_lights) && reader.Array(model.m_views) &&
          ReadObjects(reader, model) && reader.Raw(kTrailer) && reader.AtEnd();
 }
 
 }  // namespace
 
-bool SerialiseModel(const TS_Model& model, const ByteSink& sink) {
-  Writer writer(sink);
-  writer.Raw(kHeader);
+bool SerialiseModel(const TS_Model& model, const ByteSink& sink, ArrayPlacement placement) {
+  Writer writer(sink, placement);
+  writer.Raw(HeaderFor(placement == ArrayPlacement::ByAddress));
   writer.Record(model.m_up);
   writer.Record(model.m_invalidFaces);
   writer.Array(model.m_materials);
@@ -193,10 +232,10 @@ bool SerialiseModel(const TS_Model& model, const ByteSink& sink) {
   return writer.Done();
 }
 
-bool DeserialiseModel(std::span<const char> bytes, TS_Model& model) {
+bool DeserialiseModel(std::span<const char> bytes, TS_Model& model, const ArraySource* arrays) {
   model.Destroy();
   try {
-    Reader reader(bytes);
+    Reader reader(bytes, arrays);
     if (ReadModel(reader, model)) {
       return true;
     }

@@ -12,7 +12,8 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 
 }  // namespace
 
-ReplyWriter::ReplyWriter(int descriptor) : mDescriptor(descriptor), mBuffer(kBufferBytes) {}
+ReplyWriter::ReplyWriter(int descriptor, int readySignal)
+    : mDescriptor(descriptor), mReadySignal(readySignal), mBuffer(kBufferBytes) {}
 
 bool ReplyWriter::Write(std::span<const char> bytes) {
   if (mFailed) {
@@ -33,6 +34,16 @@ bool ReplyWriter::Flush() {
   const std::size_t buffered = mBuffered;
   mBuffered = 0;
   return WriteThrough(std::span<const char>(mBuffer.data(), buffered));
+}
+
+void ReplyWriter::CompleteAndWait() {
+  constexpr char kReady = 'R';
+  if (!Flush() || write(mReadySignal, &kReady, 1) != 1) {
+    _exit(kReplyNotSentExit);
+  }
+  while (true) {
+    pause();
+  }
 }
 
 bool ReplyWriter::WriteThrough(std::span<const char> bytes) {

@@ -2,6 +2,8 @@
 // damaged files end the child instead of the host.
 #include <tessel/ts_model.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <span>
@@ -15,6 +17,7 @@
 
 namespace {
 
+using tessel_detail::ArrayPlacement;
 using tessel_detail::IsolatedResult;
 using tessel_detail::ReplyWriter;
 using Outcome = tessel_detail::IsolatedResult::Outcome;
@@ -23,16 +26,29 @@ using Outcome = tessel_detail::IsolatedResult::Outcome;
 constexpr char kModelReply = 'M';
 constexpr char kErrorReply = 'E';
 
+// Copying the meshes' arrays straight out of the importer's memory saves
+// writing them into the reply first; a system whose rules forbid reading
+// another process's memory (a ptrace policy, a seccomp filter) gets them in
+// the reply, from the first refusal on.
+std::atomic<bool> gArraysInReply{false};
+
+bool IsRefusal(int error) { return error == EPERM || error == EACCES || error == ENOSYS; }
+
 // The model goes out as it is serialised, so the child never holds a
 // second copy of it; a write that fails ends the child without a reply.
-bool ReadAndEncode(const char* path, ReplyWriter& reply) {
+// The model lives on while the parent copies arrays out of it.
+bool ReadAndEncode(const char* path, ArrayPlacement placement, ReplyWriter& reply) {
   TS_Model model;
   TS_String error;
   if (!model.Read(path, error)) {
     return reply.Write(std::string_view(&kErrorReply, 1)) && reply.Write(error);
   }
-  return reply.Write(std::string_view(&kModelReply, 1)) &&
-         tessel_detail::SerialiseModel(model, [&reply](std::span<const char> bytes) { return reply.Write(bytes); });
+  if (!reply.Write(std::string_view(&kModelReply, 1)) ||
+      !tessel_detail::SerialiseModel(
+          model, [&reply](std::span<const char> bytes) { return reply.Write(bytes); }, placement)) {
+    return false;
+  }
+  reply.CompleteAndWait();
 }
 
 std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& limits) {
@@ -52,10 +68,22 @@ std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& lim
   return "the importer stopped with status " + std::to_string(result.exitStatus);
 }
 
-bool Decode(const IsolatedResult& result, TS_Model& model, TS_String& error) {
+// `copyError` is the errno of an array that could not be copied out of the
+// importer, else 0.
+bool Decode(const IsolatedResult& result, ArrayPlacement placement, std::uint64_t budgetBytes, TS_Model& model,
+            TS_String& error, int& copyError) {
   const std::span<const char> reply = result.reply.Bytes();
+  copyError = 0;
   if (result.outcome == Outcome::Replied && !reply.empty()) {
-    if (reply.front() == kModelReply && tessel_detail::DeserialiseModel(reply.subspan(1), model)) {
+    const tessel_detail::ArraySource arrays{[&result, &copyError](std::uint64_t address, void* into, std::size_t bytes) {
+                                              const bool copied = result.child.ReadMemory(address, into, bytes);
+                                              copyError = copied ? 0 : errno;
+                                              return copied;
+                                            },
+                                            budgetBytes};
+    const bool byAddress = placement == ArrayPlacement::ByAddress;
+    if (reply.front() == kModelReply &&
+        tessel_detail::DeserialiseModel(reply.subspan(1), model, byAddress ? &arrays : nullptr)) {
       return true;
     }
     if (reply.front() == kErrorReply) {
@@ -83,13 +111,22 @@ bool TS_Model::ReadIsolated(const char* path, TS_String& error, const TS_ModelRe
     isolation.cpuSeconds = limits.seconds;
     isolation.memoryBytes = limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
     isolation.canceled = limits.canceled;
-    const IsolatedResult result =
-        tessel_detail::RunIsolated([path](ReplyWriter& reply) { return ReadAndEncode(path, reply); }, isolation);
-    if (Decode(result, *this, error)) {
-      return true;
-    }
-    if (error.empty()) {
-      error = std::string(path) + ": " + Describe(result, limits);
+    while (true) {
+      const ArrayPlacement placement = gArraysInReply ? ArrayPlacement::Inline : ArrayPlacement::ByAddress;
+      const IsolatedResult result = tessel_detail::RunIsolated(
+          [path, placement](ReplyWriter& reply) { return ReadAndEncode(path, placement, reply); }, isolation);
+      int copyError = 0;
+      if (Decode(result, placement, isolation.memoryBytes, *this, error, copyError)) {
+        return true;
+      }
+      if (placement == ArrayPlacement::ByAddress && IsRefusal(copyError)) {
+        gArraysInReply = true;
+        continue;
+      }
+      if (error.empty()) {
+        error = std::string(path) + ": " + Describe(result, limits);
+      }
+      break;
     }
   } catch (const std::bad_alloc&) {
     error = std::string(path) + ": needs more memory than can be had";

@@ -27,7 +27,9 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	cd $(SANITIZE_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-run: build
+# Only what the picture needs: the library, the plug-ins and npr-render.
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target npr-render
 	mkdir -p out
 	$(BUILD_DIR)/bin/npr-render -o out/sample.png
 	@echo "out/sample.png"

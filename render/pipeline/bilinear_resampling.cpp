@@ -15,6 +15,36 @@ double Triangle(double t) {
 // Rounds half up and keeps the low 8 bits, as the filter always has.
 std::uint8_t Quantise(double value) { return static_cast<std::uint8_t>(static_cast<long long>(value + 0.5) & 0xFF); }
 
+void ResampleRows(const std::uint8_t* source, LONG sourceWidth, LONG rows, std::uint8_t* output, LONG width) {
+  const ContributionList across(sourceWidth, width);
+  for (LONG y = 0; y < rows; ++y) {
+    const std::uint8_t* sourceRow = source + static_cast<std::size_t>(y) * sourceWidth * 4;
+    std::uint8_t* outputRow = output + static_cast<std::size_t>(y) * width * 4;
+    for (LONG x = 0; x < width; ++x) {
+      FilterPixel(sourceRow + static_cast<std::ptrdiff_t>(across.First(x)) * 4, 4, across.Weights(x),
+                  across.Last(x) - across.First(x) + 1, outputRow + static_cast<std::size_t>(x) * 4);
+    }
+  }
+}
+
+// Goes down the columns one output row at a time, so that memory is read
+// a few rows abreast rather than a column at a time.
+void ResampleColumns(const std::uint8_t* source, LONG sourceHeight, LONG columns, std::uint8_t* output, LONG height) {
+  const ContributionList down(sourceHeight, height);
+  const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(columns) * 4;
+  for (LONG y = 0; y < height; ++y) {
+    const std::uint8_t* firstRow = source + down.First(y) * rowBytes;
+    std::uint8_t* outputRow = output + y * rowBytes;
+    const int count = down.Last(y) - down.First(y) + 1;
+    for (LONG x = 0; x < columns; ++x) {
+      FilterPixel(firstRow + static_cast<std::ptrdiff_t>(x) * 4, rowBytes, down.Weights(y), count,
+                  outputRow + static_cast<std::ptrdiff_t>(x) * 4);
+    }
+  }
+}
+
+}  // namespace
+
 // One output pixel from `count` source pixels `step` bytes apart, starting
 // at `first`. Unrolled by four contributions: this is the inner loop of
 // every antialiased render.
@@ -48,36 +78,6 @@ void FilterPixel(const std::uint8_t* first, std::ptrdiff_t step, const double* w
   output[2] = Quantise(red);
   output[3] = 0;
 }
-
-void ResampleRows(const std::uint8_t* source, LONG sourceWidth, LONG rows, std::uint8_t* output, LONG width) {
-  const ContributionList across(sourceWidth, width);
-  for (LONG y = 0; y < rows; ++y) {
-    const std::uint8_t* sourceRow = source + static_cast<std::size_t>(y) * sourceWidth * 4;
-    std::uint8_t* outputRow = output + static_cast<std::size_t>(y) * width * 4;
-    for (LONG x = 0; x < width; ++x) {
-      FilterPixel(sourceRow + static_cast<std::ptrdiff_t>(across.First(x)) * 4, 4, across.Weights(x),
-                  across.Last(x) - across.First(x) + 1, outputRow + static_cast<std::size_t>(x) * 4);
-    }
-  }
-}
-
-// Goes down the columns one output row at a time, so that memory is read
-// a few rows abreast rather than a column at a time.
-void ResampleColumns(const std::uint8_t* source, LONG sourceHeight, LONG columns, std::uint8_t* output, LONG height) {
-  const ContributionList down(sourceHeight, height);
-  const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(columns) * 4;
-  for (LONG y = 0; y < height; ++y) {
-    const std::uint8_t* firstRow = source + down.First(y) * rowBytes;
-    std::uint8_t* outputRow = output + y * rowBytes;
-    const int count = down.Last(y) - down.First(y) + 1;
-    for (LONG x = 0; x < columns; ++x) {
-      FilterPixel(firstRow + static_cast<std::ptrdiff_t>(x) * 4, rowBytes, down.Weights(y), count,
-                  outputRow + static_cast<std::ptrdiff_t>(x) * 4);
-    }
-  }
-}
-
-}  // namespace
 
 ContributionList::ContributionList(int sourceLength, int outputLength)
     : mFirst(static_cast<std::size_t>(outputLength)), mLast(static_cast<std::size_t>(outputLength)) {

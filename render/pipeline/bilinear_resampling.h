@@ -4,6 +4,8 @@
 
 #include "pixel_buffer.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace linvale {
@@ -28,6 +30,11 @@ private:
   std::vector<int> mLast;
   std::vector<double> mWeights;
 };
+
+// One output pixel from `count` source pixels `step` bytes apart, starting
+// at `first`, with the weights of one output pixel of a ContributionList.
+void FilterPixel(const std::uint8_t* first, std::ptrdiff_t step, const double* weights, int count,
+                 std::uint8_t* output);
 
 // Resamples `source` (bottom-up rows of blue, green, red and a fourth byte)
 // from sourceWidth x sourceHeight to width x height. The first three bytes

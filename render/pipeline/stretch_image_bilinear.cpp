@@ -4,9 +4,11 @@
 
 #include "bilinear_resampling.h"
 #include "dib_reading.h"
+#include "halving_reduction.h"
 #include "image_resampling.h"
 #include "mapped_section.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace linvale {
@@ -21,6 +23,33 @@ PixelBuffer Resampled(HDC hdc, HBITMAP source, const BITMAP& sourceInfo, SIZE si
     return {};
   }
   return ResampleBilinear(std::move(sourcePixels), sourceInfo.bmWidth, sourceInfo.bmHeight, size.cx, size.cy);
+}
+
+// The pixels of a bottom-up 32-bit section, which the exact halving reads
+// in place; null for any other bitmap, whose pixels are read through GDI.
+const std::uint8_t* BottomUpPixels32(HBITMAP bitmap) {
+  DIBSECTION section{};
+  if (GetObject(bitmap, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32 ||
+      section.dsBmih.biHeight <= 0 || section.dsBmih.biCompression != BI_RGB) {
+    return nullptr;
+  }
+  return static_cast<const std::uint8_t*>(section.dsBm.bmBits);
+}
+
+bool IsExactHalving(const BITMAP& source, SIZE size) {
+  return size.cx > 0 && size.cy > 0 && source.bmWidth == 2 * size.cx && source.bmHeight == 2 * size.cy;
+}
+
+// The reduction straight into the output section's pixels; false when it
+// cannot go that way.
+bool HalveInPlace(HBITMAP source, const BITMAP& sourceInfo, HBITMAP output, SIZE size) {
+  const std::uint8_t* sourcePixels = BottomUpPixels32(source);
+  auto* outputPixels = const_cast<std::uint8_t*>(BottomUpPixels32(output));
+  if (!IsExactHalving(sourceInfo, size) || sourcePixels == nullptr || outputPixels == nullptr) {
+    return false;
+  }
+  HalvePixels(sourcePixels, size.cx, size.cy, outputPixels);
+  return true;
 }
 
 void HandOverMapping(NprUniqueHandle mapping, HANDLE* fileSlot, HANDLE* mappingSlot) {
@@ -40,6 +69,11 @@ HBITMAP StretchImageBilinear(HDC hdc, HBITMAP source, SIZE size, HANDLE* fileSlo
   }
   NprUniqueGdiObject<HBITMAP> consumedSource(source);
   MappedSection output = CreateMappedSection(hdc, size, 32);
+  if (output.section && HalveInPlace(source, sourceInfo, output.section.get(), size)) {
+    consumedSource.reset();
+    HandOverMapping(std::move(output.mapping), fileSlot, mappingSlot);
+    return output.section.release();
+  }
   const PixelBuffer resampled = output.section ? Resampled(hdc, source, sourceInfo, size) : PixelBuffer{};
   if (!resampled) {
     // What the reduction made goes first, then the source.

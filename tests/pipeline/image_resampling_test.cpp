@@ -2,11 +2,14 @@
 // synthetic pictures.
 #include "../support/bitmap_helpers.h"
 
+#include "bilinear_resampling.h"
+#include "halving_reduction.h"
 #include "image_resampling.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -84,6 +87,76 @@ TEST_F(Resampling, HalvingWeighsNeighboursAQuarterAndTheFirstPixelTwoThirds) {
   EXPECT_EQ(halved[0], Third(10, 20));
   EXPECT_EQ(halved[4], Quarter(20, 60, 100));
   EXPECT_EQ(halved[8], Quarter(100, 140, 250));
+}
+
+namespace {
+
+Pixels Noise(LONG width, LONG height, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> byte(0, 255);
+  Pixels pixels(static_cast<std::size_t>(width) * height * 4);
+  for (std::uint8_t& value : pixels) {
+    value = static_cast<std::uint8_t>(byte(random));
+  }
+  return pixels;
+}
+
+// A bottom-up (or, with a negative height, top-down) 32-bit section holding `pixels` in memory order.
+HBITMAP MakeSection(HDC hdc, LONG width, LONG height, const Pixels& pixels) {
+  const BITMAPINFO info = linvale::test::DibHeader(width, height, 32);
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section != nullptr) {
+    std::memcpy(bits, pixels.data(), pixels.size());
+  }
+  return section;
+}
+
+}  // namespace
+
+// Best antialiasing always halves; the integer filter for that case must
+// give the general filter's bytes, edges and odd sizes included.
+TEST_F(Resampling, ExactHalvingGivesTheGeneralFiltersBytes) {
+  const std::array<SIZE, 8> sizes = {{{1, 1}, {2, 1}, {1, 3}, {3, 2}, {17, 9}, {64, 65}, {200, 130}, {333, 257}}};
+  unsigned seed = 1;
+  for (const SIZE size : sizes) {
+    SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+    const Pixels source = Noise(2 * size.cx, 2 * size.cy, seed++);
+    linvale::PixelBuffer general(2 * size.cx, 2 * size.cy);
+    std::memcpy(general.Data(), source.data(), source.size());
+    const linvale::PixelBuffer expected =
+        linvale::ResampleBilinear(std::move(general), 2 * size.cx, 2 * size.cy, size.cx, size.cy);
+    Pixels halved(static_cast<std::size_t>(size.cx) * size.cy * 4, 0xAA);
+    linvale::HalvePixels(source.data(), size.cx, size.cy, halved.data());
+    EXPECT_EQ(std::memcmp(halved.data(), expected.Data(), halved.size()), 0);
+  }
+}
+
+// A section is halved where its pixels lie, a bitmap of another kind through
+// GDI; the picture is the same, and a top-down section is not read upside down.
+TEST_F(Resampling, EveryKindOfSourceBitmapIsReducedAlike) {
+  const SIZE size{150, 101};
+  const Pixels source = Noise(2 * size.cx, 2 * size.cy, 7);
+  const Pixels throughGdi = Reduce(2 * size.cx, 2 * size.cy, source, size);
+  for (const LONG orientation : {1, -1}) {
+    SCOPED_TRACE(orientation > 0 ? "bottom-up section" : "top-down section");
+    Pixels memoryOrder = source;
+    if (orientation < 0) {
+      const std::size_t rowBytes = static_cast<std::size_t>(2 * size.cx) * 4;
+      for (LONG row = 0; row < 2 * size.cy; ++row) {
+        std::memcpy(memoryOrder.data() + row * rowBytes, source.data() + (2 * size.cy - 1 - row) * rowBytes, rowBytes);
+      }
+    }
+    HBITMAP section = MakeSection(mScreen, 2 * size.cx, orientation * 2 * size.cy, memoryOrder);
+    ASSERT_NE(section, nullptr);
+    HANDLE file = nullptr;
+    HANDLE mapping = nullptr;
+    HBITMAP output = linvale::StretchImageBilinear(mScreen, section, size, &file, &mapping);
+    ASSERT_NE(output, nullptr);
+    EXPECT_TRUE(ReadPixels32(mScreen, output) == throughGdi);
+    DeleteObject(output);
+    CloseHandle(mapping);
+  }
 }
 
 TEST_F(Resampling, AUniformColourStaysExactlyThatColourAndTheFourthByteIsZero) {

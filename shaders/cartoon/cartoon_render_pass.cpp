@@ -105,10 +105,7 @@ void CartoonRenderPass::ComputeEdges() {
     return;
   }
   mProgress.SetTaskName(LoadCartoonString(CartoonString::CalculatingEdges));
-  for (Node& node : NprSceneNodes(mScene)) {
-    NprComputeNodeEdges(node, mViewport, mCartoon.thresholdDegree);
-    mProgress.StepWithCancelCheck();
-  }
+  NprComputeSceneEdges(mScene, mViewport, mCartoon.thresholdDegree, mProgress);
 }
 
 void CartoonRenderPass::SetUpGl(NprGlBitmapContext& context) const {

@@ -131,11 +131,7 @@ void SketchRenderPass::ComputeEdges() {
     return;
   }
   Task(SketchString::CalculatingEdges);
-  for (Node& node : NprSceneNodes(mScene)) {
-    NprComputeNodeEdges(node, mViewport, mSettings.thresholdDegree);
-    NprChainNodeEdges(node, switches);
-    mProgress.StepWithCancelCheck();
-  }
+  NprComputeSceneEdges(mScene, mViewport, mSettings.thresholdDegree, mProgress, &switches);
   mProgress.Step();
 }
 

@@ -6,6 +6,8 @@
 #include <linvale/npr_render_progress.h>
 #include <linvale/npr_scene_nodes.h>
 #include <linvale/npr_shader.h>
+#include <linvale/scene_builder.h>
+#include <tessel/ts_sample_part.h>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +173,85 @@ TEST(NodeEdges, TheThresholdIsTheFoldBetweenFacesAwayFromFlat) {
   EXPECT_DOUBLE_EQ(NprCreaseAngle(90.0), std::numbers::pi / 2.0);
   EXPECT_NEAR(NprCreaseAngle(157.0), 23.0 * std::numbers::pi / 180.0, 1e-12);
   EXPECT_DOUBLE_EQ(NprCreaseAngle(0.0), std::numbers::pi);
+}
+
+// The sample part, several times over, seen from above at an angle.
+void FillWithSampleParts(Scene& scene) {
+  for (int copy = 0; copy < 4; ++copy) {
+    for (TS_SampleObject& object : TS_SamplePart(24 + 8 * copy)) {
+      NprAppendMeshNode(scene, std::move(object.mesh), object.color);
+    }
+  }
+}
+
+TS_Viewport ObliqueView() {
+  TS_Viewport viewport;
+  viewport.SetProjection(TS::perspective_view);
+  viewport.SetCameraLocation(TS_3dPoint(40.0, -60.0, 50.0));
+  viewport.SetCameraDirection(TS_3dVector(-40.0, 60.0, -50.0));
+  viewport.SetCameraUp(TS_3dVector(0.0, 0.0, 1.0));
+  return viewport;
+}
+
+bool SameLines(const TS_ClassArray<TS_Line>& a, const TS_ClassArray<TS_Line>& b) {
+  return std::ranges::equal(a, b, [](const TS_Line& x, const TS_Line& y) { return x.from == y.from && x.to == y.to; });
+}
+
+bool SamePolylines(const TS_ClassArray<TS_3dPointArray>& a, const TS_ClassArray<TS_3dPointArray>& b) {
+  return std::ranges::equal(
+      a, b, [](const TS_3dPointArray& x, const TS_3dPointArray& y) { return std::ranges::equal(x, y); });
+}
+
+// Nodes done at once on several threads come out as each does alone: the
+// same lines and polylines in the same order.
+TEST(SceneEdges, AreThoseOfEachNodeDoneAloneWithAStepPerNode) {
+  for (const bool chained : {false, true}) {
+    SCOPED_TRACE(chained ? "chained" : "lines only");
+    const NprEdgeSwitches switches{true, true, true};
+    Scene alone;
+    Scene together;
+    FillWithSampleParts(alone);
+    FillWithSampleParts(together);
+    const TS_Viewport view = ObliqueView();
+    for (Node& node : NprSceneNodes(&alone)) {
+      NprComputeNodeEdges(node, view, 150.0);
+      if (chained) {
+        NprChainNodeEdges(node, switches);
+      }
+    }
+    RecordingProgress caller;
+    NprComputeSceneEdges(&together, view, 150.0, NprRenderProgress(&caller), chained ? &switches : nullptr);
+    EXPECT_EQ(caller.calls, std::vector<std::string>(NprNodeCount(&together), "step 1"));
+
+    int lines = 0;
+    auto other = NprSceneNodes(&together).begin();
+    for (const Node& a : NprSceneNodes(&alone)) {
+      const Node& b = *other++;
+      for (NprEdgeKind kind : {NprEdgeKind::Silhouette, NprEdgeKind::Crease, NprEdgeKind::Border}) {
+        const NprEdgeKindMembers& members = NprMembersOf(kind);
+        EXPECT_TRUE(SameLines(a.*members.lines, b.*members.lines)) << members.key;
+        EXPECT_TRUE(SamePolylines(a.*members.polylines, b.*members.polylines)) << members.key;
+        EXPECT_TRUE(SamePolylines(a.*members.normalPolylines, b.*members.normalPolylines)) << members.key;
+        lines += (b.*members.lines).Count() + (b.*members.polylines).Count();
+      }
+    }
+    EXPECT_GT(lines, 100) << "the view should show edges of every kind";
+  }
+}
+
+TEST(SceneEdges, ACancelStopsTheRenderAfterTheNodesUnderWay) {
+  Scene scene;
+  FillWithSampleParts(scene);
+  RecordingProgress caller;
+  caller.canceled = true;
+  bool stopped = false;
+  try {
+    NprComputeSceneEdges(&scene, ObliqueView(), 150.0, NprRenderProgress(&caller));
+  } catch (NprShader::StopReason reason) {
+    stopped = reason == NprShader::StopReason::Canceled;
+  }
+  EXPECT_TRUE(stopped);
+  EXPECT_LT(caller.calls.size(), NprNodeCount(&scene)) << "nodes went on after the cancel";
 }
 
 }  // namespace

@@ -21,3 +21,16 @@ LINVALE_API void NprComputeNodeEdges(Node& node, const TS_Viewport& viewport, do
 // silhouettes and creases on, a silhouette line that is also a crease is
 // dropped first, so it is drawn once, as a crease.
 LINVALE_API void NprChainNodeEdges(Node& node, NprEdgeSwitches switches);
+
+class NprRenderProgress;
+class Scene;
+
+// NprComputeNodeEdges, then with `chainSwitches` NprChainNodeEdges, for
+// every node of `scene`. Nodes are independent, so several are done at once,
+// one thread per processor; each node's lines are the same as when done
+// alone. `progress` gets a step per node, on the calling thread; a cancel
+// request lets the nodes under way finish and then stops the render
+// (NprShader::StopReason::Canceled).
+LINVALE_API void NprComputeSceneEdges(Scene* scene, const TS_Viewport& viewport, double thresholdDegree,
+                                      const NprRenderProgress& progress,
+                                      const NprEdgeSwitches* chainSwitches = nullptr);

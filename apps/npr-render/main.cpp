@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -195,6 +196,10 @@ int Run(const Options& options) {
   }
   Timings timings;
   Stopwatch stopwatch;
+  std::optional<ModelLoading> model;
+  if (!options.model.empty()) {
+    model.emplace(options.model);
+  }
   NprRenderSettings settings;
   if (const int status = Prepare(options, renderer, folders, defaultStyle, settings); status != kSuccess) {
     return status;
@@ -202,8 +207,7 @@ int Run(const Options& options) {
   timings.checks = stopwatch.Lap();
 
   Scene scene;
-  const LoadedScene loaded =
-      options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
+  const LoadedScene loaded = model ? model->Finish(scene) : LoadSampleScene(scene, options.sampleTriangles);
   if (!loaded.error.empty()) {
     return Fail(kModelError, loaded.error);
   }

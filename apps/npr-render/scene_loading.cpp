@@ -25,25 +25,32 @@ unsigned ImportSeconds() {
   return seconds;
 }
 
-// Model files come from anywhere, so the importer runs in a child process
-// unless the user vouches for the file.
-bool ReadModel(const std::string& path, TS_Model& model, TS_String& error) {
+bool IsTrusted() {
   const char* trusted = std::getenv("NPR_RENDER_TRUSTED_MODEL");
-  if (trusted != nullptr && std::strcmp(trusted, "1") == 0) {
-    return model.Read(path.c_str(), error);
-  }
+  return trusted != nullptr && std::strcmp(trusted, "1") == 0;
+}
+
+std::unique_ptr<TS_IsolatedModelRead> StartIsolatedRead(const std::string& path) {
   TS_ModelReadLimits limits;
   limits.seconds = ImportSeconds();
-  return model.ReadIsolated(path.c_str(), error, limits);
+  return std::make_unique<TS_IsolatedModelRead>(path.c_str(), limits);
 }
 
 }  // namespace
 
-LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
+ModelLoading::ModelLoading(std::string path)
+    : mPath(std::move(path)), mIsolated(IsTrusted() ? nullptr : StartIsolatedRead(mPath)) {}
+
+bool ModelLoading::Read(TS_Model& model, TS_String& error) {
+  return mIsolated ? mIsolated->Finish(model, error) : model.Read(mPath.c_str(), error);
+}
+
+LoadedScene ModelLoading::Finish(Scene& scene) {
+  const std::string& path = mPath;
   LoadedScene loaded;
   TS_Model model;
   TS_String error;
-  if (!ReadModel(path, model, error)) {
+  if (!Read(model, error)) {
     loaded.error = error;
     return loaded;
   }

@@ -2,10 +2,12 @@
 // sample part.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include <linvale/scene.h>
+#include <tessel/ts_model.h>
 #include <tessel/ts_point.h>
 #include <tessel/ts_viewport.h>
 
@@ -17,9 +19,24 @@ struct LoadedScene {
   TS_3dVector up{0.0, 0.0, 1.0};      // the model's up direction
 };
 
-// Every object of the model becomes a node, every light of the model a light
-// of the scene.
-LoadedScene LoadModelScene(const std::string& path, Scene& scene);
+// A model file being read. Model files come from anywhere, so the importer
+// runs in a child process unless the user vouches for the file
+// (NPR_RENDER_TRUSTED_MODEL=1); it starts at once and works while the
+// program prepares the render.
+class ModelLoading {
+public:
+  explicit ModelLoading(std::string path);
+
+  // Every object of the model becomes a node, every light of the model a
+  // light of the scene.
+  LoadedScene Finish(Scene& scene);
+
+private:
+  bool Read(TS_Model& model, TS_String& error);
+
+  std::string mPath;
+  std::unique_ptr<TS_IsolatedModelRead> mIsolated;  // null for a trusted file
+};
 
 // The sample part, or with `triangles` above 0 a grid of parts of about that
 // many triangles.

@@ -21,6 +21,10 @@
 #include <cstddef>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+#include <vector>
 #include <string>
 
 namespace {
@@ -172,6 +176,55 @@ TEST(IsolatedImport, ACanceledReadStopsTheImporter) {
   const Outcome outcome = ReadIsolated(folder / "cut.ply", limits);
   ExpectRefused(outcome, folder / "cut.ply", "interrupted");
   EXPECT_LT(outcome.seconds, 2.0);
+}
+
+namespace {
+
+// The processes this one has started and not yet reaped, running or not.
+std::vector<pid_t> ChildrenOfThisProcess() {
+  std::ifstream list("/proc/self/task/" + std::to_string(gettid()) + "/children");
+  std::vector<pid_t> children;
+  for (pid_t child; list >> child;) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+}  // namespace
+
+// The importer works while the caller does other things: a file it loops on
+// has used up its processor time by the time the caller asks for the model,
+// and a read given up unfinished takes its importer with it.
+TEST(IsolatedImport, AReadStartedEarlyIsFinishedLaterOrStopped) {
+  TemporaryFolder folder;
+  linvale::test::WriteBytes(folder / "cut.ply", linvale::test::PlyCubeCutInItsHeader());
+  const std::string looping = folder / "cut.ply";
+  {
+    TS_IsolatedModelRead reading(looping.c_str(), OneSecond());
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    const auto finishing = Clock::now();
+    TS_Model model;
+    TS_String error;
+    EXPECT_FALSE(reading.Finish(model, error));
+    EXPECT_NE(error.find("took longer than 1 s"), std::string::npos) << error;
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - finishing).count(), 1.0);
+  }
+  {
+    TS_ModelReadLimits limits;
+    limits.seconds = 60;
+    auto reading = std::make_unique<TS_IsolatedModelRead>(looping.c_str(), limits);
+    ASSERT_EQ(ChildrenOfThisProcess().size(), 1u);
+    reading.reset();
+    EXPECT_TRUE(ChildrenOfThisProcess().empty()) << "the importer outlived its read";
+  }
+  TS_Model model;
+  TS_String error;
+  linvale::test::WritePlyCube(folder / "cube.ply", false);
+  TS_IsolatedModelRead reading((folder / "cube.ply").c_str());
+  ASSERT_TRUE(reading.Finish(model, error)) << error;
+  EXPECT_EQ(model.m_objects[0].mesh.FaceCount(), 12);
+  EXPECT_FALSE(reading.Finish(model, error)) << "the model was taken already";
+  EXPECT_TRUE(model.m_objects.IsEmpty());
 }
 
 namespace {

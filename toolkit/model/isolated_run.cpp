@@ -171,57 +171,65 @@ IsolatedResult Classify(int status, double cpuSeconds, const IsolationLimits& li
 
 }  // namespace
 
-IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& given) {
-  IsolationLimits limits = given;
-  limits.cpuSeconds = std::max(limits.cpuSeconds, 1u);
-  IsolatedResult failed;
+IsolatedRun::IsolatedRun(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits)
+    : mLimits(limits) {
+  mLimits.cpuSeconds = std::max(mLimits.cpuSeconds, 1u);
   // The reply goes into a file in memory, which the child fills at its own
   // pace; a pipe would make both processes take turns for every 64 KiB.
   // The pipe carries one byte, when the reply is complete, or closes when
   // the child ends without one: the child holds its writing end until then.
-  UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC | MFD_ALLOW_SEALING));
+  mReplyFile = UniqueFd(memfd_create("isolated-reply", MFD_CLOEXEC | MFD_ALLOW_SEALING));
   int ends[2];
-  if (!replyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
-    failed.error = errno;
-    return failed;
+  if (!mReplyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
+    mStartError = errno;
+    return;
   }
-  UniqueFd replyWatch(ends[0]);
+  mReplyWatch = UniqueFd(ends[0]);
   UniqueFd replySignal(ends[1]);
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) {
-    failed.error = errno;
-    return failed;
+    mStartError = errno;
+    return;
   }
   if (pid == 0) {
-    replyWatch.Reset();
-    RunChild(parent, replyFile.Get(), replySignal.Get(), work, limits);
+    mReplyWatch.Reset();
+    RunChild(parent, mReplyFile.Get(), replySignal.Get(), work, mLimits);
   }
-  ChildProcess child(pid);
-  replySignal.Reset();
-  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(2 * limits.cpuSeconds);
+  mChild = ChildProcess(pid);
+  mDeadline = Clock::now() + std::chrono::seconds(2 * mLimits.cpuSeconds);
+}
+
+IsolatedResult IsolatedRun::Await() {
+  IsolatedResult result;
+  if (!mChild.IsRunning()) {
+    result.error = mStartError;
+    return result;
+  }
   Outcome stopped = Outcome::Failed;
   bool ready = false;
   int status = 0;
   double cpuSeconds = 0.0;
-  if (!AwaitReply(replyWatch.Get(), deadline, limits, ready, stopped) ||
-      (!ready && !AwaitEnd(child, deadline, limits, status, cpuSeconds, stopped))) {
-    IsolatedResult result;
+  if (!AwaitReply(mReplyWatch.Get(), mDeadline, mLimits, ready, stopped) ||
+      (!ready && !AwaitEnd(mChild, mDeadline, mLimits, status, cpuSeconds, stopped))) {
     result.outcome = stopped;
     return result;  // the child's owner kills and reaps it
   }
   if (!ready) {
-    return Classify(status, cpuSeconds, limits);
+    return Classify(status, cpuSeconds, mLimits);
   }
-  IsolatedResult result;
   result.outcome = Outcome::Replied;
-  if (!TakeReply(replyFile.Get(), result.reply)) {
+  if (!TakeReply(mReplyFile.Get(), result.reply)) {
     result.outcome = Outcome::Unreadable;
     result.error = errno;
     return result;
   }
-  result.child = std::move(child);
+  result.child = std::move(mChild);
   return result;
+}
+
+IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits) {
+  return IsolatedRun(work, limits).Await();
 }
 
 }  // namespace tessel_detail

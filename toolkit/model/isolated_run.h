@@ -6,12 +6,14 @@
 // it instead of having them written into the reply first.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
 #include "child_process.h"
 #include "read_only_mapping.h"
 #include "reply_writer.h"
+#include "unique_fd.h"
 
 namespace tessel_detail {
 
@@ -40,10 +42,31 @@ struct IsolatedResult {
   int error = 0;  // errno when the child could not be started
 };
 
+// Work started in a child process when this is made, collected by Await,
+// so that the parent can do other things meanwhile. Destroying it before
+// then kills the child.
+//
 // `work` runs in the child and writes the bytes to hand back; it returns
 // false when it could not write them all. It must not rely on other threads
 // of the parent: only the calling thread lives on in the child. The child
 // ends with _exit, so no destructor or exit handler of the parent runs twice.
+class IsolatedRun {
+public:
+  IsolatedRun(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits);
+
+  // Waits for the child, within the limits counted from the start; once.
+  IsolatedResult Await();
+
+private:
+  IsolationLimits mLimits;
+  UniqueFd mReplyFile;
+  UniqueFd mReplyWatch;
+  ChildProcess mChild;
+  std::chrono::steady_clock::time_point mDeadline;
+  int mStartError = 0;
+};
+
+// Starts the work and waits for it.
 IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits);
 
 }  // namespace tessel_detail

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -96,41 +97,85 @@ bool Decode(const IsolatedResult& result, ArrayPlacement placement, std::uint64_
 
 }  // namespace
 
-bool TS_Model::ReadIsolated(const char* path, TS_String& error, const TS_ModelReadLimits& limits) {
-  Destroy();
+// The state of one read between its start and its finish.
+struct TS_IsolatedModelRead::Reading {
+  std::string path;
+  // Why the read failed before the importer could start; empty otherwise.
+  TS_String refusal;
+  tessel_detail::IsolationLimits isolation;
+  TS_ModelReadLimits limits;
+  ArrayPlacement placement = ArrayPlacement::ByAddress;
+  std::optional<tessel_detail::IsolatedRun> run;
+
+  void Start() {
+    placement = gArraysInReply ? ArrayPlacement::Inline : ArrayPlacement::ByAddress;
+    run.emplace([this](ReplyWriter& reply) { return ReadAndEncode(path.c_str(), placement, reply); }, isolation);
+  }
+};
+
+TS_IsolatedModelRead::TS_IsolatedModelRead(const char* path, const TS_ModelReadLimits& limits) {
+  try {
+    mReading = std::make_unique<Reading>();
+    Reading& reading = *mReading;
+    reading.limits = limits;
+    if (path == nullptr || *path == '\0') {
+      reading.refusal = "no model file given";
+      return;
+    }
+    reading.path = path;
+    if (!tessel_detail::CheckModelFile(path, reading.refusal)) {
+      return;
+    }
+    reading.isolation.cpuSeconds = limits.seconds;
+    reading.isolation.memoryBytes =
+        limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
+    reading.isolation.canceled = limits.canceled;
+    reading.Start();
+  } catch (const std::bad_alloc&) {
+    mReading.reset();  // Finish says so
+  }
+}
+
+TS_IsolatedModelRead::~TS_IsolatedModelRead() = default;
+
+bool TS_IsolatedModelRead::Finish(TS_Model& model, TS_String& error) {
+  model.Destroy();
   error.clear();
-  if (path == nullptr || *path == '\0') {
-    error = "no model file given";
+  if (!mReading || (mReading->refusal.empty() && !mReading->run)) {
+    error = mReading ? mReading->path + ": the model was taken already" : "no memory to read a model";
     return false;
   }
-  if (!tessel_detail::CheckModelFile(path, error)) {
+  Reading& reading = *mReading;
+  if (!reading.refusal.empty()) {
+    error = reading.refusal;
     return false;
   }
   try {
-    tessel_detail::IsolationLimits isolation;
-    isolation.cpuSeconds = limits.seconds;
-    isolation.memoryBytes = limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
-    isolation.canceled = limits.canceled;
     while (true) {
-      const ArrayPlacement placement = gArraysInReply ? ArrayPlacement::Inline : ArrayPlacement::ByAddress;
-      const IsolatedResult result = tessel_detail::RunIsolated(
-          [path, placement](ReplyWriter& reply) { return ReadAndEncode(path, placement, reply); }, isolation);
+      const IsolatedResult result = reading.run->Await();
+      reading.run.reset();
       int copyError = 0;
-      if (Decode(result, placement, isolation.memoryBytes, *this, error, copyError)) {
+      if (Decode(result, reading.placement, reading.isolation.memoryBytes, model, error, copyError)) {
         return true;
       }
-      if (placement == ArrayPlacement::ByAddress && IsRefusal(copyError)) {
+      if (reading.placement == ArrayPlacement::ByAddress && IsRefusal(copyError)) {
         gArraysInReply = true;
+        reading.Start();
         continue;
       }
       if (error.empty()) {
-        error = std::string(path) + ": " + Describe(result, limits);
+        error = reading.path + ": " + Describe(result, reading.limits);
       }
       break;
     }
   } catch (const std::bad_alloc&) {
-    error = std::string(path) + ": needs more memory than can be had";
+    error = reading.path + ": needs more memory than can be had";
   }
-  Destroy();
+  model.Destroy();
   return false;
+}
+
+bool TS_Model::ReadIsolated(const char* path, TS_String& error, const TS_ModelReadLimits& limits) {
+  TS_IsolatedModelRead reading(path, limits);
+  return reading.Finish(*this, error);
 }

@@ -83,3 +83,24 @@ public:
   // their mesh is kept.
   std::uint64_t m_invalidFaces = 0;
 };
+
+// TS_Model::ReadIsolated in two halves: the importer starts in its child
+// process when this is made, and Finish collects the model, so the caller
+// can prepare the rest of its work while the importer reads. The limits'
+// wall time counts from the start. Destroying it unfinished stops the
+// importer.
+class TS_IsolatedModelRead {
+public:
+  explicit TS_IsolatedModelRead(const char* path, const TS_ModelReadLimits& limits = {});
+  ~TS_IsolatedModelRead();
+  TS_IsolatedModelRead(const TS_IsolatedModelRead&) = delete;
+  TS_IsolatedModelRead& operator=(const TS_IsolatedModelRead&) = delete;
+
+  // Waits for the importer and fills `model` as ReadIsolated would; the
+  // second call fails.
+  bool Finish(TS_Model& model, TS_String& error);
+
+private:
+  struct Reading;
+  std::unique_ptr<Reading> mReading;
+};

@@ -1,8 +1,11 @@
 #include "image_output.h"
 
+#include "fast_png.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <strings.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -55,7 +58,11 @@ fs::path TemporaryPathFor(const fs::path& file, const std::string& extension) {
 }
 
 // 0 when the whole file was written, else the reason as an errno value.
+// PNG, the usual format of the command line, goes the fast way.
 int SaveImageFile(HBITMAP bitmap, const fs::path& path) {
+  if (strcasecmp(path.extension().c_str(), ".png") == 0) {
+    return WriteFastPng(bitmap, path);
+  }
   const auto wide = Utf8ToWide(path.string());
   return wide ? NprSaveImageFile(bitmap, wide->c_str()) : EINVAL;
 }

@@ -8,6 +8,7 @@
 
 #include <linvale/dib_pixels.h>
 #include <linvale/npr_image_file.h>
+#include <linvale/npr_vector_render.h>
 #include <windows.h>
 
 #include "stop_signals.h"
@@ -121,6 +122,10 @@ std::string CheckImageOutput(const std::string& path) {
   }
   if (fs::exists(target.file, error) && access(target.file.c_str(), W_OK) != 0) {
     return Unwritable(path, std::strerror(errno));
+  }
+  // Drawings are written by the vector writer, which has no format to probe.
+  if (NprIsVectorFileName(path)) {
+    return {};
   }
   TinyBitmap probe;
   const fs::path temporary = TemporaryPathFor(target.file, extension);

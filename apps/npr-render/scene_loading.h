@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <linvale/scene.h>
 #include <tessel/ts_point.h>
@@ -15,6 +16,7 @@ struct LoadedScene {
   std::string error;                  // empty on success
   std::optional<TS_Viewport> camera;  // the model's first camera
   TS_3dVector up{0.0, 0.0, 1.0};      // the model's up direction
+  std::vector<std::string> names;     // of the objects, node by node
 };
 
 // Every object of the model becomes a node, every light of the model a light

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -187,20 +188,22 @@ int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, 
 int DrawAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
                  const NprRenderSettings& settings, const std::vector<std::string>& names, Timings& timings,
                  Stopwatch& stopwatch) {
-  const VectorResult result =
-      RenderVectorFile(renderer, scene, viewport, settings, {options.output, options.hiddenLines, options.svgFills, names});
+  const std::optional<NprVectorDrawing> drawing =
+      DrawScene(renderer, scene, viewport, settings, {options.hiddenLines, options.svgFills, names});
   timings.render = stopwatch.Lap();
   if (const int signal = StopSignalReceived(); signal != 0) {
     return Stopped(signal);
   }
-  if (!result.rendered) {
+  if (!drawing) {
     return Fail(kRenderError, "drawing failed: the style's shader gives no vector drawing, or no GL context");
   }
-  if (!result.writeError.empty()) {
-    return Fail(kOutputError, result.writeError);
+  const WrittenDrawing written = WriteDrawing(*drawing, options.output);
+  timings.write = stopwatch.Lap();
+  if (!written.error.empty()) {
+    return Fail(kOutputError, written.error);
   }
   if (options.verbose) {
-    std::fprintf(stderr, "npr-render: %s: %ju bytes\n", Printable(options.output).c_str(), result.fileSize);
+    std::fprintf(stderr, "npr-render: %s: %ju bytes\n", Printable(options.output).c_str(), written.fileSize);
   }
   return kSuccess;
 }

@@ -6,22 +6,21 @@
 
 namespace npr_render {
 
-VectorResult RenderVectorFile(NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
-                              const NprRenderSettings& settings, const VectorOutput& output) {
-  NprVectorOptions options;
-  options.hiddenLines = output.hiddenLines;
-  options.fills = output.fills;
-  options.nodeNames = output.nodeNames;
+std::optional<NprVectorDrawing> DrawScene(NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
+                                          const NprRenderSettings& settings, const NprVectorOptions& options) {
   NprVectorDrawing drawing;
-  VectorResult result;
-  result.rendered = NprRenderVector(renderer, &scene, viewport, settings, options, drawing);
-  if (!result.rendered) {
-    return result;
+  if (!NprRenderVector(renderer, &scene, viewport, settings, options, drawing)) {
+    return std::nullopt;
   }
-  result.writeError = NprWriteVectorFile(drawing, output.path);
+  return drawing;
+}
+
+WrittenDrawing WriteDrawing(const NprVectorDrawing& drawing, const std::string& path) {
+  WrittenDrawing written;
+  written.error = NprWriteVectorFile(drawing, path);
   std::error_code error;
-  result.fileSize = std::filesystem::file_size(output.path, error);
-  return result;
+  written.fileSize = std::filesystem::file_size(path, error);
+  return written;
 }
 
 }  // namespace npr_render

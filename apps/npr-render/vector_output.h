@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,20 +14,16 @@
 
 namespace npr_render {
 
-struct VectorOutput {
-  std::string path;
-  NprHiddenLines hiddenLines = NprHiddenLines::Omitted;
-  bool fills = false;
-  std::vector<std::string> nodeNames;
-};
+// Nothing when the style's shader has no vector form or no GL context
+// could be made.
+std::optional<NprVectorDrawing> DrawScene(NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
+                                          const NprRenderSettings& settings, const NprVectorOptions& options);
 
-struct VectorResult {
-  bool rendered = false;
-  std::string writeError;  // empty when the file was written
+struct WrittenDrawing {
+  std::string error;  // empty when the file was written
   std::uintmax_t fileSize = 0;
 };
 
-VectorResult RenderVectorFile(NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
-                              const NprRenderSettings& settings, const VectorOutput& output);
+WrittenDrawing WriteDrawing(const NprVectorDrawing& drawing, const std::string& path);
 
 }  // namespace npr_render

@@ -140,16 +140,16 @@ std::string CheckImageOutput(const std::string& path) {
   return {};
 }
 
-std::string WriteImage(HBITMAP bitmap, const std::string& path) {
+std::string WriteReplacing(const std::string& path, const std::function<std::string(const std::string&)>& save) {
   const Target target = ResolveTarget(path);
   if (!target.reason.empty()) {
     return Unwritable(path, target.reason);
   }
   const fs::path temporary = TemporaryPathFor(target.file, ExtensionOf(path));
   std::error_code error;
-  if (const int reason = SaveImageFile(bitmap, temporary); reason != 0) {
+  if (const std::string reason = save(temporary.string()); !reason.empty()) {
     fs::remove(temporary, error);
-    return "could not write '" + path + "': " + std::strerror(reason);
+    return "could not write '" + path + "': " + reason;
   }
   if (const int signal = StopSignalReceived(); signal != 0) {
     fs::remove(temporary, error);
@@ -163,6 +163,13 @@ std::string WriteImage(HBITMAP bitmap, const std::string& path) {
     return "could not write '" + path + "': " + reason;
   }
   return {};
+}
+
+std::string WriteImage(HBITMAP bitmap, const std::string& path) {
+  return WriteReplacing(path, [bitmap](const std::string& temporary) {
+    const int reason = SaveImageFile(bitmap, temporary);
+    return reason != 0 ? std::string(std::strerror(reason)) : std::string();
+  });
 }
 
 }  // namespace npr_render

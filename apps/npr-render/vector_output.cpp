@@ -1,5 +1,7 @@
 #include "vector_output.h"
 
+#include "image_output.h"
+
 #include <linvale/npr_vector_render.h>
 
 #include <filesystem>
@@ -17,7 +19,9 @@ std::optional<NprVectorDrawing> DrawScene(NprRenderer& renderer, Scene& scene, c
 
 WrittenDrawing WriteDrawing(const NprVectorDrawing& drawing, const std::string& path) {
   WrittenDrawing written;
-  written.error = NprWriteVectorFile(drawing, path);
+  written.error = WriteReplacing(path, [&drawing](const std::string& temporary) {
+    return NprWriteVectorFile(drawing, temporary);
+  });
   std::error_code error;
   written.fileSize = std::filesystem::file_size(path, error);
   return written;

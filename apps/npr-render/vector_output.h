@@ -24,6 +24,7 @@ struct WrittenDrawing {
   std::uintmax_t fileSize = 0;
 };
 
+// Written beside the target and moved over it, as pictures are.
 WrittenDrawing WriteDrawing(const NprVectorDrawing& drawing, const std::string& path);
 
 }  // namespace npr_render

@@ -85,6 +85,24 @@ void AbsorbShortStretches(std::vector<Stretch>& stretches, double shortest) {
   }
 }
 
+// A cut just past a corner of the polyline moves onto the corner: where a
+// hidden edge meets the outline, the pixels beside the corner show the
+// background and would leave a stub of the hidden edge on the visible run.
+void SnapCutsToCorners(std::vector<Stretch>& stretches, std::span<const WindowPoint> points, double snap) {
+  for (std::size_t i = 0; i + 1 < stretches.size(); ++i) {
+    const double cut = stretches[i].to;
+    const double corner = std::round(cut);
+    const WindowPoint at = PointAt(points, cut);
+    const WindowPoint& vertex = points[static_cast<std::size_t>(corner)];
+    if (corner <= stretches[i].from || corner >= stretches[i + 1].to ||
+        std::hypot(at.x - vertex.x, at.y - vertex.y) > snap) {
+      continue;
+    }
+    stretches[i].to = corner;
+    stretches[i + 1].from = corner;
+  }
+}
+
 std::vector<WindowPoint> PointsBetween(std::span<const WindowPoint> points, double from, double to) {
   std::vector<WindowPoint> run{PointAt(points, from)};
   for (auto vertex = static_cast<std::size_t>(std::floor(from)) + 1; static_cast<double>(vertex) < to; ++vertex) {
@@ -134,6 +152,7 @@ std::vector<SightRun> SplitBySight(std::span<const WindowPoint> points, const De
   }
   std::vector<Stretch> stretches = SampleStretches(points, depth, bias);
   AbsorbShortStretches(stretches, shortestRun);
+  SnapCutsToCorners(stretches, points, shortestRun);
   std::vector<SightRun> runs;
   for (const Stretch& stretch : stretches) {
     runs.push_back({stretch.sight, PointsBetween(points, stretch.from, stretch.to)});

@@ -266,6 +266,20 @@ TEST_F(DrawingTest, ACubeShowsItsNineVisibleEdgesAndDashedTheThreeHiddenOnes) {
   for (const Segment& s : hidden) {
     EXPECT_LT(s.width, 1.0) << "hidden lines are thinner";
   }
+
+  // Outline as thin as the creases: the outline is drawn as creases, which
+  // chain through hidden edges; the visible runs still end at the corners.
+  std::string thin = kCartoonStyle;
+  thin.replace(thin.find("widthSil=3"), 10, "widthSil=1");
+  Write("thin.npr", thin);
+  for (const std::string projection : {"--parallel", "--view=iso"}) {
+    std::vector<std::string> arguments{Path("cube.obj"), "-s", Path("thin.npr"), "-o", Path("thin.svg"),
+                                       "--view", "iso", projection, "--size", "400x300", "-q"};
+    ASSERT_EQ(Run(arguments).status, 0);
+    const std::vector<Segment> thinEdges = Segments(LinePaths(Read("thin.svg")), false);
+    EXPECT_EQ(thinEdges.size(), 9u) << projection;
+    EXPECT_EQ(Corners(thinEdges).size(), 7u) << projection;
+  }
 }
 
 TEST_F(DrawingTest, ASpheresSilhouetteIsOneClosedPath) {

@@ -84,6 +84,28 @@ TEST(SightRuns, ALineIsSeenWhereThePixelsBesideItShowIt) {
   EXPECT_EQ(SplitBySight(twoPixelsAway, DepthImage(100, 20, depth), kBias, kShortest).at(0).sight, Sight::Hidden);
 }
 
+TEST(SightRuns, ACutJustPastACornerMovesOntoTheCorner) {
+  // Faces at depth 0.5 from row 11 up; the line runs along row 10 in the
+  // open, turns at (50, 10) and goes on behind the faces.
+  std::vector<float> depth(100 * 100, 1.0f);
+  for (std::size_t pixel = 11 * 100; pixel < depth.size(); ++pixel) {
+    depth[pixel] = 0.5f;
+  }
+  const std::vector<WindowPoint> corner{{10, 10, 0.8}, {50, 10, 0.8}, {50, 80, 0.8}};
+  const std::vector<SightRun> runs = SplitBySight(corner, DepthImage(100, 100, depth), kBias, kShortest * 2);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].sight, Sight::Visible);
+  ASSERT_EQ(runs[0].points.size(), 2u);
+  EXPECT_DOUBLE_EQ(runs[0].points.back().x, 50.0);
+  EXPECT_DOUBLE_EQ(runs[0].points.back().y, 10.0);
+  // A cut far from any corner stays where the faces put it.
+  const std::vector<WindowPoint> straight{{50, 2, 0.8}, {50, 80, 0.8}};
+  const std::vector<SightRun> cut = SplitBySight(straight, DepthImage(100, 100, depth), kBias, kShortest * 2);
+  ASSERT_EQ(cut.size(), 2u);
+  EXPECT_GT(cut[0].points.back().y, 10.0);
+  EXPECT_LT(cut[0].points.back().y, 14.0);
+}
+
 TEST(SightRuns, AClosedLoopCutOnceIsOneRunWrappingRoundItsStart) {
   const std::vector<float> depth = WallDepth(40, 60);
   const DepthImage image(100, 20, depth);

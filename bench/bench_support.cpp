@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include <linvale/npr_installed_host.h>
+#include <linvale/npr_vector_render.h>
 #include <linvale/npr_win32_owners.h>
 #include <linvale/scene_builder.h>
 
@@ -55,26 +56,69 @@ void RenderEveryIteration(benchmark::State& state, NprRenderer& renderer, Scene&
   }
 }
 
-long RenderInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
-                   const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size) {
-  QuietHost host;
-  const NprInstalledHost installed(host);
+namespace {
+
+NprRenderSettings StyleSettings(const std::string& styleFile, const char* shaderTag,
+                                NprRenderSettings::AntialiasStyle antialias, SIZE size) {
   NprRenderSettings settings;
   settings.Load(styleFile.c_str(), true);
   settings.SetConfigFileName(styleFile.c_str());
   settings.SetShaderTag(shaderTag);
   settings.SetAntialiasStyle(antialias);
   settings.SetImageSize(&size);
-  Scene scene;
-  TS_Viewport viewport;
-  FillScene(scene, viewport, objects, size);
-  NprRenderer renderer;
-  RenderEveryIteration(state, renderer, scene, viewport, settings, "the render gave no bitmap");
+  return settings;
+}
+
+long FaceCount(const Scene& scene) {
   long faces = 0;
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
     faces += node->m_mesh.FaceCount();
   }
   return faces;
+}
+
+}  // namespace
+
+long RenderInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
+                   const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size) {
+  QuietHost host;
+  const NprInstalledHost installed(host);
+  const NprRenderSettings settings = StyleSettings(styleFile, shaderTag, antialias, size);
+  Scene scene;
+  TS_Viewport viewport;
+  FillScene(scene, viewport, objects, size);
+  NprRenderer renderer;
+  RenderEveryIteration(state, renderer, scene, viewport, settings, "the render gave no bitmap");
+  return FaceCount(scene);
+}
+
+long DrawInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
+                 const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size,
+                 const std::string& outputFile) {
+  QuietHost host;
+  const NprInstalledHost installed(host);
+  const NprRenderSettings settings = StyleSettings(styleFile, shaderTag, antialias, size);
+  Scene scene;
+  TS_Viewport viewport;
+  FillScene(scene, viewport, objects, size);
+  NprRenderer renderer;
+  for (auto _ : state) {
+    NprVectorDrawing drawing;
+    if (!NprRenderVector(renderer, &scene, viewport, settings, {}, drawing)) {
+      state.SkipWithError("the shader gave no drawing");
+      break;
+    }
+    if (!outputFile.empty() && !NprWriteVectorFile(drawing, outputFile).empty()) {
+      state.SkipWithError("the drawing could not be written");
+      break;
+    }
+  }
+  if (!outputFile.empty()) {
+    std::error_code error;
+    state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(outputFile, error));
+    std::filesystem::remove(outputFile, error);
+  }
+  return FaceCount(scene);
 }
 
 int RunBenchmarks(const char* program, int argc, char** argv) {

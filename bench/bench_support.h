@@ -59,6 +59,12 @@ void RenderEveryIteration(benchmark::State& state, NprRenderer& renderer, Scene&
 long RenderInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
                    const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size);
 
+// The same as a vector drawing (NprRenderVector), written as `outputFile`
+// when that is not empty, whose size becomes the "file_bytes" counter.
+long DrawInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
+                 const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size,
+                 const std::string& outputFile);
+
 // Runs the benchmarks the program registered inside a private home.
 int RunBenchmarks(const char* program, int argc, char** argv);
 

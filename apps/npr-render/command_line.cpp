@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <linvale/npr_vector_render.h>
+
 #include <charconv>
 #include <cstddef>
 #include <functional>
@@ -84,6 +86,17 @@ const std::map<std::string, ValueOption>& ValueOptions() {
          o.sampleTriangles = *count;
          return "";
        }},
+      {"--hidden-lines",
+       [](Options& o, const std::string& v) -> std::string {
+         if (v == "omit") {
+           o.hiddenLines = NprHiddenLines::Omitted;
+         } else if (v == "dashed") {
+           o.hiddenLines = NprHiddenLines::Dashed;
+         } else {
+           return "invalid hidden lines '" + v + "': expected omit or dashed";
+         }
+         return "";
+       }},
       {"--view",
        [](Options& o, const std::string& v) -> std::string {
          if (!NprNamedViewFromName(v.c_str(), o.view)) {
@@ -100,7 +113,7 @@ const std::map<std::string, bool Options::*>& FlagOptions() {
   static const std::map<std::string, bool Options::*> flags = {
       {"--list-styles", &Options::listStyles}, {"--quiet", &Options::quiet}, {"-q", &Options::quiet},
       {"--verbose", &Options::verbose},        {"--help", &Options::help},   {"-h", &Options::help},
-      {"--version", &Options::version},
+      {"--version", &Options::version},       {"--svg-fills", &Options::svgFills},
   };
   return flags;
 }
@@ -180,6 +193,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (haveModel && options.sampleTriangles > 0) {
     result.error = "--sample-triangles draws the built-in sample; it cannot go with model '" + options.model + "'";
+  } else if ((options.hiddenLines != NprHiddenLines::Omitted || options.svgFills) &&
+             !NprIsVectorFileName(options.output)) {
+    result.error = "--hidden-lines and --svg-fills are for drawings: give an output ending in .svg or .pdf";
   }
   return result;
 }
@@ -194,6 +210,15 @@ const char* UsageText() {
          "Options:\n"
          "  -o, --output FILE   picture to write; the extension names the format\n"
          "                      (png, jpg, bmp, tif, tga, ...). Default: render.png\n"
+         "                      .svg and .pdf write a drawing: the visible edges\n"
+         "                      as vector paths in the style's widths and colours.\n"
+         "                      Paper, background images and textured face fills\n"
+         "                      are bitmap-only and are left out of drawings\n"
+         "      --hidden-lines MODE\n"
+         "                      drawings: omit (default) or dashed, which adds the\n"
+         "                      hidden edges dashed and thinner\n"
+         "      --svg-fills     drawings: the faces as flat polygons in their\n"
+         "                      shading bands (Cartoon styles)\n"
          "  -s, --style STYLE   a style name from the styles folders or a path to a\n"
          "                      .npr file. Default: the default style\n"
          "      --size WxH      picture size in pixels. Default: 1600x1200\n"
@@ -210,7 +235,8 @@ const char* UsageText() {
          "                      triangles, to try large renders\n"
          "      --list-styles   list the styles found and where, then exit\n"
          "  -q, --quiet         no progress display\n"
-         "      --verbose       report the time each phase took\n"
+         "      --verbose       report the time each phase took and the size of a\n"
+         "                      drawing's file\n"
          "  -h, --help          show this help and exit\n"
          "      --version       show the version and exit\n"
          "\n"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <linvale/npr_render_settings.h>
+#include <linvale/npr_vector_drawing.h>
 #include <linvale/scene_builder.h>
 #include <tessel/ts_defines.h>
 #include <tessel/ts_point.h>
@@ -27,6 +28,9 @@ struct Options {
   // --view or --parallel was given: the named view replaces the model's camera.
   bool namedViewAsked = false;
   std::optional<TS_3dVector> up;  // overrides the model's own up direction
+  // Drawings (.svg, .pdf) only: hidden lines dashed, faces as flat fills.
+  NprHiddenLines hiddenLines = NprHiddenLines::Omitted;
+  bool svgFills = false;
   bool listStyles = false;
   bool quiet = false;
   bool verbose = false;

@@ -11,6 +11,7 @@
 
 #include <linvale/dib_pixels.h>
 #include <linvale/npr_image_file.h>
+#include <linvale/npr_vector_render.h>
 #include <windows.h>
 
 #include "stop_signals.h"
@@ -129,6 +130,10 @@ std::string CheckImageOutput(const std::string& path) {
   if (fs::exists(target.file, error) && access(target.file.c_str(), W_OK) != 0) {
     return Unwritable(path, std::strerror(errno));
   }
+  // Drawings are written by the vector writer, which has no format to probe.
+  if (NprIsVectorFileName(path)) {
+    return {};
+  }
   TinyBitmap probe;
   const fs::path temporary = TemporaryPathFor(target.file, extension);
   const int reason = probe.get() != nullptr ? SaveImageFile(probe.get(), temporary) : ENOMEM;
@@ -142,16 +147,16 @@ std::string CheckImageOutput(const std::string& path) {
   return {};
 }
 
-std::string WriteImage(HBITMAP bitmap, const std::string& path) {
+std::string WriteReplacing(const std::string& path, const std::function<std::string(const std::string&)>& save) {
   const Target target = ResolveTarget(path);
   if (!target.reason.empty()) {
     return Unwritable(path, target.reason);
   }
   const fs::path temporary = TemporaryPathFor(target.file, ExtensionOf(path));
   std::error_code error;
-  if (const int reason = SaveImageFile(bitmap, temporary); reason != 0) {
+  if (const std::string reason = save(temporary.string()); !reason.empty()) {
     fs::remove(temporary, error);
-    return "could not write '" + path + "': " + std::strerror(reason);
+    return "could not write '" + path + "': " + reason;
   }
   if (const int signal = StopSignalReceived(); signal != 0) {
     fs::remove(temporary, error);
@@ -165,6 +170,13 @@ std::string WriteImage(HBITMAP bitmap, const std::string& path) {
     return "could not write '" + path + "': " + reason;
   }
   return {};
+}
+
+std::string WriteImage(HBITMAP bitmap, const std::string& path) {
+  return WriteReplacing(path, [bitmap](const std::string& temporary) {
+    const int reason = SaveImageFile(bitmap, temporary);
+    return reason != 0 ? std::string(std::strerror(reason)) : std::string();
+  });
 }
 
 }  // namespace npr_render

@@ -4,6 +4,7 @@
 // is followed: the file it names gets the picture and the link stays.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
@@ -21,5 +22,9 @@ std::string CheckImageOutput(const std::string& path);
 // (stop_signals.h) that came before the picture was moved into place throws
 // it away and makes the result non-empty.
 std::string WriteImage(HBITMAP bitmap, const std::string& path);
+
+// The same for any writer: `save` writes the whole file at the path it is
+// given and returns why it could not, empty when it could.
+std::string WriteReplacing(const std::string& path, const std::function<std::string(const std::string&)>& save);
 
 }  // namespace npr_render

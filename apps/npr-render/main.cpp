@@ -13,6 +13,7 @@
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
+#include <linvale/npr_vector_render.h>
 #include <linvale/npr_win32_owners.h>
 #include <linvale/scene.h>
 #include <linvale/scene_builder.h>
@@ -28,6 +29,7 @@
 #include "stop_signals.h"
 #include "style_lookup.h"
 #include "terminal_text.h"
+#include "vector_output.h"
 
 namespace npr_render {
 namespace {
@@ -184,6 +186,29 @@ int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, 
   return Fail(kOutputError, error);
 }
 
+int DrawAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
+                 const NprRenderSettings& settings, const std::vector<std::string>& names, Timings& timings,
+                 Stopwatch& stopwatch) {
+  const std::optional<NprVectorDrawing> drawing =
+      DrawScene(renderer, scene, viewport, settings, {options.hiddenLines, options.svgFills, names});
+  timings.render = stopwatch.Lap();
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    return Stopped(signal);
+  }
+  if (!drawing) {
+    return Fail(kRenderError, "drawing failed: the style's shader gives no vector drawing, or no GL context");
+  }
+  const WrittenDrawing written = WriteDrawing(*drawing, options.output);
+  timings.write = stopwatch.Lap();
+  if (!written.error.empty()) {
+    return Fail(kOutputError, written.error);
+  }
+  if (options.verbose) {
+    std::fprintf(stderr, "npr-render: %s: %ju bytes\n", Printable(options.output).c_str(), written.fileSize);
+  }
+  return kSuccess;
+}
+
 int Run(const Options& options) {
   CliHost host;
   const NprInstalledHost installed(host);
@@ -217,7 +242,10 @@ int Run(const Options& options) {
 
   const StopSignals stopSignals;
   ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
-  const int status = RenderAndWrite(options, renderer, scene, viewport, settings, progress, timings, stopwatch);
+  const int status =
+      NprIsVectorFileName(options.output)
+          ? DrawAndWrite(options, renderer, scene, viewport, settings, loaded.names, timings, stopwatch)
+          : RenderAndWrite(options, renderer, scene, viewport, settings, progress, timings, stopwatch);
   if (status == kSuccess && options.verbose) {
     ReportTimings(timings, progress, scene);
   }

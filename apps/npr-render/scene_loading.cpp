@@ -61,6 +61,7 @@ LoadedScene ModelLoading::Finish(Scene& scene) {
   // Moving each mesh on keeps one copy fewer of a large model in memory.
   for (TS_ModelObject& object : model.m_objects) {
     NprAppendMeshNode(scene, std::move(object.mesh), object.color);
+    loaded.names.push_back(object.name);
   }
   if (scene.NodesCount() == 0) {
     loaded.error = path + ": the model holds no surface to draw";
@@ -78,10 +79,12 @@ LoadedScene ModelLoading::Finish(Scene& scene) {
 
 LoadedScene LoadSampleScene(Scene& scene, int triangles) {
   auto objects = triangles > 0 ? TS_LargeSampleModel(static_cast<std::size_t>(triangles)) : TS_SamplePart();
+  LoadedScene loaded;
   for (TS_SampleObject& object : objects) {
     NprAppendMeshNode(scene, std::move(object.mesh), object.color);
+    loaded.names.push_back(object.name);
   }
-  return {};
+  return loaded;
 }
 
 }  // namespace npr_render

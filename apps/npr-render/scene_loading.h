@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <linvale/scene.h>
 #include <tessel/ts_model.h>
@@ -17,6 +18,7 @@ struct LoadedScene {
   std::string error;                  // empty on success
   std::optional<TS_Viewport> camera;  // the model's first camera
   TS_3dVector up{0.0, 0.0, 1.0};      // the model's up direction
+  std::vector<std::string> names;     // of the objects, node by node
 };
 
 // A model file being read. Model files come from anywhere, so the importer

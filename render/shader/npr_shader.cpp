@@ -14,6 +14,8 @@ NprShader::NprShader(HINSTANCE module)
 
 NprShader::~NprShader() = default;
 
+bool NprShader::DrawVector(const TS_Viewport&, const NprRenderSettings&, Scene*, NprVectorCanvas&) { return false; }
+
 void NprShader::setMainDlg(NprUiMainDlg* dlg) {
   mMainDlg = dlg;
   OnSetMainDlg();

@@ -6,6 +6,7 @@
 #include "cartoon_strings.h"
 #include "face_shading.h"
 #include "outline_drawing.h"
+#include "outline_kinds.h"
 #include "render_steps.h"
 #include "shading_ramp.h"
 
@@ -28,25 +29,6 @@ constexpr GLfloat kPolygonOffsetFactor = 1.5f;
 constexpr GLfloat kPolygonOffsetUnits = 0.1f;
 
 [[noreturn]] void StopAsFailed() { throw NprShader::StopReason::Failed; }
-
-// The three outline kinds in drawing order (borders before creases), with
-// the style values each is drawn with.
-struct OutlineKind {
-  NprEdgeKind kind;
-  std::int32_t CartoonSettings::*width;
-  TS_Color CartoonSettings::*color;
-  double CartoonSettings::*towardsMaterial;
-  CartoonString taskName;
-};
-
-constexpr OutlineKind kOutlineKinds[] = {
-    {NprEdgeKind::Silhouette, &CartoonSettings::widthSil, &CartoonSettings::silColor, &CartoonSettings::varSilColor,
-     CartoonString::RenderingSilhouettes},
-    {NprEdgeKind::Border, &CartoonSettings::widthEnd, &CartoonSettings::endColor, &CartoonSettings::varEndColor,
-     CartoonString::RenderingBorders},
-    {NprEdgeKind::Crease, &CartoonSettings::widthDis, &CartoonSettings::disColor, &CartoonSettings::varDisColor,
-     CartoonString::RenderingCreases},
-};
 
 void SetSmoothingHints(bool antialiased) {
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);

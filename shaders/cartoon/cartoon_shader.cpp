@@ -3,6 +3,7 @@
 #include "cartoon_render_pass.h"
 #include "cartoon_strings.h"
 #include "cartoon_style_file.h"
+#include "cartoon_vector_pass.h"
 #include "default_picture.h"
 
 #include <linvale/dib_pixels.h>
@@ -50,6 +51,16 @@ HBITMAP CartoonShader::Render(const TS_Viewport& viewport, const NprRenderSettin
                               NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) {
   CartoonRenderPass pass(mSettings, viewport, settings, scene, progress);
   return pass.Run(fileHandle, mappingHandle);
+}
+
+bool CartoonShader::DrawVector(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                               NprVectorCanvas& canvas) {
+  try {
+    DrawCartoonVector(mSettings, viewport, settings, scene, canvas);
+    return true;
+  } catch (...) {
+    return false;
+  }
 }
 
 void CartoonShader::OnSetMainDlg() {}

@@ -21,6 +21,8 @@ public:
   HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
                  NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) override;
   void OnSetMainDlg() override;
+  bool DrawVector(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                  NprVectorCanvas& canvas) override;
 
 private:
   CartoonSettings mSettings;

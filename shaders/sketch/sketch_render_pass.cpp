@@ -1,5 +1,6 @@
 #include "sketch_render_pass.h"
 
+#include "edge_strokes.h"
 #include "face_fill.h"
 #include "gl_stroke_canvas.h"
 #include "paper_overlay.h"
@@ -9,7 +10,6 @@
 
 #include <linvale/npr_edge_collections_cleanup.h>
 #include <linvale/npr_node_edges.h>
-#include <linvale/npr_random.h>
 #include <linvale/npr_render_pass.h>
 #include <linvale/npr_scene_nodes.h>
 #include <linvale/npr_shader.h>
@@ -17,8 +17,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <ctime>
 
 namespace {
 
@@ -229,61 +227,42 @@ void SketchRenderPass::DrawEdges() {
   GlStrokeCanvas canvas;
   SketchStroke stroke(mSettings, canvas);
   const NprRenderSettings::AntialiasStyle antialias = mRender.GetAntialiasStyle();
-  stroke.SetAntialiasFactor(antialias == NprRenderSettings::AntialiasBest ? 2 : 1);
   if (antialias != NprRenderSettings::AntialiasNone) {
     glEnable(GL_LINE_SMOOTH);
     glEnable(GL_POINT_SMOOTH);
   }
-  const bool blend = mSettings.textureFill != 0 && mSettings.textureMode != 0;
-  stroke.SetBlend(blend);
-  if (blend) {
+  if (SetUpStrokeLook(stroke, mSettings, antialias, mBackground)) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   } else {
     glDisable(GL_BLEND);
   }
-  stroke.SetBackground(mBackground);
-  NprSrand(mSettings.bseedRandom != 0 ? static_cast<unsigned>(mSettings.seedRandom)
-                                      : static_cast<unsigned>(std::time(nullptr)));
-  const int lines = mSettings.randWavy != 0 ? mSettings.numLines : 1;
+  SeedStrokes(mSettings);
   const NprEdgeSwitches switches = NprEdgeSwitchesOf(mSettings);
   for (NprEdgeKind kind : {NprEdgeKind::Silhouette, NprEdgeKind::Crease, NprEdgeKind::Border}) {
     if (switches.Draws(kind)) {
-      DrawEdgeKind(stroke, lines, kind);
+      DrawEdgeKind(stroke, kind);
     }
   }
 }
 
-void SketchRenderPass::DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, NprEdgeKind kind) {
+void SketchRenderPass::DrawEdgeKind(SketchStroke& stroke, NprEdgeKind kind) {
   mProgress.CheckCancel();
   Task(EdgeTaskName(kind));
-  // Creases are subdivided half as finely as outlines.
-  const int factor = kind == NprEdgeKind::Crease ? mSettings.windowInt / 2 : mSettings.windowInt;
-  const TS_3dPoint cameraLocation = mViewport.CameraLocation();
-  const TS_3dPoint cameraTarget = cameraLocation + mViewport.CameraDirection();
-  const int imageWidth = mRender.GetImageSize().cx;
-  const NprEdgeKindMembers& members = NprMembersOf(kind);
-  for (const Node& node : NprSceneNodes(mScene)) {
-    const auto& polylines = node.*members.polylines;
-    const auto& normals = node.*members.normalPolylines;
-    const int count = std::min(polylines.Count(), normals.Count());
-    for (int i = 0; i < count; ++i) {
-      stroke.Resample(polylines[i], normals[i], factor);
-      stroke.SetMaterial(node.m_material);
-      stroke.Prepare(imageWidth, cameraLocation, cameraTarget);
-      for (int line = 0; line < linesPerPolyline; ++line) {
-        stroke.DrawStroke();
-      }
-      stroke.Clear();
-      if (mProgress.IsCanceled()) {
-        // Silhouettes stop at once; creases and borders finish the node
-        // list quickly and the next phase's cancel check stops the render.
-        if (kind == NprEdgeKind::Silhouette) {
-          throw StopReason::Canceled;
-        }
-        break;
-      }
+  const StrokeFrame frame = StrokeFrameFor(mSettings, kind, mViewport, mRender.GetImageSize().cx);
+  const auto keepGoing = [this, kind] {
+    if (!mProgress.IsCanceled()) {
+      return true;
     }
+    // Silhouettes stop at once; creases and borders finish the node list
+    // quickly and the next phase's cancel check stops the render.
+    if (kind == NprEdgeKind::Silhouette) {
+      throw StopReason::Canceled;
+    }
+    return false;
+  };
+  for (const Node& node : NprSceneNodes(mScene)) {
+    StrokeNodeEdges(stroke, node, kind, frame, keepGoing);
     mProgress.Step();
   }
   ShowPicture();

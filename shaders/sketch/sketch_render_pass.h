@@ -45,7 +45,7 @@ private:
   void DrawMaterialFill();
   void DrawTexturedFill();
   void DrawEdges();
-  void DrawEdgeKind(SketchStroke& stroke, int linesPerPolyline, NprEdgeKind kind);
+  void DrawEdgeKind(SketchStroke& stroke, NprEdgeKind kind);
   void DrawPaper();
 
   void Task(SketchString task) const;

@@ -5,6 +5,7 @@
 #include "sketch_render_pass.h"
 #include "sketch_strings.h"
 #include "sketch_style_file.h"
+#include "sketch_vector_pass.h"
 
 #include <linvale/dib_pixels.h>
 
@@ -69,6 +70,16 @@ HBITMAP SketchShader::Render(const TS_Viewport& viewport, const NprRenderSetting
     // Run catches everything itself; only setting the pass up can throw
     // (out of memory), and nothing may leave the plug-in.
     return nullptr;
+  }
+}
+
+bool SketchShader::DrawVector(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                              NprVectorCanvas& canvas) {
+  try {
+    DrawSketchVector(RenderableSettings(), viewport, settings, scene, canvas);
+    return true;
+  } catch (...) {
+    return false;
   }
 }
 

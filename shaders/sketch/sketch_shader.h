@@ -32,6 +32,9 @@ public:
   HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
                  NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) override;
   void OnSetMainDlg() override;
+  // The strokes as vector paths; fills and paper are left to the picture.
+  bool DrawVector(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                  NprVectorCanvas& canvas) override;
 
 private:
   // The settings as the render pass needs them: within the page ranges and

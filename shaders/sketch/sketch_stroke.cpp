@@ -90,6 +90,7 @@ void SketchStroke::DrawStroke() {
   }
   // With two points the first segment is also the last and is drawn again.
   DrawSegmentOf(n - 2, 0, widthStart, intensityStart);
+  mCanvas.EndStroke();
 }
 
 void SketchStroke::ChooseLineColour() {

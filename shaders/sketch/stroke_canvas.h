@@ -1,6 +1,7 @@
 // What a stroke needs of the picture it is drawn into: the on-screen length
 // of a piece of world space, and a way to put one segment down. The render
-// pass draws through OpenGL; tests measure and record without it.
+// pass draws through OpenGL, the vector pass onto a vector canvas; tests
+// measure and record without either.
 #pragma once
 
 #include <tessel/ts_point.h>
@@ -28,4 +29,7 @@ public:
   // `a` and `b`; nothing when either cannot be projected.
   virtual std::optional<double> ProjectedDistance(const TS_3dPoint& a, const TS_3dPoint& b) = 0;
   virtual void DrawSegment(const StrokeSegment& segment) = 0;
+  // The stroke whose segments came since the last call is complete: a
+  // canvas that joins segments into paths ends the path here.
+  virtual void EndStroke() {}
 };

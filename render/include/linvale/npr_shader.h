@@ -15,6 +15,7 @@
 
 class NprPageDialog;
 class NprUiMainDlg;
+class NprVectorCanvas;
 
 class LINVALE_API NprShader {
 public:
@@ -48,6 +49,14 @@ public:
   virtual HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
                          NprRenderer::Progress* progress, HANDLE* fileHandle, HANDLE* mappingHandle) = 0;
   virtual void OnSetMainDlg() = 0;
+  // The tenth slot, after the nine above: the style's lines, as Render
+  // would draw them for the same viewport and settings, put down on
+  // `canvas` as world-space polylines (and, when the canvas wants them, the
+  // faces as flat polygons). The scene's edge collections are empty again
+  // afterwards. False for a shader without a vector form, which is what a
+  // plug-in that does not override it has.
+  virtual bool DrawVector(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
+                          NprVectorCanvas& canvas);
 
   // Reference counting. Both accept a null object (AddRef gives 0, Release
   // 0xFFFFFFFF), so callers may write GetByTag(tag)->AddRef() and branch on

@@ -10,6 +10,8 @@
 
 #include <quorra/quorra.h>
 
+#include "scene_conversion.h"
+
 #include <linvale/npr_installed_host.h>
 #include <linvale/npr_win32_owners.h>
 #include <linvale/scene_builder.h>
@@ -43,8 +45,8 @@ Npr::View ViewOf(const TS_Viewport& viewport) {
   view.width = kSize.cx;
   view.height = kSize.cy;
   view.projection = viewport.IsPerspectiveProjection() ? 2 : 1;
-  viewport.GetFrustum(&view.frustumLeft, &view.frustumRight, &view.frustumBottom, &view.frustumTop,
-                      &view.frustumNear, &view.frustumFar);
+  viewport.GetFrustum(&view.frustumLeft, &view.frustumRight, &view.frustumBottom, &view.frustumTop, &view.frustumNear,
+                      &view.frustumFar);
   const TS_3dPoint location = viewport.CameraLocation();
   const TS_3dVector direction = viewport.CameraDirection();
   const TS_3dVector up = viewport.CameraUp();
@@ -72,13 +74,13 @@ Npr::Ge::Mesh FacadeMesh(const TS_SampleObject& object) {
   mesh.faces().setLogicalLength(static_cast<unsigned>(source.FaceCount()));
   for (int f = 0; f < source.FaceCount(); ++f) {
     const TS_MeshFace& face = source.Face(f);
-    mesh.faces().setAt(static_cast<unsigned>(f), Npr::Ge::Mesh::Face{static_cast<unsigned>(face.vi[0]),
-                                                                      static_cast<unsigned>(face.vi[1]),
-                                                                      static_cast<unsigned>(face.vi[2]),
-                                                                      static_cast<unsigned>(face.vi[3])});
+    mesh.faces().setAt(static_cast<unsigned>(f),
+                       Npr::Ge::Mesh::Face{static_cast<unsigned>(face.vi[0]), static_cast<unsigned>(face.vi[1]),
+                                           static_cast<unsigned>(face.vi[2]), static_cast<unsigned>(face.vi[3])});
   }
   const TS_Color color = object.color;
-  mesh.colors().append(Npr::Gs::Color(static_cast<unsigned char>(color.Red()), static_cast<unsigned char>(color.Green()),
+  mesh.colors().append(Npr::Gs::Color(static_cast<unsigned char>(color.Red()),
+                                      static_cast<unsigned char>(color.Green()),
                                       static_cast<unsigned char>(color.Blue()), static_cast<unsigned char>(255)));
   return mesh;
 }
@@ -136,6 +138,35 @@ void BM_FacadeRenderScene1M(benchmark::State& state) {
   engine->release();
 }
 
+// The facade's own share of a render: the host's meshes into nodes.
+void BM_FacadeSceneConversion1M(benchmark::State& state) {
+  Npr::Scene* scene = Npr::createTaken<Npr::NprScene>();
+  for (const TS_SampleObject& object : LargeModel()) {
+    scene->addMesh(FacadeMesh(object));
+  }
+  const TS_Viewport viewport = FittedViewport();
+  for (auto _ : state) {
+    Scene converted;
+    quorra::ConvertScene(*scene, viewport, converted);
+    benchmark::DoNotOptimize(converted.First());
+  }
+  scene->release();
+}
+
+// The plug-in load and unload every facade render brackets its render with.
+void BM_FacadePluginCycle(benchmark::State& state) {
+  bench::QuietHost host;
+  const NprInstalledHost installed(host);
+  for (auto _ : state) {
+    NprRenderer renderer;
+    if (renderer.OnLoad() == 0) {
+      state.SkipWithError("no plug-in in the Shaders folder");
+      break;
+    }
+    renderer.OnUnLoad();
+  }
+}
+
 // isValid with `range(0)` live blocks, asked about live blocks and about
 // addresses that are not blocks, in random order.
 void BM_IsValidLiveBlocks(benchmark::State& state) {
@@ -163,6 +194,8 @@ void BM_IsValidLiveBlocks(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_IsValidLiveBlocks)->RangeMultiplier(32)->Range(1 << 10, 1 << 20)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_FacadePluginCycle)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FacadeSceneConversion1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_RendererRenderPhase1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_FacadeRenderScene1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

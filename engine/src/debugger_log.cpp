@@ -1,5 +1,6 @@
 #include <quorra/debugger.h>
 
+#include "no_exception.h"
 #include "wide_text.h"
 
 #include <windows.h>
@@ -43,8 +44,11 @@ int ShowAssertion(const wchar_t* file, unsigned line, const wchar_t* module, con
   std::swprintf(box, kLineCapacity, L"Module: %ls\nFile: %ls\nLine: %u\n\nAssertion: %ls", OrEmpty(module),
                 OrEmpty(file), line, OrEmpty(text));
   box[kLineCapacity - 1] = L'\0';
-  const std::string utf8 = quorra::ToUtf8(box);
-  switch (MessageBoxA(nullptr, utf8.c_str(), "Debug Assertion failed", MB_ABORTRETRYIGNORE | MB_ICONERROR)) {
+  const int answer = quorra::OrOnFailure(IDABORT, [&] {
+    const std::string utf8 = quorra::ToUtf8(box);
+    return MessageBoxA(nullptr, utf8.c_str(), "Debug Assertion failed", MB_ABORTRETRYIGNORE | MB_ICONERROR);
+  });
+  switch (answer) {
     case IDRETRY: BreakIntoDebugger(); return 1;
     case IDIGNORE: return 0;
     default: std::_Exit(1);
@@ -58,9 +62,11 @@ void outputDebugString(const wchar_t* text) {
   if (wanted == nullptr || *wanted == '\0') {
     return;
   }
-  const std::string utf8 = quorra::ToUtf8(text);
-  std::fwrite(utf8.data(), 1, utf8.size(), stderr);
-  std::fflush(stderr);
+  quorra::OrDropped([&] {
+    const std::string utf8 = quorra::ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fflush(stderr);
+  });
 }
 
 int log(warningEvent kind, const wchar_t* file, unsigned line, const wchar_t* module, const wchar_t* text) {

@@ -6,9 +6,7 @@ namespace Npr {
 
 namespace {
 
-bool FitsEntry(const wchar_t* name) {
-  return name != nullptr && std::wcslen(name) < Dictionary::nameCapacity;
-}
+bool FitsEntry(const wchar_t* name) { return name != nullptr && std::wcslen(name) < Dictionary::nameCapacity; }
 
 // A null object is refused like one that cannot be taken.
 bool TakeOne(Interface* object) { return object != nullptr && object->take() != 0; }
@@ -110,4 +108,3 @@ Interface* Dictionary::take(const wchar_t* name) const {
 }
 
 }  // namespace Npr
-

@@ -1,5 +1,6 @@
 #include <quorra/host_application.h>
 
+#include "no_exception.h"
 #include "wide_text.h"
 
 #include <linvale/npr_host_application_services.h>
@@ -19,7 +20,7 @@ int AskDefaultHost(wchar_t* buffer, unsigned long size, Query query) {
   if (host == nullptr || query(*host, narrow) == 0) {
     return 0;
   }
-  return quorra::CopyWide(quorra::ToWide(narrow), buffer, size) ? 1 : 0;
+  return quorra::OrOnFailure(0, [&] { return quorra::CopyWide(quorra::ToWide(narrow), buffer, size) ? 1 : 0; });
 }
 
 }  // namespace

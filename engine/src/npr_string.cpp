@@ -11,9 +11,15 @@ template class Npr::Array<wchar_t, Npr::MemoryDynBuffer<wchar_t>, 8>;
 namespace Npr {
 
 String::String(const char* text) {
-  if (text != nullptr) {
+  if (text == nullptr) {
+    return;
+  }
+  // Out of memory while converting is as fatal as out of storage.
+  try {
     const std::wstring wide = quorra::ToWide(text);
     assign(wide.data(), static_cast<unsigned>(wide.size()));
+  } catch (...) {
+    std::terminate();
   }
 }
 

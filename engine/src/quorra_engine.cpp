@@ -1,6 +1,7 @@
 #include "quorra_engine.h"
 
 #include "render_defaults.h"
+#include "no_exception.h"
 #include "scene_conversion.h"
 #include "wide_text.h"
 
@@ -11,7 +12,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -55,11 +55,7 @@ Gs::Surface* Quorra::renderScene(Scene* scene, const View* view) {
   if (scene == nullptr || view == nullptr) {
     return nullptr;
   }
-  try {
-    return render(*scene, *view);
-  } catch (const std::exception&) {
-    return nullptr;
-  }
+  return quorra::OrOnFailure<Gs::Surface*>(nullptr, [&] { return render(*scene, *view); });
 }
 
 Gs::Surface* Quorra::render(Scene& scene, const View& view) {
@@ -98,20 +94,26 @@ bool Quorra::saveImage(HWND owner, Gs::Surface* surface, const wchar_t* path) {
   if (host == nullptr || surface == nullptr) {
     return false;
   }
-  if (path != nullptr) {
-    host->SaveImage(surface->bitmap(), path);
-    return FileWritten(path);
-  }
-  char chosen[kPathCapacity] = {};
-  if (host->GetBitmapFilename(owner, chosen, kPathCapacity, 0) == 0) {
-    return false;
-  }
-  const std::wstring widePath = quorra::ToWide(chosen);
-  host->SaveImage(surface->bitmap(), widePath.c_str());
-  return FileWritten(widePath.c_str());
+  return quorra::OrOnFailure(false, [&] {
+    if (path != nullptr) {
+      host->SaveImage(surface->bitmap(), path);
+      return FileWritten(path);
+    }
+    char chosen[kPathCapacity] = {};
+    if (host->GetBitmapFilename(owner, chosen, kPathCapacity, 0) == 0) {
+      return false;
+    }
+    const std::wstring widePath = quorra::ToWide(chosen);
+    host->SaveImage(surface->bitmap(), widePath.c_str());
+    return FileWritten(widePath.c_str());
+  });
 }
 
 int Quorra::showOptions(HWND parent) {
+  return quorra::OrOnFailure(0, [&] { return runOptionsDialog(parent); });
+}
+
+int Quorra::runOptionsDialog(HWND parent) {
   NprRenderer renderer;
   TS_Viewport viewport;
   viewport.Initialize();
@@ -141,8 +143,10 @@ void Quorra::Step(int steps, HBITMAP /*image*/) { mHost->OnProgressStep(steps); 
 void Quorra::SetResult(HBITMAP /*result*/) { mHost->OnProgressDone(); }
 
 void Quorra::SetTaskName(const char* name) {
-  const std::wstring wide = quorra::ToWide(name != nullptr ? name : "");
-  mHost->OnProgressTask(wide.c_str());
+  quorra::OrDropped([&] {
+    const std::wstring wide = quorra::ToWide(name != nullptr ? name : "");
+    mHost->OnProgressTask(wide.c_str());
+  });
 }
 
 bool Quorra::IsCanceled() { return false; }
@@ -153,8 +157,10 @@ void Quorra::Print(const char* format, ...) {
   va_start(arguments, format);
   std::vsnprintf(text, sizeof(text), format, arguments);
   va_end(arguments);
-  const std::wstring wide = quorra::ToWide(text);
-  mHost->PrintText(wide.c_str());
+  quorra::OrDropped([&] {
+    const std::wstring wide = quorra::ToWide(text);
+    mHost->PrintText(wide.c_str());
+  });
 }
 
 HWND Quorra::GetMainWindow() { return mHost->GetHostWindow(); }
@@ -164,8 +170,10 @@ void Quorra::OnLoadSettings(NprRenderSettings& settings) {
   settings.SetUseViewportSize(defaults.useViewSize ? 1 : 0);
   settings.SetImageSize(&defaults.imageSize);
   settings.SetAntialiasStyle(defaults.antialias);
-  const std::wstring styleFile = quorra::ToWide(settings.GetConfigFileName());
-  mHost->OnStyleLoaded(styleFile.c_str());
+  quorra::OrDropped([&] {
+    const std::wstring styleFile = quorra::ToWide(settings.GetConfigFileName());
+    mHost->OnStyleLoaded(styleFile.c_str());
+  });
 }
 
 void Quorra::OnSaveSettings(NprRenderSettings& settings) {
@@ -173,8 +181,10 @@ void Quorra::OnSaveSettings(NprRenderSettings& settings) {
   defaults.useViewSize = settings.GetUseViewportSize() != 0;
   defaults.imageSize = settings.GetImageSize();
   defaults.antialias = settings.GetAntialiasStyle();
-  const std::wstring styleFile = quorra::ToWide(settings.GetConfigFileName());
-  mHost->OnStyleSaved(styleFile.c_str());
+  quorra::OrDropped([&] {
+    const std::wstring styleFile = quorra::ToWide(settings.GetConfigFileName());
+    mHost->OnStyleSaved(styleFile.c_str());
+  });
 }
 
 void Quorra::OnPreviewSettings(NprRenderSettings& /*settings*/) {}

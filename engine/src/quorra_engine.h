@@ -44,6 +44,7 @@ public:
 
 private:
   Gs::Surface* render(Scene& scene, const View& view);
+  int runOptionsDialog(HWND parent);
 
   HostApplication* mHost;
 };

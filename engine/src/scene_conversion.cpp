@@ -2,6 +2,7 @@
 
 #include <linvale/scene_builder.h>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -18,8 +19,10 @@ TS_3dPoint ToToolkit(const Npr::Ge::Point3d& p) { return TS_3dPoint(p.x, p.y, p.
 TS_3dVector ToToolkit(const Npr::Ge::Vector3d& v) { return TS_3dVector(v.x, v.y, v.z); }
 
 // One pass over the host's arrays into the toolkit mesh's own arrays, which
-// the mesh then takes over without a further copy.
-bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh) {
+// the mesh then takes over without a further copy. Faces that break the
+// face rules are left out here; `compact` tells whether some vertex is left
+// unused, the one thing Compact would still have to remove.
+bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh, bool& compact) {
   const auto& vertices = source.vertices();
   const auto& normals = source.vertexNormals();
   const auto& faces = source.faces();
@@ -31,14 +34,17 @@ bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh) {
   }
   std::vector<TS_MeshFace> meshFaces;
   meshFaces.reserve(faces.length());
+  std::vector<bool> used(vertices.length(), false);
   for (unsigned f = 0; f < faces.length(); ++f) {
     const Npr::Ge::Mesh::Face& face = faces.at(f);
-    if (face.i < vertices.length() && face.j < vertices.length() && face.k < vertices.length() &&
-        face.l < vertices.length()) {
-      meshFaces.push_back(TS_MeshFace{{static_cast<int>(face.i), static_cast<int>(face.j), static_cast<int>(face.k),
-                                       static_cast<int>(face.l)}});
+    if (!source.isValid(face)) {
+      continue;
     }
+    meshFaces.push_back(TS_MeshFace{
+        {static_cast<int>(face.i), static_cast<int>(face.j), static_cast<int>(face.k), static_cast<int>(face.l)}});
+    used[face.i] = used[face.j] = used[face.k] = used[face.l] = true;
   }
+  compact = std::find(used.begin(), used.end(), false) == used.end();
   std::vector<TS_3fVector> vertexNormals;
   if (normals.length() == vertices.length()) {
     vertexNormals.reserve(normals.length());
@@ -50,10 +56,11 @@ bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh) {
   return mesh.Assign(std::move(points), std::move(meshFaces), std::move(vertexNormals));
 }
 
-// Returns false when nothing drawable is left.
-bool PrepareMesh(Node& node) {
+// Returns false when nothing drawable is left. Compaction of a mesh that is
+// already compact would only copy its arrays.
+bool PrepareMesh(Node& node, bool compact) {
   TS_Mesh& mesh = node.m_mesh;
-  if (!mesh.Compact() || mesh.FaceCount() == 0 || !mesh.ConvertQuadsToTriangles()) {
+  if ((!compact && !mesh.Compact()) || mesh.FaceCount() == 0 || !mesh.ConvertQuadsToTriangles()) {
     return false;
   }
   if (!mesh.HasFaceNormals()) {
@@ -106,11 +113,14 @@ bool AppendMeshNode(::Scene& scene, const Npr::Ge::Mesh& mesh) {
   try {
     // Until EndNode the node is ours to delete should anything fail.
     std::unique_ptr<Node> node(scene.BeginNode());
-    if (node == nullptr || !FillMesh(mesh, node->m_mesh) || !PrepareMesh(*node)) {
+    bool compact = false;
+    if (node == nullptr || !FillMesh(mesh, node->m_mesh, compact) || !PrepareMesh(*node, compact)) {
       return false;
     }
     node->m_material = NprMaterialForColor(MeshColor(mesh));
-    node->setOriginalMesh(node->m_mesh);
+    // The node's kept original mesh stays empty: nothing in the renderer or
+    // the facade reads it, and a copy of the prepared mesh would double the
+    // conversion's time and memory on large models.
     scene.EndNode(node.get());
     node.release();
     return true;

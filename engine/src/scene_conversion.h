@@ -17,9 +17,9 @@ TS_Viewport ViewportFromView(const Npr::View& view, SIZE target);
 
 // Appends `mesh` as a node: its faces triangulated, face normals computed,
 // vertex normals kept (unitized) or computed (clearing the node's two
-// normal flags), the material from colour 0, and the prepared mesh kept as
-// the node's original. Faces on missing vertices are left out. False, with
-// nothing added, for a mesh with no face left or when memory runs out.
+// normal flags) and the material from colour 0. Faces that break the face
+// rules or name missing vertices are left out. False, with nothing added,
+// for a mesh with no face left or when memory runs out.
 bool AppendMeshNode(::Scene& scene, const Npr::Ge::Mesh& mesh);
 
 // Every mesh and light of `source`, and the camera-fixed default light

@@ -26,7 +26,8 @@ QImage ReadPicture(HBITMAP bitmap, Size size) {
   if (!screen) {
     return {};
   }
-  const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size.height), image.bits(), &info, DIB_RGB_COLORS);
+  const int lines =
+      GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size.height), image.bits(), &info, DIB_RGB_COLORS);
   return lines == size.height ? image : QImage();
 }
 

@@ -46,8 +46,7 @@ std::string ToUtf8(std::wstring_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
-    if (IsHighSurrogate(c) && i + 1 < text.size() &&
-        IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
       c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
     } else if (IsHighSurrogate(c) || IsLowSurrogate(c) || c > 0x10FFFF) {
       c = kReplacement;

@@ -173,7 +173,9 @@ TEST(NprString, HoldsExactlyItsCharacters) {
   EXPECT_EQ(ToText(wide.characters()), L"Grüße");
 
   // Narrow text is UTF-8.
-  const Npr::String narrow("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
+  const Npr::String narrow(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e \xE2\x82\xAC");
   EXPECT_EQ(ToText(narrow.characters()), L"Grüße €");
 
   EXPECT_EQ(Npr::String(static_cast<const char*>(nullptr)).length(), 0u);

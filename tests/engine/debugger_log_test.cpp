@@ -16,8 +16,8 @@ protected:
   void SetUp() override { setenv("QUORRA_DEBUG_OUTPUT", "1", 1); }
   void TearDown() override { unsetenv("QUORRA_DEBUG_OUTPUT"); }
 
-  static std::string Logged(Npr::debugger::warningEvent kind, const wchar_t* file, unsigned line,
-                            const wchar_t* module, const wchar_t* text, int expectedResult = 0) {
+  static std::string Logged(Npr::debugger::warningEvent kind, const wchar_t* file, unsigned line, const wchar_t* module,
+                            const wchar_t* text, int expectedResult = 0) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(Npr::debugger::log(kind, file, line, module, text), expectedResult);
     return testing::internal::GetCapturedStderr();
@@ -29,7 +29,9 @@ TEST_F(DebugOutput, MessagesAndWarningsAreFormattedLines) {
   EXPECT_EQ(Logged(Npr::debugger::Warning, L"engine.cpp", 120, L"Quorra", L"no shader"),
             "engine.cpp(120) Quorra WARNING: no shader\r\n");
   // Wide text arrives as UTF-8.
-  EXPECT_EQ(Logged(Npr::debugger::Message, L"f", 1, L"m", L"Größe"), "f(1) m: Gr\xC3\xB6\xC3\x9F" "e\r\n");
+  EXPECT_EQ(Logged(Npr::debugger::Message, L"f", 1, L"m", L"Größe"),
+            "f(1) m: Gr\xC3\xB6\xC3\x9F"
+            "e\r\n");
   EXPECT_EQ(Logged(Npr::debugger::Message, nullptr, 2, nullptr, nullptr), "(2) : \r\n");
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -129,6 +130,20 @@ TEST_F(FacadeEngine, ConfirmedSettingsBecomeTheRenderDefaults) {
   EXPECT_EQ(loaded.GetUseViewportSize(), 0);
   EXPECT_EQ(loaded.GetImageSize().cx, 96);
   EXPECT_EQ(host.loaded.size(), 1u);
+}
+
+TEST_F(FacadeEngine, TheDialogStartsFromTheInitialDefaults) {
+  NprRenderSettings loaded;
+  loaded.SetUseViewportSize(0);
+  loaded.SetAntialiasStyle(NprRenderSettings::AntialiasBest);
+  NprHostApplicationServices::getDefaultHost()->OnLoadSettings(loaded);
+  EXPECT_EQ(loaded.GetUseViewportSize(), 1);
+  EXPECT_EQ(loaded.GetImageSize().cx, 640);
+  EXPECT_EQ(loaded.GetImageSize().cy, 480);
+  EXPECT_EQ(loaded.GetAntialiasStyle(), NprRenderSettings::AntialiasNormal);
+  ASSERT_EQ(host.loaded.size(), 1u);
+  EXPECT_EQ(host.loaded[0], std::wstring(loaded.GetConfigFileName(),
+                                         loaded.GetConfigFileName() + std::strlen(loaded.GetConfigFileName())));
 }
 
 TEST_F(FacadeEngine, SavesOnlyWhatReachesTheFile) {

@@ -113,6 +113,17 @@ TEST(MeshConversion, MaterialFollowsTheMeshColour) {
   EXPECT_NEAR(grey.Emission().FractionBlue(), 50.0 / 255, 1.0 / 255);
 }
 
+TEST(MeshConversion, AMeshWithoutColourIsDrawnInGrey) {
+  Mesh mesh = Cube(Npr::Gs::Color(), false);
+  mesh.colors().removeAll();
+  HeldScene held;
+  held.scene->addMesh(mesh);
+  Scene scene;
+  quorra::ConvertScene(*held.scene, CubeViewport(), scene);
+  ASSERT_EQ(scene.NodesCount(), 1u);
+  EXPECT_EQ(static_cast<std::uint32_t>(scene.First()->m_material.Diffuse()), 0x808080u);
+}
+
 TEST(MeshConversion, BrokenFacesUnusedVerticesAndEmptyMeshesAreLeftOut) {
   Mesh mesh = Cube(Npr::Gs::Color(), false);
   mesh.faces().append(Mesh::Face{0, 1, 99, 99});

@@ -1,0 +1,10 @@
+#include "render_defaults.h"
+
+namespace quorra {
+
+RenderDefaults& SharedRenderDefaults() {
+  static RenderDefaults defaults;
+  return defaults;
+}
+
+}  // namespace quorra

@@ -28,6 +28,7 @@ struct Options {
   bool namedViewAsked = false;
   std::optional<TS_3dVector> up;  // overrides the model's own up direction
   bool listStyles = false;
+  bool settings = false;  // open the settings dialog instead of rendering
   bool quiet = false;
   bool verbose = false;
   bool help = false;

@@ -23,6 +23,7 @@
 #include "gl_limit.h"
 #include "image_output.h"
 #include "scene_loading.h"
+#include "settings_dialog.h"
 #include "stop_signals.h"
 #include "style_lookup.h"
 #include "terminal_text.h"
@@ -191,6 +192,9 @@ int Run(const Options& options) {
   if (options.listStyles) {
     ListStyles(stdout, folders, defaultStyle);
     return kSuccess;
+  }
+  if (options.settings) {
+    return RunSettingsDialog(host, renderer, defaultStyle);
   }
   Timings timings;
   Stopwatch stopwatch;

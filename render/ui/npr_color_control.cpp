@@ -16,13 +16,14 @@ NprColorControl::NprColorControl(QWidget* parent) : QWidget(parent) {
 QSize NprColorControl::sizeHint() const { return {48, 20}; }
 
 void NprColorControl::paintEvent(QPaintEvent* /*event*/) {
-  // A disabled swatch shows the dialog's own background, so a colour that
-  // does not apply is not shown as if it did.
-  if (!isEnabled()) {
-    return;
-  }
   QPainter painter(this);
-  painter.fillRect(rect(), linvale::ui::ToQColor(mColor));
+  // A disabled swatch shows the dialog's own background inside its frame,
+  // so a colour that does not apply is not shown as if it did.
+  if (isEnabled()) {
+    painter.fillRect(rect(), linvale::ui::ToQColor(mColor));
+  }
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void NprColorControl::mousePressEvent(QMouseEvent* event) {

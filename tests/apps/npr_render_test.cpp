@@ -382,3 +382,19 @@ TEST_F(NprRenderTest, AnInterruptWhileTheImporterWorksEndsBothProcesses) {
   EXPECT_FALSE(IsAlive(importer[0])) << "the importer outlived the program";
   EXPECT_FALSE(fs::exists(Path("out.png")));
 }
+
+namespace {
+
+TEST_F(NprRenderTest, SettingsWithoutADisplaySaysSoAndStartsTheUserFromTheShippedStyle) {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    mHome.Environment().Clear(variable);
+  }
+  const ProgramResult result = Run({"--settings"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("display"), std::string::npos) << result.err;
+  // What OK would save is what later renders read: the user's own copy.
+  const fs::path seeded = mHome.Path() / "data/Brisco/Orvelle SR3/Styles/Custom.npr";
+  EXPECT_NE(linvale::test::ReadText(seeded).find("[Common]"), std::string::npos);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <linvale/npr_color_control.h>
 #include <linvale/npr_host_application_services.h>
 #include <linvale/npr_page_dialog.h>
+#include <linvale/npr_renderer.h>
 
 #include <win32/message_box.h>
 
@@ -171,6 +172,21 @@ private slots:
     QCOMPARE(NprHostApplicationServices::getDefaultHost()->GetBitmapFilename(nullptr, file, MAX_PATH, 0), 0);
     QCOMPARE(QString(file), QString());
     NprHostApplicationServices::setDefaultHost(mHost.get());
+  }
+
+  void showOptionsLoadsTheDialogAndAnswersWithItsButton() {
+    // Through the renderer: plug-ins loaded, the dialog library found by
+    // name beside liblinvale, 1 for OK and 2 for Cancel.
+    NprRenderer renderer;
+    QString title;
+    WhenModalOpens<QDialog>([&](QDialog& dialog) {
+      title = dialog.windowTitle();
+      dialog.findChild<QPushButton*>("okButton")->click();
+    });
+    QCOMPARE(renderer.ShowOptions(nullptr, 0), 1);
+    QCOMPARE(title, QString("Orvelle Settings"));
+    WhenModalOpens<QDialog>([](QDialog& dialog) { dialog.findChild<QPushButton*>("cancelButton")->click(); });
+    QCOMPARE(renderer.ShowOptions(nullptr, 1), 2);
   }
 
   void messageBoxesAreQtBoxesWithTheAnswerPressed() {

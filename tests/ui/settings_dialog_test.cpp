@@ -86,6 +86,7 @@ private slots:
   void openingSelectsTheStylesShaderWithoutClearingTheStyle();
   void userShaderSelectionClearsTheStyleAndSwitchesShader();
   void styleBoxChoiceLoadsThatStyle();
+  void previewShowsTheSamplePartInTheMiddle();
   void threeChangesWithinTheDelayGiveOnePreview();
   void previewOffShowsTheStockPictureAndOkStoresFalse();
   void cancellingTheImageChooserEmptiesTheBackground();
@@ -139,6 +140,9 @@ void SettingsDialogTest::init() {
   // The default style, which is not listed.
   WriteText(mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr",
             StyleText("Sketch", "oak", "AmbientLightR=1\nAmbientLightG=2\nAmbientLightB=3\n"));
+  // The shipped preview model, where this host's common styles are.
+  fs::copy_file(SHIPPED_PREVIEW_MODEL,
+                mHost->FolderPath(NprHostApplicationServices::CommonDataFolder) + "/OrvellePreviewModel.glb");
   SetShowPreview(true);
 
   mRenderer = std::make_unique<NprRenderer>();
@@ -252,6 +256,28 @@ void SettingsDialogTest::styleBoxChoiceLoadsThatStyle() {
   // Loading never moves the file OK writes to.
   QCOMPARE(std::string(dialog->WorkingSettings().GetConfigFileName()),
            mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr");
+}
+
+void SettingsDialogTest::previewShowsTheSamplePartInTheMiddle() {
+  WriteText(mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr",
+            StyleText("Sketch", "", "BackgroundR=255\nBackgroundG=255\nBackgroundB=255\n"));
+  const auto dialog = OpenDialog();
+  const QImage shown = Find<QLabel>(*dialog, "previewImage")->pixmap().toImage();
+  QCOMPARE(shown.size(), QSize(160, 160));
+  // Pencil strokes on white paper (the default strokes are light): enough
+  // drawn pixels, and the part seen whole, clear of the picture's border.
+  int dark = 0;
+  int onBorder = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      if (qGray(shown.pixel(x, y)) < 220) {
+        ++dark;
+        onBorder += x < 4 || y < 4 || x >= shown.width() - 4 || y >= shown.height() - 4;
+      }
+    }
+  }
+  QVERIFY2(dark > 300, qPrintable(QString::number(dark)));
+  QCOMPARE(onBorder, 0);
 }
 
 void SettingsDialogTest::threeChangesWithinTheDelayGiveOnePreview() {

@@ -84,7 +84,7 @@ private:
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(NprRenderer* renderer, QWidget* parent, int mode, DialogPrompts prompts)
+SettingsDialog::SettingsDialog(NprRenderer* /*renderer*/, QWidget* parent, int mode, DialogPrompts prompts)
     : QDialog(parent),
       mStyleBox(new QComboBox(this)),
       mSaveAs(new QPushButton("&Save as", this)),
@@ -94,7 +94,6 @@ SettingsDialog::SettingsDialog(NprRenderer* renderer, QWidget* parent, int mode,
       mTabs(new QTabWidget(this)),
       mShowPreviewBox(new QCheckBox("Show Preview", this)),
       mode(mode),
-      mRenderer(renderer),
       showPreview(Host() != nullptr && Host()->getShowPreview() ? 1 : 0),
       mPrompts(std::move(prompts)) {
   BuildLayout();

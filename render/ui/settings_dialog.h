@@ -40,9 +40,10 @@ public:
   // How long the preview waits after the last change before it is redrawn.
   static constexpr int kPreviewDelayMs = 400;
 
-  // `mode` 0 is the host's own dialog (Common page for the host's
-  // settings); any other value is the engine facade's (Common page with
-  // picture size and antialiasing).
+  // `renderer` has loaded the plug-ins the dialog lists. `mode` 0 is the
+  // host's own dialog (Common page for the host's settings); any other
+  // value is the engine facade's (Common page with picture size and
+  // antialiasing).
   SettingsDialog(NprRenderer* renderer, QWidget* parent, int mode, DialogPrompts prompts = ModalPrompts());
   ~SettingsDialog() override;
   SettingsDialog(const SettingsDialog&) = delete;
@@ -91,7 +92,6 @@ private:
   int mode;
   std::unique_ptr<NprPageDialog> mCommonPage;
   CommonRenderPage* mCommonRenderPage = nullptr;
-  NprRenderer* mRenderer;
   NprRenderSettings mSettings;
   NprUniqueGdiObject<HBITMAP> mPreviewBitmap;
   std::vector<std::string> mStylePaths;

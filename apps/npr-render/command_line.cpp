@@ -111,9 +111,15 @@ const std::map<std::string, ValueOption>& ValueOptions() {
 
 const std::map<std::string, bool Options::*>& FlagOptions() {
   static const std::map<std::string, bool Options::*> flags = {
-      {"--list-styles", &Options::listStyles}, {"--quiet", &Options::quiet}, {"-q", &Options::quiet},
-      {"--verbose", &Options::verbose},        {"--help", &Options::help},   {"-h", &Options::help},
-      {"--version", &Options::version},       {"--svg-fills", &Options::svgFills},
+      {"--list-styles", &Options::listStyles},
+      {"--quiet", &Options::quiet},
+      {"-q", &Options::quiet},
+      {"--settings", &Options::settings},
+      {"--verbose", &Options::verbose},
+      {"--help", &Options::help},
+      {"-h", &Options::help},
+      {"--version", &Options::version},
+      {"--svg-fills", &Options::svgFills},
   };
   return flags;
 }
@@ -234,6 +240,8 @@ const char* UsageText() {
          "                      without MODEL: a grid of sample parts of about N\n"
          "                      triangles, to try large renders\n"
          "      --list-styles   list the styles found and where, then exit\n"
+         "      --settings      edit the default style in the settings dialog (needs a\n"
+         "                      display), then exit: 0 OK, 1 Cancel, 2 no display\n"
          "  -q, --quiet         no progress display\n"
          "      --verbose       report the time each phase took and the size of a\n"
          "                      drawing's file\n"

@@ -32,6 +32,7 @@ struct Options {
   NprHiddenLines hiddenLines = NprHiddenLines::Omitted;
   bool svgFills = false;
   bool listStyles = false;
+  bool settings = false;  // open the settings dialog instead of rendering
   bool quiet = false;
   bool verbose = false;
   bool help = false;

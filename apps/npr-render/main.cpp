@@ -26,6 +26,7 @@
 #include "huge_page_heap.h"
 #include "image_output.h"
 #include "scene_loading.h"
+#include "settings_dialog.h"
 #include "stop_signals.h"
 #include "style_lookup.h"
 #include "terminal_text.h"
@@ -218,6 +219,9 @@ int Run(const Options& options) {
   if (options.listStyles) {
     ListStyles(stdout, folders, defaultStyle);
     return kSuccess;
+  }
+  if (options.settings) {
+    return RunSettingsDialog(host, renderer, defaultStyle);
   }
   Timings timings;
   Stopwatch stopwatch;

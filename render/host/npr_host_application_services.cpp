@@ -1,7 +1,10 @@
 #include <linvale/npr_host_application_services.h>
 
 #include "host_registry.h"
+#include "image_file_filters.h"
 #include "style_folders.h"
+#include "ui_entry_points.h"
+#include "ui_module.h"
 
 #include <cstring>
 #include <string>
@@ -23,13 +26,40 @@ void NprHostApplicationServices::Print(const char* /*format*/, ...) {}
 
 HWND NprHostApplicationServices::GetMainWindow() { return nullptr; }
 
-int NprHostApplicationServices::GetColorDialog(HWND /*parent*/, unsigned long& /*color*/) { return 0; }
-
-int NprHostApplicationServices::GetBitmapFilename(HWND /*parent*/, char* file, unsigned long size, int /*open*/) {
-  if (file != nullptr && size > 0) {
-    file[0] = '\0';
+int NprHostApplicationServices::GetColorDialog(HWND parent, unsigned long& color) {
+  try {
+    const auto choose = linvale::host::UiEntry<NprUiChooseColorEntry>(linvale::host::kUiChooseColor);
+    return choose == nullptr ? 0 : choose(parent, &color);
+  } catch (...) {
+    return 0;
   }
-  return 0;
+}
+
+int NprHostApplicationServices::GetBitmapFilename(HWND parent, char* file, unsigned long size, int open) {
+  if (file == nullptr || size == 0) {
+    return 0;
+  }
+  // No preset name: the box starts empty whatever the caller left in it.
+  file[0] = '\0';
+  try {
+    const auto choose = linvale::host::UiEntry<NprUiChooseImageFileEntry>(linvale::host::kUiChooseImageFile);
+    unsigned row = 1;
+    if (choose == nullptr || choose(parent, open, file, size, &row) == 0) {
+      file[0] = '\0';
+      return 0;
+    }
+    const std::string chosen = linvale::host::WithDefaultExtension(file, row);
+    if (chosen.size() >= size) {
+      // Cut short it would name another file.
+      file[0] = '\0';
+      return 0;
+    }
+    std::memcpy(file, chosen.c_str(), chosen.size() + 1);
+    return 1;
+  } catch (...) {
+    file[0] = '\0';
+    return 0;
+  }
 }
 
 void NprHostApplicationServices::FatalError() {}

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "../host/ui_entry_points.h"
+#include "../host/ui_module.h"
 #include "image_resampling.h"
 
 namespace {
@@ -55,9 +57,18 @@ void NprRenderer::setDefaultViewport(TS_Viewport viewport) {
   mHasDefaultViewport = true;
 }
 
-int NprRenderer::ShowOptions(HWND /*parent*/, int /*mode*/) {
-  // The settings dialog is not part of this build yet; 0 is "no dialog ran".
-  return 0;
+int NprRenderer::ShowOptions(HWND parent, int mode) {
+  try {
+    if (OnLoad() == 0) {
+      return 0;
+    }
+    // The dialog is Qt; its library is loaded here and not at start-up, so
+    // hosts that only render never load Qt.
+    const auto show = linvale::host::UiEntry<NprUiShowOptionsEntry>(linvale::host::kUiShowOptions);
+    return show == nullptr ? 0 : show(this, parent, mode);
+  } catch (...) {
+    return 0;
+  }
 }
 
 void NprRenderer::CloseHandleSlots() {

@@ -6,9 +6,22 @@ namespace linvale {
 
 namespace {
 
-constexpr NprStringTable<ResourceString, 2> table{{
+constexpr NprStringTable<ResourceString, 15> table{{
     {ResourceString::UnableToSelectShader, "Unable to select the shader."},
     {ResourceString::AntialiasingFilter, "Antialiasing Filter"},
+    {ResourceString::AllFiles, "All files (*.*)"},
+    {ResourceString::GifFiles, ".GIF (Graphics Interchange Format)"},
+    {ResourceString::LifFiles, ".LIF (Homeworld Image Files)"},
+    {ResourceString::AllImageFiles, "Image Files (all supported)"},
+    {ResourceString::JpegFiles, ".JPG, .JPE, .JPEG (Jpeg Files)"},
+    {ResourceString::BmpFiles, ".BMP (Microsoft bitmap Files)"},
+    {ResourceString::DdsFiles, ".DDS (Microsoft DirectDraw Surface)"},
+    {ResourceString::AnyMapFiles, ".PBM, .PGM, .PNM, .PPM (Portable AnyMap)"},
+    {ResourceString::PngFiles, ".PNG (Portable Network Graphics)"},
+    {ResourceString::SgiFiles, ".SGI (Sgi Files)"},
+    {ResourceString::TargaFiles, ".TGA (Targa Files)"},
+    {ResourceString::TiffFiles, ".TIF (Tiff Files)"},
+    {ResourceString::PcxFiles, ".PCX (ZSoft Pcx Files)"},
 }};
 
 }  // namespace

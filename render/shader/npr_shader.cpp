@@ -1,8 +1,12 @@
 #include <linvale/npr_shader.h>
 
+#include <linvale/npr_host_application_services.h>
+#include <linvale/npr_preview_scene.h>
+#include <linvale/npr_ui_main_dlg.h>
+
 #include <cmath>
-#include <numbers>
 #include <new>
+#include <numbers>
 
 NprShader::NprShader(HINSTANCE module)
     : mModule(module),
@@ -10,7 +14,17 @@ NprShader::NprShader(HINSTANCE module)
       mMainDlg(nullptr),
       mCurDialogIndex(0),
       mIsPreviewSceneCreated(false),
-      mHasPreviewViewport(false) {}
+      mHasPreviewViewport(false) {
+  try {
+    TS_Model model;
+    mIsPreviewSceneCreated =
+        NprReadPreviewModel(model) && NprBuildPreviewScene(model, mPreviewScene, mDefaultViewport, mHasPreviewViewport);
+  } catch (...) {
+    // A missing or broken preview model only costs the preview: the
+    // shader shows its stock picture instead.
+    mIsPreviewSceneCreated = false;
+  }
+}
 
 NprShader::~NprShader() = default;
 
@@ -29,9 +43,24 @@ HBITMAP NprShader::GetBitmap() {
   if (!mIsPreviewSceneCreated) {
     return GetDefaultBitmap();
   }
-  // Rendering the preview scene needs the settings dialog's working
-  // settings; until the dialog exists there is no preview picture.
-  return nullptr;
+  try {
+    NprRenderSettings settings = getPreviewRenderSettings();
+    const SIZE size{kNprPreviewSize, kNprPreviewSize};
+    settings.SetImageSize(&size);
+    if (NprHostApplicationServices* host = NprHostApplicationServices::getDefaultHost(); host != nullptr) {
+      host->OnPreviewSettings(settings);
+    }
+    // The shader's own parameters are those the pages are editing, so
+    // nothing is reloaded from a style file here.
+    return Render(mDefaultViewport, settings, &mPreviewScene, nullptr, nullptr, nullptr);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+NprRenderSettings NprShader::getPreviewRenderSettings() {
+  // Without a dialog there is nothing being edited; the defaults stand in.
+  return mMainDlg != nullptr ? mMainDlg->WorkingSettings() : NprRenderSettings();
 }
 
 void NprShader::setDefaultViewport(TS_Viewport& viewport) {

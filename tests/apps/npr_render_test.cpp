@@ -413,3 +413,19 @@ TEST_F(NprRenderTest, TheProgramRunsWithItsHeapInHugePages) {
   EXPECT_NE(environment.find(std::string("GLIBC_TUNABLES=glibc.malloc.hugetlb=1") + '\0'), std::string::npos);
 }
 #endif
+
+namespace {
+
+TEST_F(NprRenderTest, SettingsWithoutADisplaySaysSoAndStartsTheUserFromTheShippedStyle) {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    mHome.Environment().Clear(variable);
+  }
+  const ProgramResult result = Run({"--settings"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("display"), std::string::npos) << result.err;
+  // What OK would save is what later renders read: the user's own copy.
+  const fs::path seeded = mHome.Path() / "data/Brisco/Orvelle SR3/Styles/Custom.npr";
+  EXPECT_NE(linvale::test::ReadText(seeded).find("[Common]"), std::string::npos);
+}
+
+}  // namespace

@@ -69,6 +69,8 @@ public:
   int GetCurDialogIndex();
   void SetCurDialogIndex(int index);
 
+  // A copy of the settings the settings dialog is editing.
+  NprRenderSettings getPreviewRenderSettings();
   // The preview picture of the current style; the caller owns it.
   HBITMAP GetBitmap();
   void setDefaultViewport(TS_Viewport& viewport);

@@ -69,8 +69,8 @@ void ApplyLimits(const IsolationLimits& limits) {
   }
 }
 
-[[noreturn]] void RunChild(pid_t parent, int replyFile, const std::function<bool(ReplyWriter&)>& work,
-                           const IsolationLimits& limits) {
+[[noreturn]] void RunChild(pid_t parent, int replyFile, int progressPipe,
+                           const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits) {
   // Dies with the parent, even when the parent is killed outright.
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
     _exit(kReplyNotSentExit);
@@ -82,7 +82,7 @@ void ApplyLimits(const IsolationLimits& limits) {
   // Nothing may leave this frame but through _exit: an exception unwinding
   // further would run the parent's code on in the child.
   try {
-    ReplyWriter reply(replyFile);
+    ReplyWriter reply(replyFile, progressPipe);
     _exit(work(reply) && reply.Flush() ? 0 : kReplyNotSentExit);
   } catch (...) {
     EndForException();
@@ -136,7 +136,7 @@ private:
 bool IsCanceled(const IsolationLimits& limits) { return limits.canceled && limits.canceled(); }
 
 // Waits until the child's end of the pipe closes, which it does when the
-// child ends. False when the caller canceled or the wall time ran out first.
+// child ends, passing on the progress the child reports through it. False when the caller canceled or the wall time ran out first.
 bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, Outcome& stopped) {
   while (true) {
     if (IsCanceled(limits)) {
@@ -153,10 +153,13 @@ bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimit
     if (ready <= 0) {
       continue;  // time to look at the deadline and the caller again; also after a signal
     }
-    char ignored;
-    const ssize_t count = read(descriptor, &ignored, 1);
+    unsigned char reports[64];
+    const ssize_t count = read(descriptor, reports, sizeof reports);
     if (count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN)) {
       return true;
+    }
+    if (count > 0 && limits.progress) {
+      limits.progress(static_cast<double>(reports[count - 1]) / kProgressSteps);
     }
   }
 }
@@ -216,8 +219,8 @@ IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const 
   IsolatedResult failed;
   // The reply goes into a file in memory, which the child fills at its own
   // pace; a pipe would make both processes take turns for every 64 KiB.
-  // The pipe only tells the parent that the child has ended: the child holds
-  // its writing end until then and writes nothing into it.
+  // The pipe tells the parent that the child has ended (the child holds its
+  // writing end until then) and carries the child's progress reports.
   UniqueFd replyFile(memfd_create("isolated-reply", MFD_CLOEXEC | MFD_ALLOW_SEALING));
   int ends[2];
   if (!replyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {
@@ -234,7 +237,7 @@ IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const 
   }
   if (pid == 0) {
     endWatch.Reset();
-    RunChild(parent, replyFile.Get(), work, limits);
+    RunChild(parent, replyFile.Get(), endSignal.Get(), work, limits);
   }
   Child child(pid);
   endSignal.Reset();

@@ -14,7 +14,8 @@ namespace tessel_detail {
 using ByteSink = std::function<bool(std::span<const char>)>;
 
 // Hands `model` to `sink`, a mesh's arrays each as one piece straight from
-// the mesh; false when the sink refused a piece.
+// the mesh, boundary forms in the kernel's binary format; false when the
+// sink refused a piece or a form was not made by this toolkit.
 bool SerialiseModel(const TS_Model& model, const ByteSink& sink);
 
 // Rebuilds the model written by SerialiseModel; false, with `model` empty,

@@ -1,8 +1,11 @@
 #include "reply_writer.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace tessel_detail {
@@ -12,7 +15,22 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 
 }  // namespace
 
-ReplyWriter::ReplyWriter(int descriptor) : mDescriptor(descriptor), mBuffer(kBufferBytes) {}
+ReplyWriter::ReplyWriter(int descriptor, int progressDescriptor)
+    : mDescriptor(descriptor), mProgressDescriptor(progressDescriptor), mBuffer(kBufferBytes) {
+  if (mProgressDescriptor >= 0) {
+    fcntl(mProgressDescriptor, F_SETFL, fcntl(mProgressDescriptor, F_GETFL) | O_NONBLOCK);
+  }
+}
+
+void ReplyWriter::ReportProgress(double fraction) {
+  if (mProgressDescriptor < 0 || !std::isfinite(fraction)) {
+    return;
+  }
+  const auto step = static_cast<unsigned char>(std::lround(std::clamp(fraction, 0.0, 1.0) * kProgressSteps));
+  if (step != mLastProgress && write(mProgressDescriptor, &step, 1) == 1) {
+    mLastProgress = step;
+  }
+}
 
 bool ReplyWriter::Write(std::span<const char> bytes) {
   if (mFailed) {

@@ -16,6 +16,7 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include "../brep/cad_model_reading.h"
 #include "assimp_conversion.h"
 #include "model_file_check.h"
 
@@ -156,7 +157,7 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
 
 }  // namespace
 
-bool TS_Model::Read(const char* path, TS_String& error) {
+bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits& limits) {
   Destroy();
   error.clear();
   if (path == nullptr || *path == '\0') {
@@ -167,7 +168,9 @@ bool TS_Model::Read(const char* path, TS_String& error) {
     return false;
   }
   try {
-    if (Import(path, *this, error)) {
+    const bool read = tessel_detail::IsCadModelFile(path) ? tessel_detail::ReadCadModel(path, limits, *this, error)
+                                                          : Import(path, *this, error);
+    if (read) {
       return true;
     }
   } catch (const std::bad_alloc&) {
@@ -194,4 +197,7 @@ void TS_Model::Destroy() {
   m_lights.Destroy();
   m_views.Destroy();
   m_invalidFaces = 0;
+  m_warnings.Destroy();
+  m_readSeconds = 0.0;
+  m_meshSeconds = 0.0;
 }

@@ -25,10 +25,15 @@ constexpr char kErrorReply = 'E';
 
 // The model goes out as it is serialised, so the child never holds a
 // second copy of it; a write that fails ends the child without a reply.
-bool ReadAndEncode(const char* path, ReplyWriter& reply) {
+// The caller's cancel callback stays behind: the parent asks it and ends
+// the child.
+bool ReadAndEncode(const char* path, const TS_ModelReadLimits& limits, ReplyWriter& reply) {
+  TS_ModelReadLimits inChild = limits;
+  inChild.canceled = nullptr;
+  inChild.progress = [&reply](double fraction) { reply.ReportProgress(fraction); };
   TS_Model model;
   TS_String error;
-  if (!model.Read(path, error)) {
+  if (!model.Read(path, error, inChild)) {
     return reply.Write(std::string_view(&kErrorReply, 1)) && reply.Write(error);
   }
   return reply.Write(std::string_view(&kModelReply, 1)) &&
@@ -38,7 +43,8 @@ bool ReadAndEncode(const char* path, ReplyWriter& reply) {
 std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& limits) {
   switch (result.outcome) {
     case Outcome::Crashed: return "the importer crashed (" + std::string(strsignal(result.signal)) + ")";
-    case Outcome::TimedOut: return "the importer took longer than " + std::to_string(limits.seconds) + " s";
+    case Outcome::TimedOut:
+      return "the importer took longer than " + std::to_string(limits.seconds) + " s of processor time";
     case Outcome::OutOfMemory: return "the importer ran out of memory (a damaged file declaring huge counts?)";
     case Outcome::Canceled: return "reading was interrupted";
     case Outcome::Replied: return "the importer's reply was cut short";
@@ -83,8 +89,9 @@ bool TS_Model::ReadIsolated(const char* path, TS_String& error, const TS_ModelRe
     isolation.cpuSeconds = limits.seconds;
     isolation.memoryBytes = limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
     isolation.canceled = limits.canceled;
-    const IsolatedResult result =
-        tessel_detail::RunIsolated([path](ReplyWriter& reply) { return ReadAndEncode(path, reply); }, isolation);
+    isolation.progress = limits.progress;
+    const IsolatedResult result = tessel_detail::RunIsolated(
+        [path, &limits](ReplyWriter& reply) { return ReadAndEncode(path, limits, reply); }, isolation);
     if (Decode(result, *this, error)) {
       return true;
     }

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -15,6 +16,15 @@ std::optional<int> ParsePositive(std::string_view text, int largest = kLargestSi
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value <= 0 || value > largest) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<double> ParsePositiveNumber(const std::string& text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0.0) {
     return std::nullopt;
   }
   return value;
@@ -83,6 +93,20 @@ const std::map<std::string, ValueOption>& ValueOptions() {
          }
          o.sampleTriangles = *count;
          return "";
+       }},
+      {"--quality",
+       [](Options& o, const std::string& v) -> std::string {
+         const auto quality = ParseMeshQuality(v);
+         if (!quality) {
+           return "invalid quality '" + v + "': expected draft, normal or fine";
+         }
+         o.quality = *quality;
+         return "";
+       }},
+      {"--deflection",
+       [](Options& o, const std::string& v) -> std::string {
+         o.deflection = ParsePositiveNumber(v);
+         return o.deflection ? "" : "invalid deflection '" + v + "': expected a positive number of millimetres";
        }},
       {"--view",
        [](Options& o, const std::string& v) -> std::string {
@@ -189,7 +213,8 @@ const char* UsageText() {
          "Renders a model as a hand-drawn picture.\n"
          "\n"
          "MODEL is any file the model importer reads (OBJ, STL, PLY, glTF/GLB, 3DS,\n"
-         "Collada, FBX, IFC, ...). Without MODEL the built-in sample part is drawn.\n"
+         "Collada, FBX, IFC, ...) or a CAD file (STEP, IGES, BREP). Without MODEL\n"
+         "the built-in sample part is drawn.\n"
          "\n"
          "Options:\n"
          "  -o, --output FILE   picture to write; the extension names the format\n"
@@ -208,9 +233,15 @@ const char* UsageText() {
          "      --sample-triangles N\n"
          "                      without MODEL: a grid of sample parts of about N\n"
          "                      triangles, to try large renders\n"
+         "      --quality Q     how closely CAD files are meshed: draft, normal or\n"
+         "                      fine; finer takes longer. Default: normal\n"
+         "      --deflection D  largest distance in millimetres between the mesh\n"
+         "                      of a CAD file and its surfaces (instead of the\n"
+         "                      quality's, which follows the model's size)\n"
          "      --list-styles   list the styles found and where, then exit\n"
          "  -q, --quiet         no progress display\n"
-         "      --verbose       report the time each phase took\n"
+         "      --verbose       report the time each phase took (reading and\n"
+         "                      meshing of CAD files apart)\n"
          "  -h, --help          show this help and exit\n"
          "      --version       show the version and exit\n"
          "\n"

@@ -10,6 +10,8 @@
 #include <tessel/ts_defines.h>
 #include <tessel/ts_point.h>
 
+#include "mesh_quality.h"
+
 namespace npr_render {
 
 struct Options {
@@ -27,6 +29,10 @@ struct Options {
   // --view or --parallel was given: the named view replaces the model's camera.
   bool namedViewAsked = false;
   std::optional<TS_3dVector> up;  // overrides the model's own up direction
+  // Meshing of models given by their surfaces; a deflection in millimetres
+  // overrides the quality's.
+  MeshQuality quality = MeshQuality::Normal;
+  std::optional<double> deflection;
   bool listStyles = false;
   bool quiet = false;
   bool verbose = false;

@@ -22,6 +22,7 @@
 #include "exit_status.h"
 #include "gl_limit.h"
 #include "image_output.h"
+#include "mesh_quality.h"
 #include "scene_loading.h"
 #include "stop_signals.h"
 #include "style_lookup.h"
@@ -54,6 +55,8 @@ private:
 struct Timings {
   double checks = 0.0;
   double load = 0.0;
+  double read = 0.0;  // of the load, for CAD files
+  double mesh = 0.0;
   double render = 0.0;
   double write = 0.0;
 };
@@ -66,6 +69,10 @@ void ReportTimings(const Timings& timings, const ConsoleProgress& progress, cons
   std::fprintf(stderr, "npr-render: %u objects, %lu triangles\n", scene.NodesCount(), triangles);
   std::fprintf(stderr, "npr-render: %8.3f s  checks, plug-ins and style\n", timings.checks);
   std::fprintf(stderr, "npr-render: %8.3f s  model and scene\n", timings.load);
+  if (timings.read > 0.0 || timings.mesh > 0.0) {
+    std::fprintf(stderr, "npr-render: %8.3f s    reading the file\n", timings.read);
+    std::fprintf(stderr, "npr-render: %8.3f s    meshing its surfaces\n", timings.mesh);
+  }
   std::fprintf(stderr, "npr-render: %8.3f s  render, of which:\n", timings.render);
   for (const auto& phase : progress.Phases()) {
     std::fprintf(stderr, "npr-render: %8.3f s    %s\n", phase.seconds, phase.name.c_str());
@@ -159,6 +166,24 @@ int Prepare(const Options& options, NprRenderer& renderer, const std::vector<Sty
   return kSuccess;
 }
 
+LoadedScene LoadModel(const Options& options, Scene& scene) {
+  constexpr int kSteps = 1000;
+  ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
+  progress.SetTaskName("Reading the model");
+  progress.SetStepCount(kSteps);
+  int shown = 0;
+  TS_ModelReadLimits limits = ReadLimitsFor(options.quality, options.deflection);
+  limits.canceled = [] { return StopSignalReceived() != 0; };
+  limits.progress = [&progress, &shown](double fraction) {
+    const int done = static_cast<int>(fraction * kSteps);
+    if (done > shown) {
+      progress.Step(done - shown, nullptr);
+      shown = done;
+    }
+  };
+  return LoadModelScene(options.model, scene, limits);
+}
+
 int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
                    const NprRenderSettings& settings, ConsoleProgress& progress, Timings& timings,
                    Stopwatch& stopwatch) {
@@ -200,17 +225,24 @@ int Run(const Options& options) {
   }
   timings.checks = stopwatch.Lap();
 
+  // Reading and meshing a large CAD file can take a while: it shows
+  // progress and stops at Ctrl+C like the render.
+  const StopSignals stopSignals;
   Scene scene;
-  const LoadedScene loaded =
-      options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModelScene(options.model, scene);
+  const LoadedScene loaded = options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles)
+                                                   : LoadModel(options, scene);
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    return Stopped(signal);
+  }
   if (!loaded.error.empty()) {
     return Fail(kModelError, loaded.error);
   }
   const TS_Viewport viewport = CameraFor(loaded, options, scene);
   NprAddDefaultLightIfNone(scene, viewport);
   timings.load = stopwatch.Lap();
+  timings.read = loaded.readSeconds;
+  timings.mesh = loaded.meshSeconds;
 
-  const StopSignals stopSignals;
   ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
   const int status = RenderAndWrite(options, renderer, scene, viewport, settings, progress, timings, stopwatch);
   if (status == kSuccess && options.verbose) {

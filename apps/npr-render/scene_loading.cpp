@@ -15,38 +15,41 @@ namespace npr_render {
 namespace {
 
 // Processor seconds the importer may spend on one file; tests shorten it.
-unsigned ImportSeconds() {
-  constexpr unsigned kDefault = 60;
+unsigned ImportSeconds(unsigned otherwise) {
   const char* text = std::getenv("NPR_RENDER_IMPORT_SECONDS");
   unsigned seconds = 0;
   if (text == nullptr || std::from_chars(text, text + std::strlen(text), seconds).ec != std::errc() || seconds == 0) {
-    return kDefault;
+    return otherwise;
   }
   return seconds;
 }
 
 // Model files come from anywhere, so the importer runs in a child process
 // unless the user vouches for the file.
-bool ReadModel(const std::string& path, TS_Model& model, TS_String& error) {
+bool ReadModel(const std::string& path, TS_Model& model, TS_String& error, TS_ModelReadLimits& limits) {
   const char* trusted = std::getenv("NPR_RENDER_TRUSTED_MODEL");
   if (trusted != nullptr && std::strcmp(trusted, "1") == 0) {
-    return model.Read(path.c_str(), error);
+    return model.Read(path.c_str(), error, limits);
   }
-  TS_ModelReadLimits limits;
-  limits.seconds = ImportSeconds();
+  limits.seconds = ImportSeconds(limits.seconds);
   return model.ReadIsolated(path.c_str(), error, limits);
 }
 
 }  // namespace
 
-LoadedScene LoadModelScene(const std::string& path, Scene& scene) {
+LoadedScene LoadModelScene(const std::string& path, Scene& scene, TS_ModelReadLimits limits) {
   LoadedScene loaded;
   TS_Model model;
   TS_String error;
-  if (!ReadModel(path, model, error)) {
+  if (!ReadModel(path, model, error, limits)) {
     loaded.error = error;
     return loaded;
   }
+  for (const TS_String& warning : model.m_warnings) {
+    std::fprintf(stderr, "npr-render: %s: %s\n", path.c_str(), warning.c_str());
+  }
+  loaded.readSeconds = model.m_readSeconds;
+  loaded.meshSeconds = model.m_meshSeconds;
   if (model.m_invalidFaces > 0) {
     std::fprintf(stderr, "npr-render: %s: %llu faces with invalid vertices dropped\n", path.c_str(),
                  static_cast<unsigned long long>(model.m_invalidFaces));

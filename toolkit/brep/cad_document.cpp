@@ -4,6 +4,8 @@
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
 #include <IGESCAFControl_Reader.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
 #include <Quantity_Color.hxx>
 #include <STEPCAFControl_Reader.hxx>
 #include <TDF_Label.hxx>
@@ -30,24 +32,50 @@
 namespace tessel_detail {
 namespace {
 
-// A STEP file ends with this line; OCCT's parser accepts a file cut short
-// and transfers what it got, which would show half a model without a word.
+// A STEP file starts and ends with these lines. OCCT's parser accepts a
+// file cut short and transfers what it got, which would show half a model
+// without a word.
+constexpr std::string_view kStepStart = "ISO-10303-21";
 constexpr std::string_view kStepEnd = "END-ISO-10303-21";
-constexpr std::streamoff kStepTail = 4096;
+constexpr std::streamoff kStepEnds = 4096;
 
-bool HasStepEnd(const char* path) {
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+// The first and the last few kilobytes of a file.
+bool ReadEnds(const char* path, std::string& head, std::string& tail) {
   std::ifstream file(path, std::ios::binary);
   file.seekg(0, std::ios::end);
   const std::streamoff size = file.tellg();
   if (!file || size <= 0) {
     return false;
   }
-  const std::streamoff start = std::max<std::streamoff>(0, size - kStepTail);
-  std::string tail(static_cast<std::size_t>(size - start), '\0');
+  head.resize(static_cast<std::size_t>(std::min(size, kStepEnds)));
+  file.seekg(0);
+  file.read(head.data(), static_cast<std::streamsize>(head.size()));
+  const std::streamoff start = std::max<std::streamoff>(0, size - kStepEnds);
+  tail.resize(static_cast<std::size_t>(size - start));
   file.seekg(start);
   file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return file && tail.find(kStepEnd) != std::string::npos;
+  return static_cast<bool>(file);
+}
+
+// Empty when the file looks like a whole STEP file, else why not.
+std::string StepFileProblem(const char* path) {
+  std::string head, tail;
+  if (!ReadEnds(path, head, tail)) {
+    return "cannot be read";
+  }
+  const std::size_t first = head.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos || UpperCase(head.substr(first, kStepStart.size())) != kStepStart) {
+    return "not a STEP file";
+  }
+  if (UpperCase(tail).find(kStepEnd) == std::string::npos) {
+    return "not a complete STEP file (its end is missing)";
+  }
+  return {};
 }
 
 std::optional<TS_String> LabelName(const TDF_Label& label) {
@@ -210,6 +238,17 @@ bool ReadBrepFile(const char* path, const Message_ProgressRange& range, CadDocum
   return true;
 }
 
+// OCCT's readers report to its default messenger, which prints to the
+// standard output; a library has no business there, and what matters to
+// the caller comes back as the result.
+void SilenceKernelMessages() {
+  static const bool silenced = [] {
+    Message::DefaultMessenger()->ChangePrinters().Clear();
+    return true;
+  }();
+  static_cast<void>(silenced);
+}
+
 bool HasFaces(const CadDocument& document) {
   return TopExp_Explorer(document.prototypes, TopAbs_FACE).More();
 }
@@ -217,14 +256,12 @@ bool HasFaces(const CadDocument& document) {
 }  // namespace
 
 bool CadFormatOf(const char* path, CadFormat& format) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".step" || extension == ".stp") {
+  const std::string extension = UpperCase(std::filesystem::path(path).extension().string());
+  if (extension == ".STEP" || extension == ".STP") {
     format = CadFormat::Step;
-  } else if (extension == ".iges" || extension == ".igs") {
+  } else if (extension == ".IGES" || extension == ".IGS") {
     format = CadFormat::Iges;
-  } else if (extension == ".brep") {
+  } else if (extension == ".BREP") {
     format = CadFormat::Brep;
   } else {
     return false;
@@ -235,11 +272,12 @@ bool CadFormatOf(const char* path, CadFormat& format) {
 bool ReadCadDocument(const char* path, CadFormat format, const Message_ProgressRange& range, CadDocument& document,
                      TS_String& error) {
   document = CadDocument();
+  SilenceKernelMessages();
   bool read = false;
   switch (format) {
     case CadFormat::Step:
-      if (!HasStepEnd(path)) {
-        error = std::string(path) + ": not a complete STEP file (its end is missing)";
+      if (const std::string problem = StepFileProblem(path); !problem.empty()) {
+        error = std::string(path) + ": " + problem;
         return false;
       }
       read = ReadExchangeFile<STEPCAFControl_Reader>(path, "STEP", range, document, error);

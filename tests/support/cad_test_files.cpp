@@ -1,6 +1,12 @@
 #include "cad_test_files.h"
 
 #include <BRepAlgoAPI_Cut.hxx>
+#include <BRepFilletAPI_MakeFillet.hxx>
+#include <BRep_Builder.hxx>
+#include <TopExp.hxx>
+#include <TopoDS_Compound.hxx>
+#include <TopoDS_Edge.hxx>
+#include <TopoDS_Vertex.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
@@ -30,6 +36,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <string>
 
 namespace linvale::test {
 namespace {
@@ -113,6 +120,68 @@ bool WriteTwoBlockAssembly(const std::string& path) {
   colors->SetColor(second, Quantity_Color(0.0, 0.0, 1.0, Quantity_TOC_sRGB), XCAFDoc_ColorSurf);
   shapes->UpdateAssemblies();
 
+  STEPCAFControl_Writer writer;
+  writer.SetColorMode(Standard_True);
+  writer.SetNameMode(Standard_True);
+  const bool written = writer.Transfer(document, STEPControl_AsIs) && writer.Write(path.c_str()) == IFSelect_RetDone;
+  application->Close(document);
+  return written;
+}
+
+namespace {
+
+TopoDS_Shape MakeDrilledPlate(int k) {
+  const TopoDS_Shape box = BRepPrimAPI_MakeBox(80.0, 50.0, 10.0).Shape();
+  BRepFilletAPI_MakeFillet rounded(box);
+  for (TopExp_Explorer edges(box, TopAbs_EDGE); edges.More(); edges.Next()) {
+    const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
+    TopoDS_Vertex first, last;
+    TopExp::Vertices(edge, first, last);
+    // The four vertical edges.
+    if (std::abs(BRep_Tool::Pnt(first).Z() - BRep_Tool::Pnt(last).Z()) > 1.0) {
+      rounded.Add(4.0, edge);
+    }
+  }
+  TopoDS_Compound tools;
+  BRep_Builder builder;
+  builder.MakeCompound(tools);
+  const int columns = 4 + k % 5;
+  const double radius = 1.5 + 0.05 * k;
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const gp_Pnt centre(10.0 + column * 60.0 / columns, 10.0 + row * 15.0, -1.0);
+      builder.Add(tools, BRepPrimAPI_MakeCylinder(gp_Ax2(centre, gp::DZ()), radius, 12.0).Shape());
+    }
+  }
+  TopoDS_Shape plate = BRepAlgoAPI_Cut(rounded.Shape(), tools).Shape();
+  for (const double x : {20.0, 60.0}) {
+    const TopoDS_Shape boss = BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(x, 40.0, 10.0), gp::DZ()), 6.0, 8.0).Shape();
+    plate = BRepAlgoAPI_Fuse(plate, boss).Shape();
+    const TopoDS_Shape hole = BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(x, 40.0, 8.0), gp::DZ()), 3.0, 12.0).Shape();
+    plate = BRepAlgoAPI_Cut(plate, hole).Shape();
+  }
+  return plate;
+}
+
+}  // namespace
+
+bool WritePlateAssembly(const std::string& path, int parts) {
+  const Handle(XCAFApp_Application) application = XCAFApp_Application::GetApplication();
+  Handle(TDocStd_Document) document;
+  application->NewDocument("MDTV-XCAF", document);
+  const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
+  const Handle(XCAFDoc_ColorTool) colors = XCAFDoc_DocumentTool::ColorTool(document->Main());
+  const TDF_Label assembly = shapes->NewShape();
+  TDataStd_Name::Set(assembly, "rack");
+  for (int k = 0; k < parts; ++k) {
+    const TDF_Label part = shapes->AddShape(MakeDrilledPlate(k), Standard_False);
+    TDataStd_Name::Set(part, TCollection_ExtendedString(("plate " + std::to_string(k + 1)).c_str()));
+    colors->SetColor(part, Quantity_Color(0.3 + 0.03 * k, 0.5, 0.8 - 0.03 * k, Quantity_TOC_sRGB), XCAFDoc_ColorSurf);
+    gp_Trsf place;
+    place.SetTranslation(gp_Vec(100.0 * (k % 5), 70.0 * (k / 5), 0.0));
+    shapes->AddComponent(assembly, part, TopLoc_Location(place));
+  }
+  shapes->UpdateAssemblies();
   STEPCAFControl_Writer writer;
   writer.SetColorMode(Standard_True);
   writer.SetNameMode(Standard_True);

@@ -3,20 +3,14 @@
 #include <BRep_Tool.hxx>
 #include <GeomLProp_SLProps.hxx>
 #include <Geom_Surface.hxx>
-#include <Poly_PolygonOnTriangulation.hxx>
 #include <Poly_Triangulation.hxx>
 #include <Precision.hxx>
-#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
-#include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
-#include <TopoDS_Edge.hxx>
 #include <TopoDS_Face.hxx>
-#include <TopoDS_Vertex.hxx>
 #include <gp_Trsf.hxx>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace tessel_detail {
@@ -34,16 +28,8 @@ struct MeshArrays {
   std::vector<TS_3fVector> normals;
 };
 
-// One edge's points as the first face that used it placed them, from the
-// edge's first parameter to its last.
-struct EdgePoints {
-  std::vector<TS_3fPoint> points;
-  double firstParameter = 0.0;
-};
-
 // Adds the faces of one solid, shell or set of free faces to the meshes of
-// their colours. Edge points are shared within that set only, as its
-// meshes are what the topology will join.
+// their colours.
 class FaceSetExtractor {
 public:
   FaceSetExtractor(const TopLoc_Location& placement, const FaceColors& faceColors, TS_Color color)
@@ -56,17 +42,12 @@ public:
       return;
     }
     const gp_Trsf toWorld = (mPlacement * location).Transformation();
-    std::vector<TS_3fPoint> points(static_cast<std::size_t>(triangles->NbNodes()));
-    for (int i = 1; i <= triangles->NbNodes(); ++i) {
-      points[static_cast<std::size_t>(i - 1)] = ToPoint(triangles->Node(i).Transformed(toWorld));
-    }
-    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
-      ShareEdgePoints(TopoDS::Edge(edges.Current()), triangles, location, points);
-    }
     const bool reversed = face.Orientation() == TopAbs_REVERSED;
     MeshArrays& mesh = MeshFor(ColorOf(face));
     const int base = static_cast<int>(mesh.vertices.size());
-    mesh.vertices.insert(mesh.vertices.end(), points.begin(), points.end());
+    for (int i = 1; i <= triangles->NbNodes(); ++i) {
+      mesh.vertices.push_back(ToPoint(triangles->Node(i).Transformed(toWorld)));
+    }
     for (int i = 1; i <= triangles->NbTriangles(); ++i) {
       int a = 0, b = 0, c = 0;
       triangles->Triangle(i).Get(a, b, c);
@@ -105,69 +86,6 @@ private:
       }
     }
     return mMeshes.emplace_back(color, MeshArrays{}).second;
-  }
-
-  TS_3fPoint VertexPoint(const TopoDS_Vertex& vertex) {
-    const int index = mVertices.Add(vertex);
-    if (static_cast<std::size_t>(index) > mVertexPoints.size()) {
-      mVertexPoints.push_back(ToPoint(BRep_Tool::Pnt(vertex).Transformed(mPlacement.Transformation())));
-    }
-    return mVertexPoints[static_cast<std::size_t>(index - 1)];
-  }
-
-  // The face's nodes on `edge` take the points the edge already has; the
-  // first face to use an edge gives it its points, with its ends at the
-  // edge's vertices, which all edges meeting there share.
-  void ShareEdgePoints(const TopoDS_Edge& edge, const Handle(Poly_Triangulation)& triangles,
-                       const TopLoc_Location& location, std::vector<TS_3fPoint>& points) {
-    const Handle(Poly_PolygonOnTriangulation) polygon = BRep_Tool::PolygonOnTriangulation(edge, triangles, location);
-    if (polygon.IsNull() || polygon->NbNodes() < 2) {
-      return;
-    }
-    const int count = polygon->NbNodes();
-    const int index = mEdges.Add(edge);
-    if (static_cast<std::size_t>(index) > mEdgePoints.size()) {
-      mEdgePoints.push_back(FirstEdgePoints(edge, *polygon, points));
-    }
-    const EdgePoints& shared = mEdgePoints[static_cast<std::size_t>(index - 1)];
-    if (shared.points.size() != static_cast<std::size_t>(count)) {
-      return;  // meshed differently on this face; the mesher shares its edge points, so this is rare
-    }
-    const bool backwards = polygon->HasParameters() && count > 1 &&
-                           std::abs(polygon->Parameter(1) - shared.firstParameter) >
-                               std::abs(polygon->Parameter(count) - shared.firstParameter);
-    for (int k = 1; k <= count; ++k) {
-      const int node = polygon->Node(k);
-      if (node >= 1 && node <= static_cast<int>(points.size())) {
-        points[static_cast<std::size_t>(node - 1)] =
-            shared.points[static_cast<std::size_t>(backwards ? count - k : k - 1)];
-      }
-    }
-  }
-
-  EdgePoints FirstEdgePoints(const TopoDS_Edge& edge, const Poly_PolygonOnTriangulation& polygon,
-                             const std::vector<TS_3fPoint>& points) {
-    EdgePoints shared;
-    const int count = polygon.NbNodes();
-    for (int k = 1; k <= count; ++k) {
-      const int node = polygon.Node(k);
-      const bool known = node >= 1 && node <= static_cast<int>(points.size());
-      shared.points.push_back(known ? points[static_cast<std::size_t>(node - 1)] : TS_3fPoint());
-    }
-    shared.firstParameter = polygon.HasParameters() ? polygon.Parameter(1) : 0.0;
-    TopoDS_Vertex first, last;
-    TopExp::Vertices(edge, first, last);
-    if (!first.IsNull() && !last.IsNull()) {
-      SnapEnd(shared.points.front(), VertexPoint(first), VertexPoint(last));
-      SnapEnd(shared.points.back(), VertexPoint(first), VertexPoint(last));
-    }
-    return shared;
-  }
-
-  // An end of the polygon goes to the nearer of the edge's vertices; which
-  // end is which depends on the edge's orientation in the face.
-  static void SnapEnd(TS_3fPoint& end, const TS_3fPoint& first, const TS_3fPoint& last) {
-    end = end.DistanceTo(first) <= end.DistanceTo(last) ? first : last;
   }
 
   // Normals of the surface at each node; where the surface has none (the
@@ -225,10 +143,6 @@ private:
   const FaceColors& mFaceColors;
   TS_Color mColor;
   std::vector<std::pair<TS_Color, MeshArrays>> mMeshes;
-  TopTools_IndexedMapOfShape mEdges;
-  std::vector<EdgePoints> mEdgePoints;
-  TopTools_IndexedMapOfShape mVertices;
-  std::vector<TS_3fPoint> mVertexPoints;
 };
 
 void ExtractFaceSet(const TopoDS_Shape& set, TopAbs_ShapeEnum faceKind, TopAbs_ShapeEnum outside,

@@ -18,9 +18,11 @@ struct ColoredMesh {
 
 // Meshes of the triangulated `part` placed by `placement`, in the order the
 // solids, then free shells, then free faces come in the part. Every face
-// has its own vertices with normals of its surface, and the vertices along
-// an edge lie at exactly the same points in all faces that share the edge,
-// so the mesh's topology joins them. Faces without triangles are left out.
+// has its own vertices with normals of its surface. OCCT's mesher places
+// the points along an edge once for all faces that share it, and all faces
+// of a part go through the same placement, so those faces meet in
+// bit-identical points and the mesh's topology joins them. Faces without
+// triangles are left out.
 std::vector<ColoredMesh> ExtractMeshes(const TopoDS_Shape& part, const TopLoc_Location& placement,
                                        const FaceColors& faceColors, TS_Color color);
 

@@ -229,8 +229,8 @@ int Run(const Options& options) {
   // progress and stops at Ctrl+C like the render.
   const StopSignals stopSignals;
   Scene scene;
-  const LoadedScene loaded = options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles)
-                                                   : LoadModel(options, scene);
+  const LoadedScene loaded =
+      options.model.empty() ? LoadSampleScene(scene, options.sampleTriangles) : LoadModel(options, scene);
   if (const int signal = StopSignalReceived(); signal != 0) {
     return Stopped(signal);
   }

@@ -40,7 +40,8 @@ constexpr std::string_view kStepEnd = "END-ISO-10303-21";
 constexpr std::streamoff kStepEnds = 4096;
 
 std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
 }
 
@@ -91,7 +92,7 @@ std::optional<TS_String> LabelName(const TDF_Label& label) {
 
 class DocumentWalker {
 public:
-  DocumentWalker(const Handle(TDocStd_Document)& document, CadDocument& result)
+  DocumentWalker(const Handle(TDocStd_Document) & document, CadDocument& result)
       : mShapes(XCAFDoc_DocumentTool::ShapeTool(document->Main())),
         mColors(XCAFDoc_DocumentTool::ColorTool(document->Main())),
         mResult(result) {
@@ -198,7 +199,7 @@ public:
   ScopedDocument(const ScopedDocument&) = delete;
   ScopedDocument& operator=(const ScopedDocument&) = delete;
 
-  Handle(TDocStd_Document)& Get() { return mDocument; }
+  Handle(TDocStd_Document) & Get() { return mDocument; }
 
 private:
   Handle(XCAFApp_Application) mApplication;
@@ -217,7 +218,8 @@ bool ReadExchangeFile(const char* path, const char* kind, const Message_Progress
   }
   ScopedDocument scoped;
   if (!reader.Transfer(scoped.Get(), range)) {
-    error = std::string(path) + (range.UserBreak() ? ": reading was interrupted" : ": the shapes could not be converted");
+    error =
+        std::string(path) + (range.UserBreak() ? ": reading was interrupted" : ": the shapes could not be converted");
     return false;
   }
   DocumentWalker(scoped.Get(), document).WalkFreeShapes();
@@ -249,9 +251,7 @@ void SilenceKernelMessages() {
   static_cast<void>(silenced);
 }
 
-bool HasFaces(const CadDocument& document) {
-  return TopExp_Explorer(document.prototypes, TopAbs_FACE).More();
-}
+bool HasFaces(const CadDocument& document) { return TopExp_Explorer(document.prototypes, TopAbs_FACE).More(); }
 
 }  // namespace
 

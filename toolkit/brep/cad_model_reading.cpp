@@ -162,6 +162,7 @@ void FillObjects(const CadDocument& document, TS_Model& model) {
 bool ReadAndMesh(const char* path, const TS_ModelReadLimits& limits, TS_Model& model, TS_String& error) {
   CadFormat format = CadFormat::Step;
   CadFormatOf(path, format);
+  // OCCT's handles own what they hold and take it from new.
   const Handle(OcctProgress) progress = new OcctProgress(limits.canceled, limits.progress);
   Message_ProgressScope whole(progress->Start(), "model", 2);
   Clock::time_point start = Clock::now();

@@ -90,7 +90,7 @@ private:
 
   // Normals of the surface at each node; where the surface has none (the
   // apex of a cone, the pole of a sphere) the mean of the node's triangles.
-  void AppendNormals(const TopoDS_Face& face, const Handle(Poly_Triangulation)& triangles, bool reversed, int base,
+  void AppendNormals(const TopoDS_Face& face, const Handle(Poly_Triangulation) & triangles, bool reversed, int base,
                      MeshArrays& mesh) {
     TopLoc_Location surfaceLocation;
     const Handle(Geom_Surface) surface = BRep_Tool::Surface(face, surfaceLocation);

@@ -69,8 +69,8 @@ void ApplyLimits(const IsolationLimits& limits) {
   }
 }
 
-[[noreturn]] void RunChild(pid_t parent, int replyFile, int progressPipe,
-                           const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits) {
+[[noreturn]] void RunChild(pid_t parent, int replyFile, int progressPipe, const std::function<bool(ReplyWriter&)>& work,
+                           const IsolationLimits& limits) {
   // Dies with the parent, even when the parent is killed outright.
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
     _exit(kReplyNotSentExit);
@@ -136,7 +136,8 @@ private:
 bool IsCanceled(const IsolationLimits& limits) { return limits.canceled && limits.canceled(); }
 
 // Waits until the child's end of the pipe closes, which it does when the
-// child ends, passing on the progress the child reports through it. False when the caller canceled or the wall time ran out first.
+// child ends, passing on the progress the child reports through it. False
+// when the caller canceled or the wall time ran out first.
 bool AwaitClose(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, Outcome& stopped) {
   while (true) {
     if (IsCanceled(limits)) {

@@ -169,9 +169,8 @@ bool ReadObjects(Reader& reader, const Breps& breps, TS_Model& model) {
     TS_ModelObject object;
     std::int32_t material = -1;
     std::int32_t brep = -1;
-    if (!reader.Text(object.name) || !reader.Record(object.color) || !reader.Record(material) ||
-        !reader.Record(brep) || brep < -1 || brep >= static_cast<std::int64_t>(breps.size()) ||
-        !reader.Mesh(object.mesh)) {
+    if (!reader.Text(object.name) || !reader.Record(object.color) || !reader.Record(material) || !reader.Record(brep) ||
+        brep < -1 || brep >= static_cast<std::int64_t>(breps.size()) || !reader.Mesh(object.mesh)) {
       return false;
     }
     object.material = material;

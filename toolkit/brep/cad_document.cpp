@@ -255,20 +255,6 @@ bool HasFaces(const CadDocument& document) { return TopExp_Explorer(document.pro
 
 }  // namespace
 
-bool CadFormatOf(const char* path, CadFormat& format) {
-  const std::string extension = UpperCase(std::filesystem::path(path).extension().string());
-  if (extension == ".STEP" || extension == ".STP") {
-    format = CadFormat::Step;
-  } else if (extension == ".IGES" || extension == ".IGS") {
-    format = CadFormat::Iges;
-  } else if (extension == ".BREP") {
-    format = CadFormat::Brep;
-  } else {
-    return false;
-  }
-  return true;
-}
-
 bool ReadCadDocument(const char* path, CadFormat format, const Message_ProgressRange& range, CadDocument& document,
                      TS_String& error) {
   document = CadDocument();

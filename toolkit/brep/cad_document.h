@@ -11,11 +11,10 @@
 #include <memory>
 #include <vector>
 
+#include "cad_formats.h"
 #include "occt_brep.h"
 
 namespace tessel_detail {
-
-enum class CadFormat { Step, Iges, Brep };
 
 // One placed instance of a part. Instances of one part share its shape.
 struct CadPart {
@@ -28,9 +27,6 @@ struct CadDocument {
   // Every distinct part shape once, for meshing them all in one go.
   TopoDS_Compound prototypes;
 };
-
-// The format a file's name asks for, when it is one of these.
-bool CadFormatOf(const char* path, CadFormat& format);
 
 // False, with `error` naming the file, when the file cannot be read, holds
 // no shape, or `range` was stopped. OCCT's exceptions are left to the

@@ -191,11 +191,6 @@ bool ReadAndMesh(const char* path, const TS_ModelReadLimits& limits, TS_Model& m
 
 }  // namespace
 
-bool IsCadModelFile(const char* path) {
-  CadFormat format;
-  return CadFormatOf(path, format);
-}
-
 bool ReadCadModel(const char* path, const TS_ModelReadLimits& limits, TS_Model& model, TS_String& error) {
   try {
     return ReadAndMesh(path, limits, model, error);

@@ -7,9 +7,6 @@
 
 namespace tessel_detail {
 
-// Whether the file's name marks it as one of the CAD formats.
-bool IsCadModelFile(const char* path);
-
 // Reads `path` into the empty `model`. False, with `error` naming the file
 // in one line, when the file cannot be read or meshed within `limits`, or
 // `limits.canceled` said stop. Throws nothing but std::bad_alloc.

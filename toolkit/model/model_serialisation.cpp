@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "../brep/brep_serialisation.h"
+#include "cad_module.h"
 
 namespace tessel_detail {
 namespace {
@@ -156,7 +156,7 @@ using Breps = std::vector<std::shared_ptr<const TS_Brep>>;
 
 bool ReadBreps(Reader& reader, Breps& breps) {
   TS_String bytes;
-  return reader.Text(bytes) && (bytes.empty() || DeserialiseBreps(std::span<const char>(bytes), breps));
+  return reader.Text(bytes) && (bytes.empty() || CadModule::DeserialiseBreps(std::span<const char>(bytes), breps));
 }
 
 bool ReadObjects(Reader& reader, const Breps& breps, TS_Model& model) {
@@ -220,7 +220,7 @@ bool SerialiseModel(const TS_Model& model, const ByteSink& sink) {
   std::map<const TS_Brep*, std::int32_t> brepNumbers;
   const std::vector<const TS_Brep*> distinct = DistinctBreps(model, brepNumbers);
   std::string breps;
-  if (!distinct.empty() && !SerialiseBreps(distinct, breps)) {
+  if (!distinct.empty() && !CadModule::SerialiseBreps(distinct, breps)) {
     return false;
   }
   Writer writer(sink);

@@ -16,8 +16,9 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#include "../brep/cad_model_reading.h"
+#include "../brep/cad_formats.h"
 #include "assimp_conversion.h"
+#include "cad_module.h"
 #include "model_file_check.h"
 
 namespace {
@@ -168,8 +169,10 @@ bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits
     return false;
   }
   try {
-    const bool read = tessel_detail::IsCadModelFile(path) ? tessel_detail::ReadCadModel(path, limits, *this, error)
-                                                          : Import(path, *this, error);
+    tessel_detail::CadFormat format;
+    const bool read = tessel_detail::CadFormatOf(path, format)
+                          ? tessel_detail::CadModule::ReadModel(path, limits, *this, error)
+                          : Import(path, *this, error);
     if (read) {
       return true;
     }

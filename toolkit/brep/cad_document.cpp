@@ -20,9 +20,7 @@
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,53 +29,6 @@
 
 namespace tessel_detail {
 namespace {
-
-// A STEP file starts and ends with these lines. OCCT's parser accepts a
-// file cut short and transfers what it got, which would show half a model
-// without a word.
-constexpr std::string_view kStepStart = "ISO-10303-21";
-constexpr std::string_view kStepEnd = "END-ISO-10303-21";
-constexpr std::streamoff kStepEnds = 4096;
-
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-// The first and the last few kilobytes of a file.
-bool ReadEnds(const char* path, std::string& head, std::string& tail) {
-  std::ifstream file(path, std::ios::binary);
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  if (!file || size <= 0) {
-    return false;
-  }
-  head.resize(static_cast<std::size_t>(std::min(size, kStepEnds)));
-  file.seekg(0);
-  file.read(head.data(), static_cast<std::streamsize>(head.size()));
-  const std::streamoff start = std::max<std::streamoff>(0, size - kStepEnds);
-  tail.resize(static_cast<std::size_t>(size - start));
-  file.seekg(start);
-  file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
-  return static_cast<bool>(file);
-}
-
-// Empty when the file looks like a whole STEP file, else why not.
-std::string StepFileProblem(const char* path) {
-  std::string head, tail;
-  if (!ReadEnds(path, head, tail)) {
-    return "cannot be read";
-  }
-  const std::size_t first = head.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos || UpperCase(head.substr(first, kStepStart.size())) != kStepStart) {
-    return "not a STEP file";
-  }
-  if (UpperCase(tail).find(kStepEnd) == std::string::npos) {
-    return "not a complete STEP file (its end is missing)";
-  }
-  return {};
-}
 
 std::optional<TS_String> LabelName(const TDF_Label& label) {
   Handle(TDataStd_Name) name;
@@ -261,13 +212,7 @@ bool ReadCadDocument(const char* path, CadFormat format, const Message_ProgressR
   SilenceKernelMessages();
   bool read = false;
   switch (format) {
-    case CadFormat::Step:
-      if (const std::string problem = StepFileProblem(path); !problem.empty()) {
-        error = std::string(path) + ": " + problem;
-        return false;
-      }
-      read = ReadExchangeFile<STEPCAFControl_Reader>(path, "STEP", range, document, error);
-      break;
+    case CadFormat::Step: read = ReadExchangeFile<STEPCAFControl_Reader>(path, "STEP", range, document, error); break;
     case CadFormat::Iges: read = ReadExchangeFile<IGESCAFControl_Reader>(path, "IGES", range, document, error); break;
     case CadFormat::Brep: read = ReadBrepFile(path, range, document, error); break;
   }

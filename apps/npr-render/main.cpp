@@ -174,6 +174,7 @@ LoadedScene LoadModel(const Options& options, Scene& scene) {
   int shown = 0;
   TS_ModelReadLimits limits = ReadLimitsFor(options.quality, options.deflection);
   limits.canceled = [] { return StopSignalReceived() != 0; };
+  limits.keepBreps = false;
   limits.progress = [&progress, &shown](double fraction) {
     const int done = static_cast<int>(fraction * kSteps);
     if (done > shown) {

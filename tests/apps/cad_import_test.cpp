@@ -229,6 +229,21 @@ TEST_P(CadImportTest, ProgressRisesToTheEnd) {
   EXPECT_EQ(reports.back(), 1.0);
 }
 
+TEST_P(CadImportTest, FormsAreDroppedWhenNotWanted) {
+  const std::string path = mFolder / "pair.step";
+  ASSERT_TRUE(linvale::test::WriteTwoBlockAssembly(path));
+  TS_ModelReadLimits limits;
+  limits.keepBreps = false;
+  TS_Model model;
+  TS_String error;
+  ASSERT_TRUE(Read(path, model, error, limits)) << error;
+  ASSERT_FALSE(model.m_objects.IsEmpty());
+  for (const TS_ModelObject& object : model.m_objects) {
+    EXPECT_EQ(object.brep, nullptr);
+    EXPECT_GT(object.mesh.FaceCount(), 0);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(InProcessAndIsolated, CadImportTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Isolated" : "InProcess"; });
 

@@ -174,6 +174,11 @@ bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits
                           ? tessel_detail::CadModule::ReadModel(path, limits, *this, error)
                           : Import(path, *this, error);
     if (read) {
+      if (!limits.keepBreps) {
+        for (TS_ModelObject& object : m_objects) {
+          object.brep.reset();
+        }
+      }
       return true;
     }
   } catch (const std::bad_alloc&) {

@@ -60,6 +60,9 @@ struct TS_ModelReadLimits {
   // ten times a second, while a CAD file is read. In an isolated read it
   // is called from the reading thread of the caller.
   std::function<void(double)> progress;
+  // Whether objects keep their boundary form. A caller that only draws the
+  // meshes saves handing the forms over from an isolated read.
+  bool keepBreps = true;
 };
 
 class TS_Model {

@@ -282,3 +282,25 @@ TEST(CadIsolatedImportTest, BrepFormsSurviveTheTripWithTheirFaceColours) {
 }
 
 }  // namespace
+
+// A host that meshed in its own process (the preview does) has the mesher's
+// worker threads running; the isolated reader's child is forked without
+// them and must still mesh, not wait for threads it does not have.
+TEST(CadIsolatedImportTest, ReadsAfterTheCallerMeshedInParallel) {
+  TemporaryFolder folder;
+  const std::string path = folder / "part.step";
+  ASSERT_TRUE(linvale::test::WriteStep(linvale::test::MakeBlindHolePart(), path));
+  TS_Model first;
+  TS_String error;
+  ASSERT_TRUE(first.Read(path.c_str(), error)) << error;
+  TS_ClassArray<TS_Mesh> meshes;
+  TS_MeshParameters fine;
+  fine.relativeDeflection = 0.0001;
+  ASSERT_TRUE(first.m_objects[0].brep->CreateMesh(fine, meshes));
+  TS_ModelReadLimits limits;
+  limits.seconds = 20;
+  limits.meshing.relativeDeflection = 0.0001;
+  TS_Model second;
+  ASSERT_TRUE(second.ReadIsolated(path.c_str(), error, limits)) << error;
+  EXPECT_EQ(second.m_objects[0].mesh.FaceCount(), meshes[0].FaceCount());
+}

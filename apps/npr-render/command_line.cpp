@@ -3,6 +3,7 @@
 #include <linvale/npr_vector_render.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -17,6 +18,15 @@ std::optional<int> ParsePositive(std::string_view text, int largest = kLargestSi
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value <= 0 || value > largest) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<double> ParsePositiveNumber(const std::string& text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0.0) {
     return std::nullopt;
   }
   return value;
@@ -96,6 +106,20 @@ const std::map<std::string, ValueOption>& ValueOptions() {
            return "invalid hidden lines '" + v + "': expected omit or dashed";
          }
          return "";
+       }},
+      {"--quality",
+       [](Options& o, const std::string& v) -> std::string {
+         const auto quality = ParseMeshQuality(v);
+         if (!quality) {
+           return "invalid quality '" + v + "': expected draft, normal or fine";
+         }
+         o.quality = *quality;
+         return "";
+       }},
+      {"--deflection",
+       [](Options& o, const std::string& v) -> std::string {
+         o.deflection = ParsePositiveNumber(v);
+         return o.deflection ? "" : "invalid deflection '" + v + "': expected a positive number of millimetres";
        }},
       {"--view",
        [](Options& o, const std::string& v) -> std::string {
@@ -211,7 +235,8 @@ const char* UsageText() {
          "Renders a model as a hand-drawn picture.\n"
          "\n"
          "MODEL is any file the model importer reads (OBJ, STL, PLY, glTF/GLB, 3DS,\n"
-         "Collada, FBX, IFC, ...). Without MODEL the built-in sample part is drawn.\n"
+         "Collada, FBX, IFC, ...) or a CAD file (STEP, IGES, BREP). Without MODEL\n"
+         "the built-in sample part is drawn.\n"
          "\n"
          "Options:\n"
          "  -o, --output FILE   picture to write; the extension names the format\n"
@@ -239,11 +264,17 @@ const char* UsageText() {
          "      --sample-triangles N\n"
          "                      without MODEL: a grid of sample parts of about N\n"
          "                      triangles, to try large renders\n"
+         "      --quality Q     how closely CAD files are meshed: draft, normal or\n"
+         "                      fine; finer takes longer. Default: normal\n"
+         "      --deflection D  largest distance in millimetres between the mesh\n"
+         "                      of a CAD file and its surfaces (instead of the\n"
+         "                      quality's, which follows the model's size)\n"
          "      --list-styles   list the styles found and where, then exit\n"
          "      --settings      edit the default style in the settings dialog (needs a\n"
          "                      display), then exit: 0 OK, 1 Cancel, 2 no display\n"
          "  -q, --quiet         no progress display\n"
-         "      --verbose       report the time each phase took and the size of a\n"
+         "      --verbose       report the time each phase took (reading and\n"
+         "                      meshing of CAD files apart) and the size of a\n"
          "                      drawing's file\n"
          "  -h, --help          show this help and exit\n"
          "      --version       show the version and exit\n"

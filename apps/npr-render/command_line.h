@@ -11,6 +11,8 @@
 #include <tessel/ts_defines.h>
 #include <tessel/ts_point.h>
 
+#include "mesh_quality.h"
+
 namespace npr_render {
 
 struct Options {
@@ -31,6 +33,10 @@ struct Options {
   // Drawings (.svg, .pdf) only: hidden lines dashed, faces as flat fills.
   NprHiddenLines hiddenLines = NprHiddenLines::Omitted;
   bool svgFills = false;
+  // Meshing of models given by their surfaces; a deflection in millimetres
+  // overrides the quality's.
+  MeshQuality quality = MeshQuality::Normal;
+  std::optional<double> deflection;
   bool listStyles = false;
   bool settings = false;  // open the settings dialog instead of rendering
   bool quiet = false;

@@ -25,6 +25,7 @@
 #include "gl_limit.h"
 #include "huge_page_heap.h"
 #include "image_output.h"
+#include "mesh_quality.h"
 #include "scene_loading.h"
 #include "settings_dialog.h"
 #include "stop_signals.h"
@@ -59,6 +60,8 @@ private:
 struct Timings {
   double checks = 0.0;
   double load = 0.0;
+  double read = 0.0;  // of the load, for CAD files
+  double mesh = 0.0;
   double render = 0.0;
   double write = 0.0;
 };
@@ -71,6 +74,10 @@ void ReportTimings(const Timings& timings, const ConsoleProgress& progress, cons
   std::fprintf(stderr, "npr-render: %u objects, %lu triangles\n", scene.NodesCount(), triangles);
   std::fprintf(stderr, "npr-render: %8.3f s  checks, plug-ins and style\n", timings.checks);
   std::fprintf(stderr, "npr-render: %8.3f s  model and scene\n", timings.load);
+  if (timings.read > 0.0 || timings.mesh > 0.0) {
+    std::fprintf(stderr, "npr-render: %8.3f s    reading the file\n", timings.read);
+    std::fprintf(stderr, "npr-render: %8.3f s    meshing its surfaces\n", timings.mesh);
+  }
   std::fprintf(stderr, "npr-render: %8.3f s  render, of which:\n", timings.render);
   for (const auto& phase : progress.Phases()) {
     std::fprintf(stderr, "npr-render: %8.3f s    %s\n", phase.seconds, phase.name.c_str());
@@ -164,6 +171,50 @@ int Prepare(const Options& options, NprRenderer& renderer, const std::vector<Sty
   return kSuccess;
 }
 
+// The progress of reading the model, shown from when the program starts
+// waiting for the importer until the model is there.
+class ReadingProgress {
+public:
+  explicit ReadingProgress(bool quiet) : mQuiet(quiet) {}
+
+  void Show() {
+    mDisplay.emplace(ConsoleProgress::DisplayFor(mQuiet));
+    mDisplay->SetTaskName("Reading the model");
+    mDisplay->SetStepCount(kSteps);
+  }
+  void Done() { mDisplay.reset(); }
+
+  void Report(double fraction) {
+    const int done = static_cast<int>(fraction * kSteps);
+    if (mDisplay && done > mShown) {
+      mDisplay->Step(done - mShown, nullptr);
+      mShown = done;
+    }
+  }
+
+private:
+  static constexpr int kSteps = 1000;
+  bool mQuiet;
+  std::optional<ConsoleProgress> mDisplay;
+  int mShown = 0;
+};
+
+// The meshing of CAD files as asked, stopped by Ctrl+C.
+TS_ModelReadLimits ModelReadLimits(const Options& options, ReadingProgress& progress) {
+  TS_ModelReadLimits limits = ReadLimitsFor(options.quality, options.deflection);
+  limits.canceled = [] { return StopSignalReceived() != 0; };
+  limits.keepBreps = false;
+  limits.progress = [&progress](double fraction) { progress.Report(fraction); };
+  return limits;
+}
+
+LoadedScene FinishLoading(ModelLoading& model, ReadingProgress& progress, Scene& scene) {
+  progress.Show();
+  LoadedScene loaded = model.Finish(scene);
+  progress.Done();
+  return loaded;
+}
+
 int RenderAndWrite(const Options& options, NprRenderer& renderer, Scene& scene, const TS_Viewport& viewport,
                    const NprRenderSettings& settings, ConsoleProgress& progress, Timings& timings,
                    Stopwatch& stopwatch) {
@@ -225,9 +276,11 @@ int Run(const Options& options) {
   }
   Timings timings;
   Stopwatch stopwatch;
+  // The importer starts first and reads while the rest is prepared.
+  ReadingProgress readingProgress(options.quiet);
   std::optional<ModelLoading> model;
   if (!options.model.empty()) {
-    model.emplace(options.model);
+    model.emplace(options.model, ModelReadLimits(options, readingProgress));
   }
   NprRenderSettings settings;
   if (const int status = Prepare(options, renderer, folders, defaultStyle, settings); status != kSuccess) {
@@ -235,16 +288,24 @@ int Run(const Options& options) {
   }
   timings.checks = stopwatch.Lap();
 
+  // Reading and meshing a large CAD file can take a while: it shows
+  // progress and stops at Ctrl+C like the render.
+  const StopSignals stopSignals;
   Scene scene;
-  const LoadedScene loaded = model ? model->Finish(scene) : LoadSampleScene(scene, options.sampleTriangles);
+  const LoadedScene loaded =
+      model ? FinishLoading(*model, readingProgress, scene) : LoadSampleScene(scene, options.sampleTriangles);
+  if (const int signal = StopSignalReceived(); signal != 0) {
+    return Stopped(signal);
+  }
   if (!loaded.error.empty()) {
     return Fail(kModelError, loaded.error);
   }
   const TS_Viewport viewport = CameraFor(loaded, options, scene);
   NprAddDefaultLightIfNone(scene, viewport);
   timings.load = stopwatch.Lap();
+  timings.read = loaded.readSeconds;
+  timings.mesh = loaded.meshSeconds;
 
-  const StopSignals stopSignals;
   ConsoleProgress progress(ConsoleProgress::DisplayFor(options.quiet));
   const int status =
       NprIsVectorFileName(options.output)

@@ -15,12 +15,11 @@ namespace npr_render {
 namespace {
 
 // Processor seconds the importer may spend on one file; tests shorten it.
-unsigned ImportSeconds() {
-  constexpr unsigned kDefault = 60;
+unsigned ImportSeconds(unsigned otherwise) {
   const char* text = std::getenv("NPR_RENDER_IMPORT_SECONDS");
   unsigned seconds = 0;
   if (text == nullptr || std::from_chars(text, text + std::strlen(text), seconds).ec != std::errc() || seconds == 0) {
-    return kDefault;
+    return otherwise;
   }
   return seconds;
 }
@@ -30,19 +29,18 @@ bool IsTrusted() {
   return trusted != nullptr && std::strcmp(trusted, "1") == 0;
 }
 
-std::unique_ptr<TS_IsolatedModelRead> StartIsolatedRead(const std::string& path) {
-  TS_ModelReadLimits limits;
-  limits.seconds = ImportSeconds();
-  return std::make_unique<TS_IsolatedModelRead>(path.c_str(), limits);
-}
-
 }  // namespace
 
-ModelLoading::ModelLoading(std::string path)
-    : mPath(std::move(path)), mIsolated(IsTrusted() ? nullptr : StartIsolatedRead(mPath)) {}
+ModelLoading::ModelLoading(std::string path, TS_ModelReadLimits limits)
+    : mPath(std::move(path)), mLimits(std::move(limits)) {
+  mLimits.seconds = ImportSeconds(mLimits.seconds);
+  if (!IsTrusted()) {
+    mIsolated = std::make_unique<TS_IsolatedModelRead>(mPath.c_str(), mLimits);
+  }
+}
 
 bool ModelLoading::Read(TS_Model& model, TS_String& error) {
-  return mIsolated ? mIsolated->Finish(model, error) : model.Read(mPath.c_str(), error);
+  return mIsolated ? mIsolated->Finish(model, error) : model.Read(mPath.c_str(), error, mLimits);
 }
 
 LoadedScene ModelLoading::Finish(Scene& scene) {
@@ -54,6 +52,11 @@ LoadedScene ModelLoading::Finish(Scene& scene) {
     loaded.error = error;
     return loaded;
   }
+  for (const TS_String& warning : model.m_warnings) {
+    std::fprintf(stderr, "npr-render: %s: %s\n", path.c_str(), warning.c_str());
+  }
+  loaded.readSeconds = model.m_readSeconds;
+  loaded.meshSeconds = model.m_meshSeconds;
   if (model.m_invalidFaces > 0) {
     std::fprintf(stderr, "npr-render: %s: %llu faces with invalid vertices dropped\n", path.c_str(),
                  static_cast<unsigned long long>(model.m_invalidFaces));

@@ -19,6 +19,9 @@ struct LoadedScene {
   std::optional<TS_Viewport> camera;  // the model's first camera
   TS_3dVector up{0.0, 0.0, 1.0};      // the model's up direction
   std::vector<std::string> names;     // of the objects, node by node
+  // Wall time spent reading the file and meshing its surfaces (CAD files).
+  double readSeconds = 0.0;
+  double meshSeconds = 0.0;
 };
 
 // A model file being read. Model files come from anywhere, so the importer
@@ -27,7 +30,10 @@ struct LoadedScene {
 // program prepares the render.
 class ModelLoading {
 public:
-  explicit ModelLoading(std::string path);
+  // `limits` give the meshing of CAD files, its progress and how to stop
+  // it; their processor seconds may be shortened from the environment. What
+  // they call must stay valid until Finish.
+  ModelLoading(std::string path, TS_ModelReadLimits limits);
 
   // Every object of the model becomes a node, every light of the model a
   // light of the scene.
@@ -37,6 +43,7 @@ private:
   bool Read(TS_Model& model, TS_String& error);
 
   std::string mPath;
+  TS_ModelReadLimits mLimits;
   std::unique_ptr<TS_IsolatedModelRead> mIsolated;  // null for a trusted file
 };
 

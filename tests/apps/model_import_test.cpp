@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace {
 
 using linvale::test::TemporaryFolder;
@@ -179,4 +183,26 @@ TEST(ModelImport, UnusableFilesFailWithOneLineNamingTheFile) {
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     EXPECT_TRUE(model.m_objects.IsEmpty());
   }
+}
+
+// The CAD kernel takes a third of a second to load: mesh formats must not
+// pull it in, and the first CAD file does.
+TEST(ModelImport, TheCadModuleIsLoadedByTheFirstCadFileOnly) {
+  auto loaded = [](const char* library) {
+    std::ifstream maps("/proc/self/maps");
+    const std::string text((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    return text.find(library) != std::string::npos;
+  };
+  TemporaryFolder folder;
+  linvale::test::WriteTwoCubeObj(folder / "cubes.obj");
+  TS_Model model;
+  TS_String error;
+  ASSERT_TRUE(model.Read((folder / "cubes.obj").c_str(), error)) << error;
+  EXPECT_FALSE(loaded("libtessel_brep.so"));
+  EXPECT_FALSE(loaded("libTKernel"));
+  linvale::test::WriteText(folder / "part.step", "ISO-10303-21;\nnot really\n");
+  EXPECT_FALSE(model.Read((folder / "part.step").c_str(), error));
+  EXPECT_NE(error.find("part.step"), std::string::npos) << error;
+  EXPECT_TRUE(loaded("libtessel_brep.so"));
+  EXPECT_TRUE(loaded("libTKernel"));
 }

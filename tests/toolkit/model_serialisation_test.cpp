@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -19,6 +20,9 @@ TS_Model SampleModel() {
   TS_Model model;
   model.m_up = TS_3dVector(0.0, 0.0, -1.0);
   model.m_invalidFaces = 7;
+  model.m_warnings.Append(TS_String("meshed 4 times coarser"));
+  model.m_readSeconds = 1.25;
+  model.m_meshSeconds = 0.5;
   TS_Material material;
   material.SetDiffuse(TS_Color(10, 20, 30));
   material.SetTransparency(0.25);
@@ -68,6 +72,10 @@ TEST(ModelSerialisation, EveryFieldComesBack) {
   ASSERT_TRUE(tessel_detail::DeserialiseModel(Serialised(original), copy));
   EXPECT_EQ(copy.m_up, original.m_up);
   EXPECT_EQ(copy.m_invalidFaces, original.m_invalidFaces);
+  ASSERT_EQ(copy.m_warnings.Count(), 1);
+  EXPECT_EQ(copy.m_warnings[0], original.m_warnings[0]);
+  EXPECT_EQ(copy.m_readSeconds, original.m_readSeconds);
+  EXPECT_EQ(copy.m_meshSeconds, original.m_meshSeconds);
   ASSERT_EQ(copy.m_materials.Count(), 1);
   EXPECT_EQ(copy.m_materials[0], original.m_materials[0]);
   ASSERT_EQ(copy.m_lights.Count(), 1);
@@ -199,4 +207,22 @@ TEST(ModelSerialisation, ArraysBeyondTheBudgetOrThatCannotBeHadAreRefused) {
   const tessel_detail::ArraySource unavailable{[](std::uint64_t, void*, std::size_t) { return false; }, 1 << 20};
   EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy, &unavailable));
   EXPECT_TRUE(copy.m_objects.IsEmpty());
+}
+
+// Only the toolkit's own forms can be written; another implementation of
+// the interface has no byte form, and the whole model is refused rather
+// than sent without it.
+TEST(ModelSerialisation, AFormTheToolkitDidNotMakeIsRefused) {
+  class ForeignBrep : public TS_Brep {
+  public:
+    bool CreateMesh(const TS_MeshParameters&, TS_ClassArray<TS_Mesh>&) const override { return false; }
+    bool CreateMesh(const TS_MeshParameters&, TS_ClassArray<TS_Mesh>&, TS_SimpleArray<TS_Color>&) const override {
+      return false;
+    }
+  };
+  TS_Model model = SampleModel();
+  model.m_objects[0].brep = std::make_shared<ForeignBrep>();
+  bool offered = false;
+  EXPECT_FALSE(tessel_detail::SerialiseModel(model, [&offered](std::span<const char>) { return offered = true; }));
+  EXPECT_FALSE(offered) << "nothing is written before the refusal";
 }

@@ -96,8 +96,6 @@ TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world, std::uint64_t&
   return result;
 }
 
-TS_Color NeutralGrey() { return TS_Color(128, 128, 128); }
-
 namespace {
 
 bool GetDiffuse(const aiMaterial& material, aiColor4D& color) {

@@ -14,16 +14,14 @@
 #include <tessel/ts_mesh.h>
 #include <tessel/ts_viewport.h>
 
+#include "neutral_grey.h"
+
 namespace tessel_detail {
 
 // The triangles of `mesh` placed by `world`. Faces that are not triangles
 // or touch a point that is not finite are left out, the latter counted in
 // `invalidFaces`; normals are kept when the file supplied them.
 TS_Mesh ConvertMesh(const aiMesh& mesh, const aiMatrix4x4& world, std::uint64_t& invalidFaces);
-
-// The colour of objects whose file gives none: dark enough for pencil
-// strokes to show on white paper, light enough for shading to show on it.
-TS_Color NeutralGrey();
 
 // Diffuse colour (the base colour for physically based materials), or
 // neutral grey when the material has none.

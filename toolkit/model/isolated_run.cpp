@@ -15,6 +15,7 @@
 #include <chrono>
 #include <exception>
 #include <new>
+#include <span>
 #include <thread>
 
 #include "child_process.h"
@@ -69,7 +70,7 @@ void ApplyLimits(const IsolationLimits& limits) {
   }
 }
 
-[[noreturn]] void RunChild(pid_t parent, int replyFile, int readySignal, const std::function<bool(ReplyWriter&)>& work,
+[[noreturn]] void RunChild(pid_t parent, int replyFile, int signalPipe, const std::function<bool(ReplyWriter&)>& work,
                            const IsolationLimits& limits) {
   // Dies with the parent, even when the parent is killed outright.
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
@@ -82,7 +83,7 @@ void ApplyLimits(const IsolationLimits& limits) {
   // Nothing may leave this frame but through _exit: an exception unwinding
   // further would run the parent's code on in the child.
   try {
-    ReplyWriter reply(replyFile, readySignal);
+    ReplyWriter reply(replyFile, signalPipe);
     if (!work(reply)) {
       _exit(kReplyNotSentExit);
     }
@@ -96,9 +97,10 @@ void ApplyLimits(const IsolationLimits& limits) {
 
 bool IsCanceled(const IsolationLimits& limits) { return limits.canceled && limits.canceled(); }
 
-// Waits until the child says its reply is ready (`ready` true) or its end of
-// the pipe closes, which it does when the child ends. False when the caller
-// canceled or the wall time ran out first.
+// Waits until the child says its reply is complete (`ready` true) or its
+// end of the pipe closes, which it does when the child ends, passing on the
+// progress the child reports meanwhile. False when the caller canceled or
+// the wall time ran out first.
 bool AwaitReply(int descriptor, Clock::time_point deadline, const IsolationLimits& limits, bool& ready,
                 Outcome& stopped) {
   while (true) {
@@ -116,11 +118,19 @@ bool AwaitReply(int descriptor, Clock::time_point deadline, const IsolationLimit
     if (polled <= 0) {
       continue;  // time to look at the deadline and the caller again; also after a signal
     }
-    char said;
-    const ssize_t count = read(descriptor, &said, 1);
-    if (count >= 0 || (errno != EINTR && errno != EAGAIN)) {
-      ready = count == 1;
+    unsigned char reports[64];
+    const ssize_t count = read(descriptor, reports, sizeof reports);
+    if (count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN)) {
+      ready = false;
       return true;
+    }
+    const std::span<const unsigned char> said(reports, count > 0 ? static_cast<std::size_t>(count) : 0);
+    if (std::ranges::find(said, kReplyComplete) != said.end()) {
+      ready = true;
+      return true;
+    }
+    if (count > 0 && limits.progress) {
+      limits.progress(static_cast<double>(reports[count - 1]) / kProgressSteps);
     }
   }
 }
@@ -176,8 +186,9 @@ IsolatedRun::IsolatedRun(const std::function<bool(ReplyWriter&)>& work, const Is
   mLimits.cpuSeconds = std::max(mLimits.cpuSeconds, 1u);
   // The reply goes into a file in memory, which the child fills at its own
   // pace; a pipe would make both processes take turns for every 64 KiB.
-  // The pipe carries one byte, when the reply is complete, or closes when
-  // the child ends without one: the child holds its writing end until then.
+  // The pipe carries the child's progress reports and then one byte when
+  // the reply is complete; it closes when the child ends without one (the
+  // child holds its writing end until then).
   mReplyFile = UniqueFd(memfd_create("isolated-reply", MFD_CLOEXEC | MFD_ALLOW_SEALING));
   int ends[2];
   if (!mReplyFile.IsOpen() || pipe2(ends, O_CLOEXEC) != 0) {

@@ -21,6 +21,9 @@ struct IsolationLimits {
   unsigned cpuSeconds = 60;        // at least 1; wall time allowed is twice this
   std::uint64_t memoryBytes = 0;   // address space beyond the parent's; 0 for none
   std::function<bool()> canceled;  // may be empty
+  // Told what the work reports with ReplyWriter::ReportProgress, on the
+  // calling thread; may be empty.
+  std::function<void(double)> progress;
 };
 
 struct IsolatedResult {

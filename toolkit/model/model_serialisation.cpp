@@ -2,16 +2,21 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <new>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
+#include "cad_module.h"
+
 namespace tessel_detail {
 namespace {
 
-constexpr std::string_view kInlineHeader = "TS_Model 1\n";
-constexpr std::string_view kByAddressHeader = "TS_Model 1, arrays by address\n";
+constexpr std::string_view kInlineHeader = "TS_Model 2\n";
+constexpr std::string_view kByAddressHeader = "TS_Model 2, arrays by address\n";
 
 std::string_view HeaderFor(bool byAddress) { return byAddress ? kByAddressHeader : kInlineHeader; }
 constexpr std::string_view kTrailer = "end of model\n";
@@ -186,7 +191,14 @@ private:
   std::uint64_t mBudget;
 };
 
-bool ReadObjects(Reader& reader, TS_Model& model) {
+using Breps = std::vector<std::shared_ptr<const TS_Brep>>;
+
+bool ReadBreps(Reader& reader, Breps& breps) {
+  TS_String bytes;
+  return reader.Text(bytes) && (bytes.empty() || CadModule::DeserialiseBreps(std::span<const char>(bytes), breps));
+}
+
+bool ReadObjects(Reader& reader, const Breps& breps, TS_Model& model) {
   std::uint64_t count = 0;
   // Each object takes at least its counts and colour.
   if (!reader.Count(5 * sizeof(std::uint64_t), count)) {
@@ -195,37 +207,81 @@ bool ReadObjects(Reader& reader, TS_Model& model) {
   for (std::uint64_t i = 0; i < count; ++i) {
     TS_ModelObject object;
     std::int32_t material = -1;
-    if (!reader.Text(object.name) || !reader.Record(object.color) || !reader.Record(material) ||
-        !reader.Mesh(object.mesh)) {
+    std::int32_t brep = -1;
+    if (!reader.Text(object.name) || !reader.Record(object.color) || !reader.Record(material) || !reader.Record(brep) ||
+        brep < -1 || brep >= static_cast<std::int64_t>(breps.size()) || !reader.Mesh(object.mesh)) {
       return false;
     }
     object.material = material;
+    if (brep >= 0) {
+      object.brep = breps[static_cast<std::size_t>(brep)];
+    }
     model.m_objects.Append(std::move(object));
   }
   return true;
 }
 
+bool ReadWarnings(Reader& reader, TS_Model& model) {
+  std::uint64_t count = 0;
+  if (!reader.Count(sizeof(std::uint64_t), count)) {
+    return false;
+  }
+  for (std::uint64_t i = 0; i < count; ++i) {
+    if (!reader.Text(model.m_warnings.AppendNew())) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool ReadModel(Reader& reader, TS_Model& model) {
+  Breps breps;
   return reader.Header() && reader.Record(model.m_up) && reader.Record(model.m_invalidFaces) &&
+         reader.Record(model.m_readSeconds) && reader.Record(model.m_meshSeconds) && ReadWarnings(reader, model) &&
          reader.Array(model.m_materials) && reader.Array(model.m_lights) && reader.Array(model.m_views) &&
-         ReadObjects(reader, model) && reader.Raw(kTrailer) && reader.AtEnd();
+         ReadBreps(reader, breps) && ReadObjects(reader, breps, model) && reader.Raw(kTrailer) && reader.AtEnd();
+}
+
+// Every distinct boundary form once, numbered in the order objects first use it.
+std::vector<const TS_Brep*> DistinctBreps(const TS_Model& model, std::map<const TS_Brep*, std::int32_t>& numbers) {
+  std::vector<const TS_Brep*> breps;
+  for (const TS_ModelObject& object : model.m_objects) {
+    if (object.brep && numbers.try_emplace(object.brep.get(), static_cast<std::int32_t>(breps.size())).second) {
+      breps.push_back(object.brep.get());
+    }
+  }
+  return breps;
 }
 
 }  // namespace
 
 bool SerialiseModel(const TS_Model& model, const ByteSink& sink, ArrayPlacement placement) {
+  std::map<const TS_Brep*, std::int32_t> brepNumbers;
+  const std::vector<const TS_Brep*> distinct = DistinctBreps(model, brepNumbers);
+  std::string breps;
+  if (!distinct.empty() && !CadModule::SerialiseBreps(distinct, breps)) {
+    return false;
+  }
   Writer writer(sink, placement);
   writer.Raw(HeaderFor(placement == ArrayPlacement::ByAddress));
   writer.Record(model.m_up);
   writer.Record(model.m_invalidFaces);
+  writer.Record(model.m_readSeconds);
+  writer.Record(model.m_meshSeconds);
+  writer.Record(static_cast<std::uint64_t>(model.m_warnings.Count()));
+  for (const TS_String& warning : model.m_warnings) {
+    writer.Text(warning);
+  }
   writer.Array(model.m_materials);
   writer.Array(model.m_lights);
   writer.Array(model.m_views);
+  writer.Text(breps);
   writer.Record(static_cast<std::uint64_t>(model.m_objects.Count()));
   for (const TS_ModelObject& object : model.m_objects) {
     writer.Text(object.name);
     writer.Record(object.color);
     writer.Record(static_cast<std::int32_t>(object.material));
+    writer.Record(object.brep ? brepNumbers.at(object.brep.get()) : std::int32_t{-1});
     writer.Mesh(object.mesh);
   }
   writer.Raw(kTrailer);

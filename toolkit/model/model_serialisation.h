@@ -30,7 +30,8 @@ struct ArraySource {
 };
 
 // Hands `model` to `sink`, a mesh's arrays each as one piece straight from
-// the mesh or as its address; false when the sink refused a piece.
+// the mesh or as its address, boundary forms in the kernel's binary format;
+// false when the sink refused a piece or a form was not made by this toolkit.
 bool SerialiseModel(const TS_Model& model, const ByteSink& sink, ArrayPlacement placement = ArrayPlacement::Inline);
 
 // Rebuilds the model written by SerialiseModel, with arrays placed by

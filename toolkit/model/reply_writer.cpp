@@ -1,8 +1,11 @@
 #include "reply_writer.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace tessel_detail {
@@ -12,8 +15,22 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 
 }  // namespace
 
-ReplyWriter::ReplyWriter(int descriptor, int readySignal)
-    : mDescriptor(descriptor), mReadySignal(readySignal), mBuffer(kBufferBytes) {}
+ReplyWriter::ReplyWriter(int descriptor, int signalDescriptor)
+    : mDescriptor(descriptor), mSignalDescriptor(signalDescriptor), mBuffer(kBufferBytes) {
+  if (mSignalDescriptor >= 0) {
+    fcntl(mSignalDescriptor, F_SETFL, fcntl(mSignalDescriptor, F_GETFL) | O_NONBLOCK);
+  }
+}
+
+void ReplyWriter::ReportProgress(double fraction) {
+  if (mSignalDescriptor < 0 || !std::isfinite(fraction)) {
+    return;
+  }
+  const auto step = static_cast<unsigned char>(std::lround(std::clamp(fraction, 0.0, 1.0) * kProgressSteps));
+  if (step != mLastProgress && write(mSignalDescriptor, &step, 1) == 1) {
+    mLastProgress = step;
+  }
+}
 
 bool ReplyWriter::Write(std::span<const char> bytes) {
   if (mFailed) {
@@ -37,8 +54,10 @@ bool ReplyWriter::Flush() {
 }
 
 void ReplyWriter::CompleteAndWait() {
-  constexpr char kReady = 'R';
-  if (!Flush() || write(mReadySignal, &kReady, 1) != 1) {
+  // Progress reports may be dropped, this byte may not: it waits for room.
+  if (!Flush() || mSignalDescriptor < 0 ||
+      fcntl(mSignalDescriptor, F_SETFL, fcntl(mSignalDescriptor, F_GETFL) & ~O_NONBLOCK) != 0 ||
+      write(mSignalDescriptor, &kReplyComplete, 1) != 1) {
     _exit(kReplyNotSentExit);
   }
   while (true) {

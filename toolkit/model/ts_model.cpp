@@ -16,7 +16,9 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include "../brep/cad_formats.h"
 #include "assimp_conversion.h"
+#include "cad_module.h"
 #include "model_file_check.h"
 
 namespace {
@@ -156,7 +158,7 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
 
 }  // namespace
 
-bool TS_Model::Read(const char* path, TS_String& error) {
+bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits& limits) {
   Destroy();
   error.clear();
   if (path == nullptr || *path == '\0') {
@@ -167,7 +169,16 @@ bool TS_Model::Read(const char* path, TS_String& error) {
     return false;
   }
   try {
-    if (Import(path, *this, error)) {
+    tessel_detail::CadFormat format;
+    const bool read = tessel_detail::CadFormatOf(path, format)
+                          ? tessel_detail::CadModule::ReadModel(path, limits, *this, error)
+                          : Import(path, *this, error);
+    if (read) {
+      if (!limits.keepBreps) {
+        for (TS_ModelObject& object : m_objects) {
+          object.brep.reset();
+        }
+      }
       return true;
     }
   } catch (const std::bad_alloc&) {
@@ -194,4 +205,7 @@ void TS_Model::Destroy() {
   m_lights.Destroy();
   m_views.Destroy();
   m_invalidFaces = 0;
+  m_warnings.Destroy();
+  m_readSeconds = 0.0;
+  m_meshSeconds = 0.0;
 }

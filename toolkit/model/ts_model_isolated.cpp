@@ -37,11 +37,15 @@ bool IsRefusal(int error) { return error == EPERM || error == EACCES || error ==
 
 // The model goes out as it is serialised, so the child never holds a
 // second copy of it; a write that fails ends the child without a reply.
-// The model lives on while the parent copies arrays out of it.
-bool ReadAndEncode(const char* path, ArrayPlacement placement, ReplyWriter& reply) {
+// The model lives on while the parent copies arrays out of it. The caller's
+// cancel callback stays behind: the parent asks it and ends the child.
+bool ReadAndEncode(const char* path, const TS_ModelReadLimits& limits, ArrayPlacement placement, ReplyWriter& reply) {
+  TS_ModelReadLimits inChild = limits;
+  inChild.canceled = nullptr;
+  inChild.progress = [&reply](double fraction) { reply.ReportProgress(fraction); };
   TS_Model model;
   TS_String error;
-  if (!model.Read(path, error)) {
+  if (!model.Read(path, error, inChild)) {
     return reply.Write(std::string_view(&kErrorReply, 1)) && reply.Write(error);
   }
   if (!reply.Write(std::string_view(&kModelReply, 1)) ||
@@ -55,7 +59,8 @@ bool ReadAndEncode(const char* path, ArrayPlacement placement, ReplyWriter& repl
 std::string Describe(const IsolatedResult& result, const TS_ModelReadLimits& limits) {
   switch (result.outcome) {
     case Outcome::Crashed: return "the importer crashed (" + std::string(strsignal(result.signal)) + ")";
-    case Outcome::TimedOut: return "the importer took longer than " + std::to_string(limits.seconds) + " s";
+    case Outcome::TimedOut:
+      return "the importer took longer than " + std::to_string(limits.seconds) + " s of processor time";
     case Outcome::OutOfMemory: return "the importer ran out of memory (a damaged file declaring huge counts?)";
     case Outcome::Canceled: return "reading was interrupted";
     case Outcome::Replied: return "the importer's reply was cut short";
@@ -109,7 +114,8 @@ struct TS_IsolatedModelRead::Reading {
 
   void Start() {
     placement = gArraysInReply ? ArrayPlacement::Inline : ArrayPlacement::ByAddress;
-    run.emplace([this](ReplyWriter& reply) { return ReadAndEncode(path.c_str(), placement, reply); }, isolation);
+    run.emplace([this](ReplyWriter& reply) { return ReadAndEncode(path.c_str(), limits, placement, reply); },
+                isolation);
   }
 };
 
@@ -130,6 +136,7 @@ TS_IsolatedModelRead::TS_IsolatedModelRead(const char* path, const TS_ModelReadL
     reading.isolation.memoryBytes =
         limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
     reading.isolation.canceled = limits.canceled;
+    reading.isolation.progress = limits.progress;
     reading.Start();
   } catch (const std::bad_alloc&) {
     mReading.reset();  // Finish says so

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <tessel/ts_array.h>
+#include <tessel/ts_color.h>
 #include <tessel/ts_mesh.h>
 
 // How closely the triangles follow the surfaces.
@@ -33,4 +34,11 @@ public:
   // their vertices along a common edge. False, with nothing appended, when
   // the shape cannot be meshed.
   virtual bool CreateMesh(const TS_MeshParameters& parameters, TS_ClassArray<TS_Mesh>& meshes) const = 0;
+
+  // The same meshes split further by colour: one per solid or free shell
+  // and colour, `colors` parallel to `meshes`. A face's own colour wins over
+  // its solid's, and faces without any take the shape's colour. A form
+  // that knows no colours gives the meshes above, each in neutral grey.
+  virtual bool CreateMesh(const TS_MeshParameters& parameters, TS_ClassArray<TS_Mesh>& meshes,
+                          TS_SimpleArray<TS_Color>& colors) const;
 };

@@ -1,7 +1,8 @@
 // A model read from a file in one of the common interchange formats (OBJ,
 // STL, PLY, glTF, 3DS, Collada, FBX, IFC and whatever else the importer
-// knows): its triangle meshes with their colours, its lights and its cameras,
-// all in world coordinates.
+// knows) or from a CAD system's exchange file (STEP, IGES, or a B-rep file
+// of the CAD kernel the toolkit uses): its triangle meshes with their
+// colours, its lights and its cameras, all in world coordinates.
 #pragma once
 
 #include <tessel/ts_array.h>
@@ -31,7 +32,9 @@ struct TS_ModelObject {
   int material = -1;
   // The boundary form, for objects a CAD file describes by their surfaces;
   // null for plain meshes. Such an object's mesh stays empty until the
-  // reader of the model meshes the form.
+  // reader of the model meshes the form. The reader makes one object per
+  // solid or free shell and colour of a placed part, and the objects of
+  // one part share its form, which meshes to all of them.
   std::shared_ptr<const TS_Brep> brep;
 };
 
@@ -46,6 +49,20 @@ struct TS_ModelReadLimits {
   // Asked several times a second while the importer works; true stops it
   // and fails the read.
   std::function<bool()> canceled;
+  // How closely objects with a boundary form are meshed, and what meshing
+  // them may cost: past either budget the reader meshes once more at
+  // coarser tolerances (with a warning in m_warnings), and fails when the
+  // coarser mesh is over budget too.
+  TS_MeshParameters meshing;
+  std::uint64_t meshTriangles = 20'000'000;
+  double meshSeconds = 20.0;
+  // Told the fraction of reading and meshing done, from 0 to 1, at most
+  // ten times a second, while a CAD file is read. In an isolated read it
+  // is called from the reading thread of the caller.
+  std::function<void(double)> progress;
+  // Whether objects keep their boundary form. A caller that only draws the
+  // meshes saves handing the forms over from an isolated read.
+  bool keepBreps = true;
 };
 
 class TS_Model {
@@ -54,8 +71,9 @@ public:
   // calling process: for files the host trusts. On failure the model is
   // left empty, `error` says why in one line and the result is false; a
   // file without any triangle counts as a failure. Anything but a regular
-  // file is refused without being opened.
-  bool Read(const char* path, TS_String& error);
+  // file is refused without being opened. Of `limits`, only the meshing
+  // members, `canceled` and `progress` apply.
+  bool Read(const char* path, TS_String& error, const TS_ModelReadLimits& limits = {});
 
   // Like Read, but the importer runs in a child process within `limits`, so
   // a damaged file that makes it crash, loop or exhaust memory fails the
@@ -82,6 +100,11 @@ public:
   // Faces left out because a corner is not a finite point; the rest of
   // their mesh is kept.
   std::uint64_t m_invalidFaces = 0;
+  // What the reader had to give up on without failing (coarser meshes).
+  TS_ClassArray<TS_String> m_warnings;
+  // Wall time spent reading the file and meshing its boundary forms.
+  double m_readSeconds = 0.0;
+  double m_meshSeconds = 0.0;
 };
 
 // TS_Model::ReadIsolated in two halves: the importer starts in its child

@@ -125,12 +125,14 @@ bool AwaitReply(int descriptor, Clock::time_point deadline, const IsolationLimit
       return true;
     }
     const std::span<const unsigned char> said(reports, count > 0 ? static_cast<std::size_t>(count) : 0);
-    if (std::ranges::find(said, kReplyComplete) != said.end()) {
+    const auto complete = std::ranges::find(said, kReplyComplete);
+    // The last report may come in one read with the end of the reply.
+    if (complete != said.begin() && limits.progress) {
+      limits.progress(static_cast<double>(*(complete - 1)) / kProgressSteps);
+    }
+    if (complete != said.end()) {
       ready = true;
       return true;
-    }
-    if (count > 0 && limits.progress) {
-      limits.progress(static_cast<double>(reports[count - 1]) / kProgressSteps);
     }
   }
 }

@@ -72,8 +72,8 @@ CartoonEdgesPage::CartoonEdgesPage(CartoonSettings& settings)
   auto* thresholdLabel = new QLabel("Threshold Angle:", creases);
   thresholdLabel->setBuddy(mThreshold);
   const int row = creaseGrid->rowCount();
-  creaseGrid->addWidget(thresholdLabel, row, 0);
-  creaseGrid->addWidget(mThreshold, row, 1);
+  creaseGrid->addWidget(thresholdLabel, row, 0, 1, 2);
+  creaseGrid->addWidget(mThreshold, row, 2);
   layout->addWidget(creases);
   layout->addStretch();
   connect(mThreshold, &RuleSpinBox::valueEdited, this, [this](double value) {
@@ -97,16 +97,17 @@ QGroupBox* CartoonEdgesPage::BuildGroup(EdgeGroup& group, const char* title, con
   auto* widthLabel = new QLabel("Line Width:", group.box);
   widthLabel->setBuddy(group.widthBox);
 
-  grid->addWidget(group.on, 0, 0, 1, 3);
-  grid->addWidget(widthLabel, 1, 0);
-  grid->addWidget(group.widthBox, 1, 1);
-  grid->addWidget(new QLabel("Line Color:", group.box), 2, 0);
-  grid->addWidget(group.swatch, 2, 1);
+  // Two rows a group, so that all three and the threshold fit the dialog.
+  grid->addWidget(group.on, 0, 0);
+  grid->addWidget(widthLabel, 0, 1);
+  grid->addWidget(group.widthBox, 0, 2);
+  grid->addWidget(new QLabel("Line Color:", group.box), 0, 3);
+  grid->addWidget(group.swatch, 0, 4);
   auto* blendRow = new QHBoxLayout;
   blendRow->addWidget(new QLabel("Line Color", group.box));
   blendRow->addWidget(group.slider, 1);
   blendRow->addWidget(new QLabel("Material Color", group.box));
-  grid->addLayout(blendRow, 3, 0, 1, 3);
+  grid->addLayout(blendRow, 1, 0, 1, 5);
 
   // The group's members are fixed for the page's life; the handlers find
   // them through the group, which never moves inside the array.

@@ -45,7 +45,8 @@ private:
 
 ShadePreview::ShadePreview(const CartoonSettings& settings, QWidget* parent) : QWidget(parent), mSettings(settings) {
   setObjectName("shadePreview");
-  setMinimumSize(64, 64);
+  // Square, so the hemisphere is round under the square projection.
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void ShadePreview::resizeEvent(QResizeEvent* event) {

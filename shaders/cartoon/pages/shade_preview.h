@@ -25,7 +25,7 @@ public:
   // The last picture drawn; null when there is no drawing context.
   const QImage& Picture() const { return mPicture; }
 
-  QSize sizeHint() const override { return {120, 120}; }
+  QSize sizeHint() const override { return {144, 144}; }
 
 protected:
   void paintEvent(QPaintEvent* event) override;

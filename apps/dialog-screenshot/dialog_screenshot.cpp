@@ -2,7 +2,9 @@
 // for its preview and saves a picture of the dialog. scripts/make-dialog-
 // screenshots runs it for the pictures in docs/.
 //
-//   dialog-screenshot STYLE OUTPUT.png
+//   dialog-screenshot STYLE OUTPUT.png [PAGE]
+//
+// PAGE is the title of the tab to show; without it the dialog's own choice.
 #include <linvale/npr_host_application_services.h>
 #include <linvale/npr_renderer.h>
 
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -35,12 +38,23 @@ void TurnPreviewOn(NprHostApplicationServices& host) {
   host.setShowPreview(true);
 }
 
+bool ShowPage(QWidget& dialog, const QString& title) {
+  auto* tabs = dialog.findChild<QTabWidget*>("pageTabs");
+  for (int tab = 0; tab < tabs->count(); ++tab) {
+    if (tabs->tabText(tab) == title) {
+      tabs->setCurrentIndex(tab);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: dialog-screenshot STYLE OUTPUT.png\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: dialog-screenshot STYLE OUTPUT.png [PAGE]\n");
     return 2;
   }
   ScreenshotHost host;
@@ -64,6 +78,10 @@ int main(int argc, char** argv) {
   dialog.show();
   styles->setCurrentIndex(style);
   emit styles->activated(style);
+  if (argc == 4 && !ShowPage(dialog, QString::fromUtf8(argv[3]))) {
+    std::fprintf(stderr, "dialog-screenshot: no page '%s'\n", argv[3]);
+    return 1;
+  }
   int status = 1;
   // The preview is drawn when the shader is shown; a moment later the
   // dialog has painted it.

@@ -8,7 +8,7 @@
 
 #include <linvale/dib_pixels.h>
 
-CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module) {}
+CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
 
 CartoonShader::~CartoonShader() = default;
 
@@ -43,7 +43,13 @@ HBITMAP CartoonShader::GetDefaultBitmap() {
   }
 }
 
-NprPageDialog* CartoonShader::GetDialog(unsigned) { return nullptr; }
+NprPageDialog* CartoonShader::GetDialog(unsigned index) {
+  try {
+    return mPages.Page(index);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 const char* CartoonShader::GetTag(int) { return kCartoonSection; }
 

@@ -1,6 +1,7 @@
 // The Cartoon shader: faces in hard shading bands, edges as solid outlines.
 #pragma once
 
+#include "cartoon_page_set.h"
 #include "cartoon_settings.h"
 
 #include <linvale/npr_shader.h>
@@ -15,7 +16,7 @@ public:
   const char* GetName(int reserved) override;
   const char* GetReserved(int reserved) override;
   HBITMAP GetDefaultBitmap() override;
-  // The property pages are not built yet: there is no page to give.
+  // 0 is "Edges", 1 "Shade", made the first time either is asked for.
   NprPageDialog* GetDialog(unsigned index) override;
   const char* GetTag(int reserved) override;
   HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
@@ -26,4 +27,6 @@ public:
 
 private:
   CartoonSettings mSettings;
+  // After the settings, which the pages edit: they go first.
+  CartoonPageSet mPages;
 };

@@ -1,0 +1,29 @@
+// The shader's two property pages, made the first time the settings dialog
+// asks for one. Owns the pages; the module that makes them stays loaded.
+#pragma once
+
+#include "cartoon_pages_api.h"
+
+#include <windows.h>
+
+class CartoonPageSet {
+public:
+  // `pluginModule` locates the pages module: it lies in the folder above
+  // the plug-in's, beside the renderer's libraries.
+  CartoonPageSet(HINSTANCE pluginModule, CartoonSettings& settings);
+  ~CartoonPageSet();
+  CartoonPageSet(const CartoonPageSet&) = delete;
+  CartoonPageSet& operator=(const CartoonPageSet&) = delete;
+
+  // Null beyond the last page or when the pages module cannot be loaded.
+  NprPageDialog* Page(unsigned index);
+
+private:
+  bool Load();
+
+  HINSTANCE mPluginModule;
+  CartoonSettings& mSettings;
+  CartoonPagesGetFunction mGet = nullptr;
+  CartoonPagesDeleteFunction mDelete = nullptr;
+  CartoonPages* mPages = nullptr;
+};

@@ -5,7 +5,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 template <class Operation>
 bool Guarded(Operation&& operation) {
@@ -18,4 +18,4 @@ bool Guarded(Operation&& operation) {
   }
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

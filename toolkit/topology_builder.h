@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 class TopologyBuilder {
 public:
@@ -21,4 +21,4 @@ private:
   static void CollectEdges(TS_MeshTopology& topology, std::span<const TS_MeshFace> faces);
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -9,7 +9,7 @@ bool TS_Brep::CreateMesh(const TS_MeshParameters& parameters, TS_ClassArray<TS_M
     return false;
   }
   for (int i = before; i < meshes.Count(); ++i) {
-    colors.Append(tessel_detail::NeutralGrey());
+    colors.Append(tessel::detail::NeutralGrey());
   }
   return true;
 }

@@ -7,7 +7,7 @@
 #include <limits>
 #include <utility>
 
-using tessel_detail::Guarded;
+using tessel::detail::Guarded;
 
 namespace {
 
@@ -267,7 +267,7 @@ void TS_Mesh::Destroy() {
 const TS_MeshTopology& TS_Mesh::Topology() const {
   if (!m_topology) {
     try {
-      m_topology = tessel_detail::TopologyBuilder::Build(m_vertices, m_faces);
+      m_topology = tessel::detail::TopologyBuilder::Build(m_vertices, m_faces);
     } catch (const std::bad_alloc&) {
       // Without memory for the topology the mesh shows no edges rather than failing.
       static const TS_MeshTopology empty;

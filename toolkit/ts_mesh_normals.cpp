@@ -2,7 +2,7 @@
 
 #include "guarded.h"
 
-using tessel_detail::Guarded;
+using tessel::detail::Guarded;
 
 namespace {
 

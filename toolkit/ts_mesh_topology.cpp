@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 std::uint64_t Mix(std::uint64_t x) {
@@ -146,7 +146,7 @@ void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS
   }
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail
 
 std::span<const int> TS_MeshTopology::TopVertexMeshVertices(int topVertex) const {
   const auto begin = static_cast<std::size_t>(m_topVertexOffsets[static_cast<std::size_t>(topVertex)]);

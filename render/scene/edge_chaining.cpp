@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-using linvale_detail::Lines;
-using linvale_detail::PointIds;
-using linvale_detail::Polylines;
+using linvale::scene::Lines;
+using linvale::scene::PointIds;
+using linvale::scene::Polylines;
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
-using linvale_detail::Lines;
-using linvale_detail::PointIds;
+using linvale::scene::Lines;
+using linvale::scene::PointIds;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-using linvale_detail::AppendLine;
+using linvale::scene::AppendLine;
 
 namespace {
 

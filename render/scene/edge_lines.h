@@ -5,7 +5,7 @@
 #include <tessel/ts_array.h>
 #include <tessel/ts_line.h>
 
-namespace linvale_detail {
+namespace linvale::scene {
 
 using Lines = TS_ClassArray<TS_Line>;
 using Polylines = TS_ClassArray<TS_3dPointArray>;
@@ -25,4 +25,4 @@ inline void RemoveLine(Lines& lines, Lines& normals, int i) {
   normals.Remove(i);
 }
 
-}  // namespace linvale_detail
+}  // namespace linvale::scene

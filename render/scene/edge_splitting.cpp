@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-using linvale_detail::Lines;
+using linvale::scene::Lines;
 
 namespace {
 
@@ -17,11 +17,11 @@ void AppendPieces(Lines& lines, Lines& normals, const TS_Line& line, const TS_Li
     const double t2 = t + length;
     if (t2 == t) {
       // The step vanished in rounding; finish the line in one piece rather than loop forever.
-      linvale_detail::AppendLine(lines, normals, TS_Line(line.PointAt(t / lineLength), line.to), normal);
+      linvale::scene::AppendLine(lines, normals, TS_Line(line.PointAt(t / lineLength), line.to), normal);
       return;
     }
     const TS_3dPoint end = t2 <= lineLength ? line.PointAt(t2 / lineLength) : line.to;
-    linvale_detail::AppendLine(lines, normals, TS_Line(line.PointAt(t / lineLength), end), normal);
+    linvale::scene::AppendLine(lines, normals, TS_Line(line.PointAt(t / lineLength), end), normal);
     t = t2;
   }
 }
@@ -44,7 +44,7 @@ void SplitLines(Lines& lines, Lines& normals, double length) {
         ++i;
         continue;
       }
-      linvale_detail::RemoveLine(lines, normals, i);
+      linvale::scene::RemoveLine(lines, normals, i);
       AppendPieces(lines, normals, line, normal, lineLength, length);
     }
   } catch (...) {

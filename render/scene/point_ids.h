@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-namespace linvale_detail {
+namespace linvale::scene {
 
 // Hashes the bit patterns of the coordinates. -0.0 == +0.0 although their
 // bits differ, so zeros are folded to +0.0 first to keep equal points in one bucket.
@@ -64,4 +64,4 @@ private:
   std::unordered_map<TS_3dPoint, int, ExactPointHash> m_ids;
 };
 
-}  // namespace linvale_detail
+}  // namespace linvale::scene

@@ -21,8 +21,8 @@ namespace {
 using linvale::test::MakeBlindHolePart;
 using linvale::test::MakeBox;
 using linvale::test::MakeCylinder;
-using tessel_detail::FaceColors;
-using tessel_detail::OcctBrep;
+using tessel::detail::FaceColors;
+using tessel::detail::OcctBrep;
 
 // The default style's crease threshold of 150 degrees: faces meeting at
 // more than 30 degrees form a crease.

@@ -17,10 +17,10 @@
 
 namespace {
 
-using tessel_detail::DeserialiseBreps;
-using tessel_detail::FaceColors;
-using tessel_detail::OcctBrep;
-using tessel_detail::SerialiseBreps;
+using tessel::detail::DeserialiseBreps;
+using tessel::detail::FaceColors;
+using tessel::detail::OcctBrep;
+using tessel::detail::SerialiseBreps;
 
 struct Meshed {
   std::vector<TS_Mesh> meshes;

@@ -26,10 +26,10 @@
 
 namespace {
 
-using tessel_detail::IsolatedResult;
-using tessel_detail::IsolationLimits;
-using tessel_detail::ReplyWriter;
-using tessel_detail::RunIsolated;
+using tessel::detail::IsolatedResult;
+using tessel::detail::IsolationLimits;
+using tessel::detail::ReplyWriter;
+using tessel::detail::RunIsolated;
 using Outcome = IsolatedResult::Outcome;
 using Clock = std::chrono::steady_clock;
 

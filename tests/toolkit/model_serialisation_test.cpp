@@ -57,7 +57,7 @@ TS_Model SampleModel() {
 
 std::string Serialised(const TS_Model& model) {
   std::string bytes;
-  EXPECT_TRUE(tessel_detail::SerialiseModel(model, [&bytes](std::span<const char> piece) {
+  EXPECT_TRUE(tessel::detail::SerialiseModel(model, [&bytes](std::span<const char> piece) {
     bytes.append(piece.data(), piece.size());
     return true;
   }));
@@ -69,7 +69,7 @@ std::string Serialised(const TS_Model& model) {
 TEST(ModelSerialisation, EveryFieldComesBack) {
   const TS_Model original = SampleModel();
   TS_Model copy;
-  ASSERT_TRUE(tessel_detail::DeserialiseModel(Serialised(original), copy));
+  ASSERT_TRUE(tessel::detail::DeserialiseModel(Serialised(original), copy));
   EXPECT_EQ(copy.m_up, original.m_up);
   EXPECT_EQ(copy.m_invalidFaces, original.m_invalidFaces);
   ASSERT_EQ(copy.m_warnings.Count(), 1);
@@ -100,11 +100,11 @@ TEST(ModelSerialisation, ACutOrPaddedReplyIsRefusedAndLeavesTheModelEmpty) {
   const std::string bytes = Serialised(SampleModel());
   for (std::size_t length = 0; length < bytes.size(); ++length) {
     TS_Model model = SampleModel();
-    EXPECT_FALSE(tessel_detail::DeserialiseModel(std::span<const char>(bytes.data(), length), model)) << length;
+    EXPECT_FALSE(tessel::detail::DeserialiseModel(std::span<const char>(bytes.data(), length), model)) << length;
     EXPECT_TRUE(model.m_objects.IsEmpty()) << length;
   }
   TS_Model model;
-  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes + "x", model));
+  EXPECT_FALSE(tessel::detail::DeserialiseModel(bytes + "x", model));
 }
 
 TEST(ModelSerialisation, ASinkThatRefusesStopsTheWriting) {
@@ -112,7 +112,7 @@ TEST(ModelSerialisation, ASinkThatRefusesStopsTheWriting) {
   int pieces = 0;
   std::size_t taken = 0;
   // The third piece is the first that is refused; nothing is offered after it.
-  EXPECT_FALSE(tessel_detail::SerialiseModel(SampleModel(), [&](std::span<const char> piece) {
+  EXPECT_FALSE(tessel::detail::SerialiseModel(SampleModel(), [&](std::span<const char> piece) {
     if (++pieces == 3) {
       return false;
     }
@@ -133,14 +133,14 @@ TEST(ModelSerialisation, FacesOnMissingVerticesAreRefused) {
   const int outside = 4;
   bytes.replace(at, sizeof outside, reinterpret_cast<const char*>(&outside), sizeof outside);
   TS_Model model;
-  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, model));
+  EXPECT_FALSE(tessel::detail::DeserialiseModel(bytes, model));
 }
 
 namespace {
 
 // Arrays placed by address, copied here out of this process's own memory,
 // as the reader copies them out of the importer's.
-tessel_detail::ArraySource OwnMemory(std::uint64_t budgetBytes) {
+tessel::detail::ArraySource OwnMemory(std::uint64_t budgetBytes) {
   return {[](std::uint64_t address, void* into, std::size_t bytes) {
             std::memcpy(into, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), bytes);
             return true;
@@ -150,13 +150,13 @@ tessel_detail::ArraySource OwnMemory(std::uint64_t budgetBytes) {
 
 std::string SerialisedByAddress(const TS_Model& model) {
   std::string bytes;
-  EXPECT_TRUE(tessel_detail::SerialiseModel(
+  EXPECT_TRUE(tessel::detail::SerialiseModel(
       model,
       [&bytes](std::span<const char> piece) {
         bytes.append(piece.data(), piece.size());
         return true;
       },
-      tessel_detail::ArrayPlacement::ByAddress));
+      tessel::detail::ArrayPlacement::ByAddress));
   return bytes;
 }
 
@@ -166,9 +166,9 @@ TEST(ModelSerialisation, ArraysByAddressComeBackAndOnlyWhereTheReaderExpectsThem
   const TS_Model original = SampleModel();
   const std::string bytes = SerialisedByAddress(original);
   EXPECT_LT(bytes.size(), Serialised(original).size());
-  const tessel_detail::ArraySource arrays = OwnMemory(1 << 20);
+  const tessel::detail::ArraySource arrays = OwnMemory(1 << 20);
   TS_Model copy;
-  ASSERT_TRUE(tessel_detail::DeserialiseModel(bytes, copy, &arrays));
+  ASSERT_TRUE(tessel::detail::DeserialiseModel(bytes, copy, &arrays));
   ASSERT_EQ(copy.m_objects.Count(), 2);
   for (int i = 0; i < 2; ++i) {
     EXPECT_TRUE(std::ranges::equal(copy.m_objects[i].mesh.Vertices(), original.m_objects[i].mesh.Vertices()));
@@ -177,8 +177,8 @@ TEST(ModelSerialisation, ArraysByAddressComeBackAndOnlyWhereTheReaderExpectsThem
         std::ranges::equal(copy.m_objects[i].mesh.VertexNormals(), original.m_objects[i].mesh.VertexNormals()));
   }
   // Addresses read as array bytes, or array bytes as addresses, would be garbage.
-  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy));
-  EXPECT_FALSE(tessel_detail::DeserialiseModel(Serialised(original), copy, &arrays));
+  EXPECT_FALSE(tessel::detail::DeserialiseModel(bytes, copy));
+  EXPECT_FALSE(tessel::detail::DeserialiseModel(Serialised(original), copy, &arrays));
 }
 
 TEST(ModelSerialisation, ArraysBeyondTheBudgetOrThatCannotBeHadAreRefused) {
@@ -190,22 +190,22 @@ TEST(ModelSerialisation, ArraysBeyondTheBudgetOrThatCannotBeHadAreRefused) {
   }
   const std::string bytes = SerialisedByAddress(original);
   TS_Model copy;
-  const tessel_detail::ArraySource exact = OwnMemory(arrayBytes);
-  EXPECT_TRUE(tessel_detail::DeserialiseModel(bytes, copy, &exact));
+  const tessel::detail::ArraySource exact = OwnMemory(arrayBytes);
+  EXPECT_TRUE(tessel::detail::DeserialiseModel(bytes, copy, &exact));
   // One byte short: the last array is refused before it is taken on.
   int copies = 0;
-  tessel_detail::ArraySource tooSmall = OwnMemory(arrayBytes - 1);
+  tessel::detail::ArraySource tooSmall = OwnMemory(arrayBytes - 1);
   const auto copyOwn = tooSmall.copy;
   tooSmall.copy = [&](std::uint64_t address, void* into, std::size_t size) {
     ++copies;
     return copyOwn(address, into, size);
   };
-  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy, &tooSmall));
+  EXPECT_FALSE(tessel::detail::DeserialiseModel(bytes, copy, &tooSmall));
   EXPECT_TRUE(copy.m_objects.IsEmpty());
   EXPECT_EQ(copies, 4);  // the first object's three arrays and the second's vertices; it has no normals
 
-  const tessel_detail::ArraySource unavailable{[](std::uint64_t, void*, std::size_t) { return false; }, 1 << 20};
-  EXPECT_FALSE(tessel_detail::DeserialiseModel(bytes, copy, &unavailable));
+  const tessel::detail::ArraySource unavailable{[](std::uint64_t, void*, std::size_t) { return false; }, 1 << 20};
+  EXPECT_FALSE(tessel::detail::DeserialiseModel(bytes, copy, &unavailable));
   EXPECT_TRUE(copy.m_objects.IsEmpty());
 }
 
@@ -223,6 +223,6 @@ TEST(ModelSerialisation, AFormTheToolkitDidNotMakeIsRefused) {
   TS_Model model = SampleModel();
   model.m_objects[0].brep = std::make_shared<ForeignBrep>();
   bool offered = false;
-  EXPECT_FALSE(tessel_detail::SerialiseModel(model, [&offered](std::span<const char>) { return offered = true; }));
+  EXPECT_FALSE(tessel::detail::SerialiseModel(model, [&offered](std::span<const char>) { return offered = true; }));
   EXPECT_FALSE(offered) << "nothing is written before the refusal";
 }

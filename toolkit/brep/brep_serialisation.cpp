@@ -17,7 +17,7 @@
 
 #include "occt_brep.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 using Matrix = std::array<double, 12>;  // a placement's rows, three of four values
@@ -183,4 +183,4 @@ bool DeserialiseBreps(std::span<const char> bytes, std::vector<std::shared_ptr<c
   return false;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

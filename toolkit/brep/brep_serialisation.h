@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // False when a form is not one this toolkit made.
 bool SerialiseBreps(const std::vector<const TS_Brep*>& breps, std::string& bytes);
@@ -20,4 +20,4 @@ bool SerialiseBreps(const std::vector<const TS_Brep*>& breps, std::string& bytes
 // when `bytes` are not exactly such forms.
 bool DeserialiseBreps(std::span<const char> bytes, std::vector<std::shared_ptr<const TS_Brep>>& breps);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

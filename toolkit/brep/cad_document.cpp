@@ -27,7 +27,7 @@
 
 #include "../model/neutral_grey.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 std::optional<TS_String> LabelName(const TDF_Label& label) {
@@ -226,4 +226,4 @@ bool ReadCadDocument(const char* path, CadFormat format, const Message_ProgressR
   return read;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -14,7 +14,7 @@
 #include "cad_formats.h"
 #include "occt_brep.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // One placed instance of a part. Instances of one part share its shape.
 struct CadPart {
@@ -34,4 +34,4 @@ struct CadDocument {
 bool ReadCadDocument(const char* path, CadFormat format, const Message_ProgressRange& range, CadDocument& document,
                      TS_String& error);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

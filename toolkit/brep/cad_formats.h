@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 enum class CadFormat { Step, Iges, Brep };
 
@@ -28,4 +28,4 @@ inline bool CadFormatOf(const char* path, CadFormat& format) {
   return true;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -17,7 +17,7 @@
 #include "occt_progress.h"
 #include "shape_meshing.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -202,4 +202,4 @@ bool ReadCadModel(const char* path, const TS_ModelReadLimits& limits, TS_Model& 
   return false;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -5,11 +5,11 @@
 
 #include <tessel/ts_model.h>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // Reads `path` into the empty `model`. False, with `error` naming the file
 // in one line, when the file cannot be read or meshed within `limits`, or
 // `limits.canceled` said stop. Throws nothing but std::bad_alloc.
 bool ReadCadModel(const char* path, const TS_ModelReadLimits& limits, TS_Model& model, TS_String& error);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -12,7 +12,7 @@
 extern "C" bool TsCadReadModelEntry(const char* path, const TS_ModelReadLimits* limits, TS_Model* model,
                                     TS_String* error) {
   try {
-    return tessel_detail::ReadCadModel(path, *limits, *model, *error);
+    return tessel::detail::ReadCadModel(path, *limits, *model, *error);
   } catch (const std::bad_alloc&) {
     *error = std::string(path) + ": needs more memory than can be had";
   } catch (...) {
@@ -23,7 +23,7 @@ extern "C" bool TsCadReadModelEntry(const char* path, const TS_ModelReadLimits* 
 
 extern "C" bool TsCadSerialiseBrepsEntry(const TS_Brep* const* breps, std::size_t count, std::string* bytes) {
   try {
-    return tessel_detail::SerialiseBreps(std::vector<const TS_Brep*>(breps, breps + count), *bytes);
+    return tessel::detail::SerialiseBreps(std::vector<const TS_Brep*>(breps, breps + count), *bytes);
   } catch (...) {
     return false;
   }
@@ -32,7 +32,7 @@ extern "C" bool TsCadSerialiseBrepsEntry(const TS_Brep* const* breps, std::size_
 extern "C" bool TsCadDeserialiseBrepsEntry(const char* bytes, std::size_t size,
                                            std::vector<std::shared_ptr<const TS_Brep>>* breps) {
   try {
-    return tessel_detail::DeserialiseBreps(std::span<const char>(bytes, size), *breps);
+    return tessel::detail::DeserialiseBreps(std::span<const char>(bytes, size), *breps);
   } catch (...) {
     breps->clear();
     return false;

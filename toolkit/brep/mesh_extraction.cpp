@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 TS_3fPoint ToPoint(const gp_Pnt& point) { return TS_3fPoint(TS_3dPoint(point.X(), point.Y(), point.Z())); }
@@ -170,4 +170,4 @@ std::vector<ColoredMesh> ExtractMeshes(const TopoDS_Shape& part, const TopLoc_Lo
   return result;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -9,7 +9,7 @@
 
 #include "occt_brep.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 struct ColoredMesh {
   TS_Mesh mesh;
@@ -26,4 +26,4 @@ struct ColoredMesh {
 std::vector<ColoredMesh> ExtractMeshes(const TopoDS_Shape& part, const TopLoc_Location& placement,
                                        const FaceColors& faceColors, TS_Color color);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

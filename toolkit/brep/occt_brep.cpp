@@ -9,7 +9,7 @@
 #include "mesh_extraction.h"
 #include "shape_meshing.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 OcctBrep::OcctBrep(const TopoDS_Shape& part, const TopLoc_Location& placement, TS_Color color, FaceColors faceColors)
     : mPart(part), mPlacement(placement), mColor(color), mFaceColors(std::move(faceColors)) {}
@@ -33,7 +33,7 @@ bool OcctBrep::CreateMesh(const TS_MeshParameters& parameters, TS_ClassArray<TS_
 }
 
 bool OcctBrep::ExtractMeshes(TS_ClassArray<TS_Mesh>& meshes, TS_SimpleArray<TS_Color>& colors) const {
-  std::vector<ColoredMesh> extracted = tessel_detail::ExtractMeshes(mPart, mPlacement, mFaceColors, mColor);
+  std::vector<ColoredMesh> extracted = tessel::detail::ExtractMeshes(mPart, mPlacement, mFaceColors, mColor);
   if (extracted.empty()) {
     return false;
   }
@@ -44,4 +44,4 @@ bool OcctBrep::ExtractMeshes(TS_ClassArray<TS_Mesh>& meshes, TS_SimpleArray<TS_C
   return true;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

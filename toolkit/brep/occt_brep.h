@@ -10,7 +10,7 @@
 #include <TopTools_ShapeMapHasher.hxx>
 #include <TopoDS_Shape.hxx>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // Colours of single faces, keyed by the face as found when exploring the
 // part's shape.
@@ -40,4 +40,4 @@ private:
   FaceColors mFaceColors;
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 // Often enough for a smooth bar, seldom enough not to slow OCCT's threads.
@@ -50,4 +50,4 @@ void OcctProgress::Show(const Message_ProgressScope&, const Standard_Boolean for
   }
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

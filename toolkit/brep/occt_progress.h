@@ -11,7 +11,7 @@
 #include <functional>
 #include <mutex>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 class OcctProgress : public Message_ProgressIndicator {
 public:
@@ -43,4 +43,4 @@ private:
   Clock::time_point mLastReport{};
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 // Below these the mesher would make triangles without end on a rounding
@@ -84,4 +84,4 @@ std::uint64_t TriangleCount(const TopoDS_Shape& shape) {
   return count;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

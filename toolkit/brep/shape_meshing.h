@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 struct MeshTolerances {
   double deflection = 0.1;  // model units
@@ -32,4 +32,4 @@ bool TriangulateShape(const TopoDS_Shape& shape, const MeshTolerances& tolerance
 // is used.
 std::uint64_t TriangleCount(const TopoDS_Shape& shape);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -7,7 +7,7 @@
 #include <assimp/material.h>
 #include <assimp/version.h>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 bool IsFinite(const aiVector3D& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -277,4 +277,4 @@ bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, const Camer
   return true;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -16,7 +16,7 @@
 
 #include "neutral_grey.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // The triangles of `mesh` placed by `world`. Faces that are not triangles
 // or touch a point that is not finite are left out, the latter counted in
@@ -56,4 +56,4 @@ CameraConventions CameraConventionsFor(const std::string& extension);
 bool ConvertCamera(const aiCamera& camera, const aiMatrix4x4& world, const CameraConventions& conventions,
                    TS_Viewport& result);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

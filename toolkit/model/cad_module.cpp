@@ -6,7 +6,7 @@
 
 #include "../brep/cad_module_entry.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 constexpr const char* kModuleName = "libtessel_brep.so";
@@ -70,4 +70,4 @@ bool CadModule::DeserialiseBreps(std::span<const char> bytes, std::vector<std::s
   return Module().deserialise != nullptr && Module().deserialise(bytes.data(), bytes.size(), &breps);
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

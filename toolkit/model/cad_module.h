@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 class CadModule {
 public:
@@ -26,4 +26,4 @@ public:
   static bool DeserialiseBreps(std::span<const char> bytes, std::vector<std::shared_ptr<const TS_Brep>>& breps);
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 ChildProcess::~ChildProcess() {
   if (mPid > 0) {
@@ -62,4 +62,4 @@ bool ChildProcess::ReadMemory(std::uint64_t address, void* into, std::size_t byt
   return true;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <utility>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 class ChildProcess {
 public:
@@ -37,4 +37,4 @@ private:
   pid_t mPid = 0;
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

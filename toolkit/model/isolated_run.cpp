@@ -22,7 +22,7 @@
 #include "memory_budget.h"
 #include "unique_fd.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -245,4 +245,4 @@ IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const 
   return IsolatedRun(work, limits).Await();
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

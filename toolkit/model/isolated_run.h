@@ -15,7 +15,7 @@
 #include "reply_writer.h"
 #include "unique_fd.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 struct IsolationLimits {
   unsigned cpuSeconds = 60;        // at least 1; wall time allowed is twice this
@@ -72,4 +72,4 @@ private:
 // Starts the work and waits for it.
 IsolatedResult RunIsolated(const std::function<bool(ReplyWriter&)>& work, const IsolationLimits& limits);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 constexpr std::uint64_t kLeastBudget = 2ull << 30;
@@ -77,4 +77,4 @@ bool LimitAddressSpaceGrowth(std::uint64_t bytes) {
   return setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // What reading `path` may need at most: a generous multiple of the size of
 // its data (for glTF the whole folder, where its buffers live in files of
@@ -19,4 +19,4 @@ std::uint64_t MemoryBudgetForModel(const char* path);
 // for a process that does nothing but read the model.
 bool LimitAddressSpaceGrowth(std::uint64_t bytes);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -9,7 +9,7 @@
 
 #include "unique_fd.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 const char* KindOf(mode_t mode) {
@@ -51,4 +51,4 @@ bool CheckModelFile(const char* path, TS_String& error) {
   return true;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

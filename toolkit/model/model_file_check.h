@@ -3,11 +3,11 @@
 
 #include <tessel/ts_string.h>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // True for a regular file the process may read. Otherwise `error` names
 // the path and says what is wrong with it in one line. A FIFO, device or
 // socket is refused from its status alone: opening one can block for ever.
 bool CheckModelFile(const char* path, TS_String& error);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

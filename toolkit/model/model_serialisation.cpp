@@ -12,7 +12,7 @@
 
 #include "cad_module.h"
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 constexpr std::string_view kInlineHeader = "TS_Model 2\n";
@@ -301,4 +301,4 @@ bool DeserialiseModel(std::span<const char> bytes, TS_Model& model, const ArrayS
   return false;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

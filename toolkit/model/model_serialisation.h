@@ -10,7 +10,7 @@
 
 #include <tessel/ts_model.h>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // Takes the model's bytes in order, piece by piece; false stops the writing.
 using ByteSink = std::function<bool(std::span<const char>)>;
@@ -40,4 +40,4 @@ bool SerialiseModel(const TS_Model& model, const ByteSink& sink, ArrayPlacement 
 // after it) or an array cannot be had within the budget.
 bool DeserialiseModel(std::span<const char> bytes, TS_Model& model, const ArraySource* arrays = nullptr);
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -4,8 +4,8 @@
 
 #include <tessel/ts_color.h>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 inline TS_Color NeutralGrey() { return TS_Color(128, 128, 128); }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

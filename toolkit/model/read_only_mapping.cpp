@@ -2,7 +2,7 @@
 
 #include <sys/mman.h>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 bool ReadOnlyMapping::Map(int descriptor, std::size_t size) {
   Reset();
@@ -28,4 +28,4 @@ void ReadOnlyMapping::Reset() {
   }
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

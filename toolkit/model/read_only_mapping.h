@@ -7,7 +7,7 @@
 #include <span>
 #include <utility>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 class ReadOnlyMapping {
 public:
@@ -34,4 +34,4 @@ private:
   std::size_t mSize = 0;
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace tessel_detail {
+namespace tessel::detail {
 namespace {
 
 constexpr std::size_t kBufferBytes = 64 * 1024;
@@ -80,4 +80,4 @@ bool ReplyWriter::WriteThrough(std::span<const char> bytes) {
   return true;
 }
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

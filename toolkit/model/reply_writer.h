@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 // How a child that could not complete its reply ends.
 constexpr int kReplyNotSentExit = 122;
@@ -52,4 +52,4 @@ private:
   bool mFailed = false;
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -23,14 +23,14 @@
 
 namespace {
 
-using tessel_detail::CameraConventions;
-using tessel_detail::CameraConventionsFor;
-using tessel_detail::CheckModelFile;
-using tessel_detail::ConvertCamera;
-using tessel_detail::ConvertLight;
-using tessel_detail::ConvertMaterial;
-using tessel_detail::ConvertMesh;
-using tessel_detail::ObjectColor;
+using tessel::detail::CameraConventions;
+using tessel::detail::CameraConventionsFor;
+using tessel::detail::CheckModelFile;
+using tessel::detail::ConvertCamera;
+using tessel::detail::ConvertLight;
+using tessel::detail::ConvertMaterial;
+using tessel::detail::ConvertMesh;
+using tessel::detail::ObjectColor;
 
 // Points and lines carry no surface; they are dropped during import. The
 // importer's own search for invalid data is left out: it drops a whole mesh
@@ -169,9 +169,9 @@ bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits
     return false;
   }
   try {
-    tessel_detail::CadFormat format;
-    const bool read = tessel_detail::CadFormatOf(path, format)
-                          ? tessel_detail::CadModule::ReadModel(path, limits, *this, error)
+    tessel::detail::CadFormat format;
+    const bool read = tessel::detail::CadFormatOf(path, format)
+                          ? tessel::detail::CadModule::ReadModel(path, limits, *this, error)
                           : Import(path, *this, error);
     if (read) {
       if (!limits.keepBreps) {

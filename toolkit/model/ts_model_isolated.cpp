@@ -18,10 +18,10 @@
 
 namespace {
 
-using tessel_detail::ArrayPlacement;
-using tessel_detail::IsolatedResult;
-using tessel_detail::ReplyWriter;
-using Outcome = tessel_detail::IsolatedResult::Outcome;
+using tessel::detail::ArrayPlacement;
+using tessel::detail::IsolatedResult;
+using tessel::detail::ReplyWriter;
+using Outcome = tessel::detail::IsolatedResult::Outcome;
 
 // The child's reply: one byte saying which, then the model or the error.
 constexpr char kModelReply = 'M';
@@ -49,7 +49,7 @@ bool ReadAndEncode(const char* path, const TS_ModelReadLimits& limits, ArrayPlac
     return reply.Write(std::string_view(&kErrorReply, 1)) && reply.Write(error);
   }
   if (!reply.Write(std::string_view(&kModelReply, 1)) ||
-      !tessel_detail::SerialiseModel(
+      !tessel::detail::SerialiseModel(
           model, [&reply](std::span<const char> bytes) { return reply.Write(bytes); }, placement)) {
     return false;
   }
@@ -81,7 +81,7 @@ bool Decode(const IsolatedResult& result, ArrayPlacement placement, std::uint64_
   const std::span<const char> reply = result.reply.Bytes();
   copyError = 0;
   if (result.outcome == Outcome::Replied && !reply.empty()) {
-    const tessel_detail::ArraySource arrays{[&result, &copyError](std::uint64_t address, void* into, std::size_t bytes) {
+    const tessel::detail::ArraySource arrays{[&result, &copyError](std::uint64_t address, void* into, std::size_t bytes) {
                                               const bool copied = result.child.ReadMemory(address, into, bytes);
                                               copyError = copied ? 0 : errno;
                                               return copied;
@@ -89,7 +89,7 @@ bool Decode(const IsolatedResult& result, ArrayPlacement placement, std::uint64_
                                             budgetBytes};
     const bool byAddress = placement == ArrayPlacement::ByAddress;
     if (reply.front() == kModelReply &&
-        tessel_detail::DeserialiseModel(reply.subspan(1), model, byAddress ? &arrays : nullptr)) {
+        tessel::detail::DeserialiseModel(reply.subspan(1), model, byAddress ? &arrays : nullptr)) {
       return true;
     }
     if (reply.front() == kErrorReply) {
@@ -107,10 +107,10 @@ struct TS_IsolatedModelRead::Reading {
   std::string path;
   // Why the read failed before the importer could start; empty otherwise.
   TS_String refusal;
-  tessel_detail::IsolationLimits isolation;
+  tessel::detail::IsolationLimits isolation;
   TS_ModelReadLimits limits;
   ArrayPlacement placement = ArrayPlacement::ByAddress;
-  std::optional<tessel_detail::IsolatedRun> run;
+  std::optional<tessel::detail::IsolatedRun> run;
 
   void Start() {
     placement = gArraysInReply ? ArrayPlacement::Inline : ArrayPlacement::ByAddress;
@@ -129,12 +129,12 @@ TS_IsolatedModelRead::TS_IsolatedModelRead(const char* path, const TS_ModelReadL
       return;
     }
     reading.path = path;
-    if (!tessel_detail::CheckModelFile(path, reading.refusal)) {
+    if (!tessel::detail::CheckModelFile(path, reading.refusal)) {
       return;
     }
     reading.isolation.cpuSeconds = limits.seconds;
     reading.isolation.memoryBytes =
-        limits.memoryBytes > 0 ? limits.memoryBytes : tessel_detail::MemoryBudgetForModel(path);
+        limits.memoryBytes > 0 ? limits.memoryBytes : tessel::detail::MemoryBudgetForModel(path);
     reading.isolation.canceled = limits.canceled;
     reading.isolation.progress = limits.progress;
     reading.Start();

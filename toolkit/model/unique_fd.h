@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 class UniqueFd {
 public:
@@ -31,4 +31,4 @@ private:
   int mDescriptor = -1;
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace tessel_detail {
+namespace tessel::detail {
 
 template <class T>
 class VectorArray {
@@ -61,22 +61,22 @@ private:
   std::vector<T> m_items;
 };
 
-}  // namespace tessel_detail
+}  // namespace tessel::detail
 
 // For plain values that are copied bit for bit.
 template <class T>
-class TS_SimpleArray : public tessel_detail::VectorArray<T> {
+class TS_SimpleArray : public tessel::detail::VectorArray<T> {
   static_assert(std::is_trivially_copyable_v<T>, "TS_SimpleArray holds plain values; use TS_ClassArray");
 
 public:
-  using tessel_detail::VectorArray<T>::VectorArray;
+  using tessel::detail::VectorArray<T>::VectorArray;
 };
 
 // For classes with their own copy semantics.
 template <class T>
-class TS_ClassArray : public tessel_detail::VectorArray<T> {
+class TS_ClassArray : public tessel::detail::VectorArray<T> {
 public:
-  using tessel_detail::VectorArray<T>::VectorArray;
+  using tessel::detail::VectorArray<T>::VectorArray;
 };
 
 // A polyline: the points in order.

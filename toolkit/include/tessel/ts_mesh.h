@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-namespace tessel_detail {
+namespace tessel::detail {
 class TopologyBuilder;
 }
 
@@ -50,7 +50,7 @@ public:
   std::span<const int> TopEdgeFaces(int edge) const;
 
 private:
-  friend class tessel_detail::TopologyBuilder;
+  friend class tessel::detail::TopologyBuilder;
 
   std::vector<TS_3dPoint> m_topVertexPoints;
   std::vector<int> m_meshVertexToTop;

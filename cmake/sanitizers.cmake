@@ -13,6 +13,13 @@ if(LINVALE_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_compile_options(${LINVALE_SANITIZER_FLAGS})
   add_link_options(${LINVALE_SANITIZER_FLAGS})
+  # The sanitizers' instrumentation misleads GCC's flow analysis: it reports
+  # members of libstdc++'s own <regex> automaton as maybe uninitialized,
+  # which the plain build, with the same code, does not. The plain build
+  # keeps the warning.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    add_compile_options(-Wno-maybe-uninitialized)
+  endif()
   # For the few tests whose subject the sanitizers change (see each use).
   add_compile_definitions(LINVALE_SANITIZED)
 

@@ -26,15 +26,16 @@ int main() {
     std::fprintf(stderr, "no application made\n");
     return 1;
   }
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [poll] {
+  // Lives on this frame, which outlasts the modal loop that calls it.
+  std::function<void()> poll;
+  poll = [&poll] {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog != nullptr) {
       dialog->findChild<QPushButton*>("cancelButton")->click();
       return;
     }
-    QTimer::singleShot(10, *poll);
+    QTimer::singleShot(10, poll);
   };
-  QTimer::singleShot(0, *poll);
+  QTimer::singleShot(0, poll);
   const int answer = renderer.ShowOptions(nullptr, 0);
   if (answer != 2) {
     std::fprintf(stderr, "ShowOptions gave %d instead of 2 for Cancel\n", answer);

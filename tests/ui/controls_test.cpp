@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "support/quiet_host.h"
@@ -40,15 +41,20 @@ public:
 // Runs `action` on the modal dialog of type Dialog once it is open.
 template <typename Dialog>
 void WhenModalOpens(std::function<void(Dialog&)> action) {
+  // The pending timer holds the poll; the poll only refers to itself, so it
+  // goes once it has acted.
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [action, poll] {
+  const std::weak_ptr<std::function<void()>> self = poll;
+  *poll = [action, self] {
     if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()); dialog != nullptr) {
       action(*dialog);
       return;
     }
-    QTimer::singleShot(10, *poll);
+    if (const auto again = self.lock()) {
+      QTimer::singleShot(10, [again] { (*again)(); });
+    }
   };
-  QTimer::singleShot(0, *poll);
+  QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 QRgb PixelAtCentre(QWidget& widget) {

@@ -1,5 +1,6 @@
 #include "topology_builder.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -34,10 +35,6 @@ std::uint64_t HashOf(const PositionKey& key) {
   return Mix(Mix((static_cast<std::uint64_t>(key.x) << 32) | key.y) ^ key.z);
 }
 
-std::uint64_t EdgeKey(int a, int b) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
-}
-
 // Counts per bucket become offsets: offsets[i] is where bucket i starts, and
 // offsets.back() the total.
 std::vector<int> OffsetsFromCounts(const std::vector<int>& counts) {
@@ -49,6 +46,74 @@ std::vector<int> OffsetsFromCounts(const std::vector<int>& counts) {
 }
 
 int SideCount(const TS_MeshFace& face) { return face.IsTriangle() ? 3 : 4; }
+
+// Calls `visit(a, b, face)` for every side of every face in face order, with
+// a < b the side's top vertices; sides whose ends share a position are no
+// edge and are skipped.
+template <typename Visit>
+void ForEachSide(const TS_MeshTopology& topology, std::span<const TS_MeshFace> faces, Visit visit) {
+  for (std::size_t f = 0; f < faces.size(); ++f) {
+    const TS_MeshFace& face = faces[f];
+    const int corners = SideCount(face);
+    for (int side = 0; side < corners; ++side) {
+      int a = topology.MeshVertexTopVertex(face.vi[side]);
+      int b = topology.MeshVertexTopVertex(face.vi[(side + 1) % corners]);
+      if (a != b) {
+        visit(std::min(a, b), std::max(a, b), static_cast<int>(f));
+      }
+    }
+  }
+}
+
+// Edges found so far, hashed by their other end within a small open-address
+// region per lower top vertex. Regions lie in vertex order, so the lookups of
+// neighbouring faces touch neighbouring memory instead of a random slot of
+// one table the size of the whole mesh, and a vertex shared by very many
+// edges gets a region of its own size, so lookups stay constant time.
+class EdgeRegions {
+public:
+  EdgeRegions(const TS_MeshTopology& topology, std::span<const TS_MeshFace> faces) {
+    std::vector<int> sidesFrom(static_cast<std::size_t>(topology.TopVertexCount()), 0);
+    ForEachSide(topology, faces, [&](int a, int, int) {
+      ++sidesFrom[static_cast<std::size_t>(a)];
+      ++mSides;
+    });
+    mRegionStart.resize(sidesFrom.size() + 1, 0);
+    for (std::size_t a = 0; a < sidesFrom.size(); ++a) {
+      // One slot more than the sides from `a` keeps a slot free to end a search.
+      const std::size_t size = sidesFrom[a] == 0 ? 0 : std::bit_ceil(static_cast<std::size_t>(sidesFrom[a]) + 1);
+      mRegionStart[a + 1] = mRegionStart[a] + size;
+    }
+    mSlots.assign(mRegionStart.back(), Slot{});
+  }
+
+  std::size_t SideCount() const { return mSides; }
+
+  // The edge from `a` to `b`, given the number `nextEdge` if it is new.
+  std::pair<std::size_t, bool> Find(int a, int b, int nextEdge) {
+    const std::size_t start = mRegionStart[static_cast<std::size_t>(a)];
+    const std::size_t mask = mRegionStart[static_cast<std::size_t>(a) + 1] - start - 1;
+    std::size_t slot = Mix(static_cast<std::uint32_t>(b)) & mask;
+    while (mSlots[start + slot].other >= 0 && mSlots[start + slot].other != b) {
+      slot = (slot + 1) & mask;
+    }
+    Slot& found = mSlots[start + slot];
+    if (found.other >= 0) {
+      return {static_cast<std::size_t>(found.edge), false};
+    }
+    found = {b, nextEdge};
+    return {static_cast<std::size_t>(nextEdge), true};
+  }
+
+private:
+  struct Slot {
+    int other = -1;
+    int edge = -1;
+  };
+  std::size_t mSides = 0;
+  std::vector<std::size_t> mRegionStart;
+  std::vector<Slot> mSlots;
+};
 
 }  // namespace
 
@@ -93,50 +158,25 @@ void TopologyBuilder::MergeVertices(TS_MeshTopology& topology, std::span<const T
 }
 
 void TopologyBuilder::CollectEdges(TS_MeshTopology& topology, std::span<const TS_MeshFace> faces) {
-  std::size_t sides = 0;
-  for (const TS_MeshFace& face : faces) {
-    sides += static_cast<std::size_t>(SideCount(face));
-  }
-  const std::size_t mask = TableSize(sides) - 1;
-  std::vector<int> slots(mask + 1, -1);
-  std::vector<std::uint64_t> edgeKeys;
+  EdgeRegions regions(topology, faces);
   std::vector<int> lastFace;  // per edge, so a face that repeats a side is listed once
   std::vector<int> faceCounts;
   std::vector<std::pair<int, int>> edgeFacePairs;  // (edge, face) in face order
-  edgeFacePairs.reserve(sides);
+  edgeFacePairs.reserve(regions.SideCount());
 
-  for (std::size_t f = 0; f < faces.size(); ++f) {
-    const TS_MeshFace& face = faces[f];
-    const int corners = SideCount(face);
-    for (int side = 0; side < corners; ++side) {
-      int a = topology.MeshVertexTopVertex(face.vi[side]);
-      int b = topology.MeshVertexTopVertex(face.vi[(side + 1) % corners]);
-      if (a == b) {
-        continue;  // both ends at one position: no edge
-      }
-      if (b < a) {
-        std::swap(a, b);
-      }
-      const std::uint64_t key = EdgeKey(a, b);
-      std::size_t slot = Mix(key) & mask;
-      while (slots[slot] >= 0 && edgeKeys[static_cast<std::size_t>(slots[slot])] != key) {
-        slot = (slot + 1) & mask;
-      }
-      if (slots[slot] < 0) {
-        slots[slot] = static_cast<int>(edgeKeys.size());
-        edgeKeys.push_back(key);
-        topology.m_edgeVertices.push_back({a, b});
-        lastFace.push_back(-1);
-        faceCounts.push_back(0);
-      }
-      const auto edge = static_cast<std::size_t>(slots[slot]);
-      if (lastFace[edge] != static_cast<int>(f)) {
-        lastFace[edge] = static_cast<int>(f);
-        ++faceCounts[edge];
-        edgeFacePairs.emplace_back(static_cast<int>(edge), static_cast<int>(f));
-      }
+  ForEachSide(topology, faces, [&](int a, int b, int f) {
+    const auto [edge, isNew] = regions.Find(a, b, topology.TopEdgeCount());
+    if (isNew) {
+      topology.m_edgeVertices.push_back({a, b});
+      lastFace.push_back(-1);
+      faceCounts.push_back(0);
     }
-  }
+    if (lastFace[edge] != f) {
+      lastFace[edge] = f;
+      ++faceCounts[edge];
+      edgeFacePairs.emplace_back(static_cast<int>(edge), f);
+    }
+  });
 
   topology.m_edgeFaceOffsets = OffsetsFromCounts(faceCounts);
   topology.m_edgeFaces.resize(edgeFacePairs.size());

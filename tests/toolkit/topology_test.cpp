@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,7 +35,74 @@ TS_Mesh meshOf(std::initializer_list<TS_3fPoint> points) {
   return mesh;
 }
 
+// A fan of `spokes` triangles round vertex 0, then random triangles and
+// quads among a few hundred rim vertices, so that many share sides and some
+// repeat a side or a corner.
+TS_Mesh fanAndNoise(int spokes, int extraFaces) {
+  TS_Mesh mesh;
+  mesh.SetVertex(0, TS_3fPoint(0, 0, 0));
+  for (int i = 0; i < spokes; ++i) {
+    mesh.SetVertex(i + 1, TS_3fPoint(static_cast<float>(i), 1, 0));
+  }
+  for (int i = 0; i < spokes; ++i) {
+    mesh.SetTriangle(i, 0, i + 1, (i + 1) % spokes + 1);
+  }
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> rim(1, std::min(spokes, 300));
+  for (int f = 0; f < extraFaces; ++f) {
+    const int face = spokes + f;
+    if (f % 3 == 0) {
+      mesh.SetQuad(face, rim(random), rim(random), rim(random), rim(random));
+    } else {
+      mesh.SetTriangle(face, rim(random), rim(random), rim(random));
+    }
+  }
+  return mesh;
+}
+
+// Edges numbered in the order their first side is met, each with the faces
+// that have it, in face order and once per face.
+std::vector<std::pair<std::array<int, 2>, std::vector<int>>> edgesByFirstSide(const TS_Mesh& mesh) {
+  const TS_MeshTopology& top = mesh.Topology();
+  std::map<std::array<int, 2>, std::size_t> numbers;
+  std::vector<std::pair<std::array<int, 2>, std::vector<int>>> edges;
+  for (int f = 0; f < mesh.FaceCount(); ++f) {
+    const TS_MeshFace& face = mesh.Face(f);
+    const int corners = face.IsTriangle() ? 3 : 4;
+    for (int side = 0; side < corners; ++side) {
+      const int a = top.MeshVertexTopVertex(face.vi[side]);
+      const int b = top.MeshVertexTopVertex(face.vi[(side + 1) % corners]);
+      if (a == b) {
+        continue;
+      }
+      const std::array<int, 2> key{std::min(a, b), std::max(a, b)};
+      const auto [at, isNew] = numbers.emplace(key, edges.size());
+      if (isNew) {
+        edges.push_back({key, {}});
+      }
+      std::vector<int>& faces = edges[at->second].second;
+      if (faces.empty() || faces.back() != f) {
+        faces.push_back(f);
+      }
+    }
+  }
+  return edges;
+}
+
 }  // namespace
+
+TEST(Topology, EdgesAreNumberedInTheOrderTheirFirstSideIsMetEvenRoundAVertexOfManyEdges) {
+  const TS_Mesh mesh = fanAndNoise(5000, 20000);
+  ASSERT_EQ(mesh.FaceCount(), 25000);
+  const TS_MeshTopology& top = mesh.Topology();
+  const auto expected = edgesByFirstSide(mesh);
+  ASSERT_EQ(top.TopEdgeCount(), static_cast<int>(expected.size()));
+  for (int e = 0; e < top.TopEdgeCount(); ++e) {
+    const auto& [vertices, faces] = expected[static_cast<std::size_t>(e)];
+    ASSERT_EQ(top.TopEdgeVertices(e), vertices) << "edge " << e;
+    ASSERT_EQ(asVector(top.TopEdgeFaces(e)), faces) << "edge " << e;
+  }
+}
 
 TEST(Topology, FlatCubeMergesItsSplitCorners) {
   const TS_Mesh cube = test_meshes::flatCube();

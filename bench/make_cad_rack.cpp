@@ -5,6 +5,8 @@
 //   make-cad-rack OUTPUT.step [PARTS]
 #include "cad_test_files.h"
 
+#include <Standard_Failure.hxx>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,9 +17,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make-cad-rack OUTPUT.step [PARTS]\n");
     return 2;
   }
-  if (!linvale::test::WritePlateAssembly(argv[1], parts)) {
-    std::fprintf(stderr, "make-cad-rack: cannot write %s\n", argv[1]);
-    return 1;
+  try {
+    if (linvale::test::WritePlateAssembly(argv[1], parts)) {
+      return 0;
+    }
+  } catch (const Standard_Failure& failure) {
+    std::fprintf(stderr, "make-cad-rack: %s\n", failure.GetMessageString());
   }
-  return 0;
+  std::fprintf(stderr, "make-cad-rack: cannot write %s\n", argv[1]);
+  return 1;
 }

@@ -29,7 +29,32 @@ struct Summary {
   std::map<std::uint32_t, int> trianglesPerColor;
   TS_3dPoint min, max;
   bool allHaveNormals = true;
+  // Triangles whose corners run clockwise seen from where their vertex
+  // normals point: turned inside out.
+  int turnedTriangles = 0;
 };
+
+int TurnedTriangles(const TS_Mesh& mesh) {
+  if (!mesh.HasVertexNormals()) {
+    return 0;
+  }
+  int turned = 0;
+  for (const TS_MeshFace& face : mesh.Faces()) {
+    const TS_3fVector a(mesh.Vertex(face.vi[0]));
+    const TS_3fVector b(mesh.Vertex(face.vi[1]));
+    const TS_3fVector c(mesh.Vertex(face.vi[2]));
+    TS_3fVector ab = b, ac = c;
+    ab -= a;
+    ac -= a;
+    const TS_3fVector winding = TS_CrossProduct(ab, ac);
+    float agreement = 0.0f;
+    for (int corner = 0; corner < 3; ++corner) {
+      agreement += TS_DotProduct(winding, mesh.VertexNormal(face.vi[corner]));
+    }
+    turned += agreement < 0.0f ? 1 : 0;
+  }
+  return turned;
+}
 
 Summary Summarise(const TS_Model& model) {
   Summary summary;
@@ -38,6 +63,7 @@ Summary Summarise(const TS_Model& model) {
     summary.triangles += object.mesh.FaceCount();
     summary.trianglesPerColor[object.color] += object.mesh.FaceCount();
     summary.allHaveNormals = summary.allHaveNormals && object.mesh.HasVertexNormals();
+    summary.turnedTriangles += TurnedTriangles(object.mesh);
   }
   EXPECT_TRUE(model.GetBoundingBox(summary.min, summary.max));
   return summary;
@@ -92,6 +118,7 @@ TEST_F(CadMeshExportTest, ObjAndGlbKeepTrianglesPlacementsColoursAndNormals) {
     EXPECT_EQ(read.objects, reference.objects);
     EXPECT_EQ(read.trianglesPerColor, reference.trianglesPerColor);
     EXPECT_TRUE(read.allHaveNormals) << "the surfaces' normals, not the triangles' own";
+    EXPECT_EQ(read.turnedTriangles, 0);
     ExpectSamePlace(reference, read);
   }
 }

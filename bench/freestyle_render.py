@@ -5,32 +5,21 @@
 #
 # blender --background --factory-startup --python freestyle_render.py -- MODEL OUTPUT.png WIDTH HEIGHT
 import math
+import os
 import sys
 
 import bpy
 from mathutils import Vector
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from blender_importers import import_model  # noqa: E402
 
 model, output, width, height = sys.argv[sys.argv.index("--") + 1:][:4]
 
 bpy.ops.wm.read_factory_settings(use_empty=True)
 scene = bpy.context.scene
 
-extension = model.lower().rsplit(".", 1)[-1]
-if extension in ("glb", "gltf"):
-    # Debian's Blender 3.4 glTF importer still uses an alias that Debian's
-    # NumPy 1.24 no longer has.
-    import numpy
-    if not hasattr(numpy, "bool"):
-        numpy.bool = bool
-    bpy.ops.import_scene.gltf(filepath=model)
-elif extension == "obj":
-    bpy.ops.import_scene.obj(filepath=model)
-elif extension == "stl":
-    bpy.ops.import_mesh.stl(filepath=model)
-elif extension == "dae":
-    bpy.ops.wm.collada_import(filepath=model)
-else:
-    sys.exit("freestyle_render.py: no importer for ." + extension)
+import_model(model)
 
 meshes = [o for o in scene.objects if o.type == "MESH"]
 corners = [o.matrix_world @ Vector(c) for o in meshes for c in o.bound_box]

@@ -130,6 +130,10 @@ bool WriteTwoBlockAssembly(const std::string& path) {
 
 namespace {
 
+// Part k of the rack; the parts repeat their shapes and colours every
+// twenty, so that larger racks stay valid and grow in proportion.
+constexpr int kDistinctPlates = 20;
+
 TopoDS_Shape MakeDrilledPlate(int k) {
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(80.0, 50.0, 10.0).Shape();
   BRepFilletAPI_MakeFillet rounded(box);
@@ -174,9 +178,11 @@ bool WritePlateAssembly(const std::string& path, int parts) {
   const TDF_Label assembly = shapes->NewShape();
   TDataStd_Name::Set(assembly, "rack");
   for (int k = 0; k < parts; ++k) {
-    const TDF_Label part = shapes->AddShape(MakeDrilledPlate(k), Standard_False);
+    const int shape = k % kDistinctPlates;
+    const TDF_Label part = shapes->AddShape(MakeDrilledPlate(shape), Standard_False);
     TDataStd_Name::Set(part, TCollection_ExtendedString(("plate " + std::to_string(k + 1)).c_str()));
-    colors->SetColor(part, Quantity_Color(0.3 + 0.03 * k, 0.5, 0.8 - 0.03 * k, Quantity_TOC_sRGB), XCAFDoc_ColorSurf);
+    colors->SetColor(part, Quantity_Color(0.3 + 0.03 * shape, 0.5, 0.8 - 0.03 * shape, Quantity_TOC_sRGB),
+                     XCAFDoc_ColorSurf);
     gp_Trsf place;
     place.SetTranslation(gp_Vec(100.0 * (k % 5), 70.0 * (k / 5), 0.0));
     shapes->AddComponent(assembly, part, TopLoc_Location(place));

@@ -38,8 +38,9 @@ constexpr double kSecondBlockOffset = 100.0;
 
 // An assembly "rack" of `parts` different parts in a grid, for measuring:
 // part k is a plate of 80 by 50 by 10 with rounded corners, a grid of
-// through holes that grows with k and two bosses with blind holes. Twenty
-// parts make a STEP file of a few megabytes.
+// through holes that grows with k and two bosses with blind holes; the
+// shapes and colours repeat from the twenty-first part on, each repeat a
+// part of its own. Twenty parts make a STEP file of a few megabytes.
 bool WritePlateAssembly(const std::string& path, int parts);
 
 // A well-formed STEP file whose data section holds no shape.

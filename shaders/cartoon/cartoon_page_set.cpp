@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+namespace linvale::cartoon {
+
 namespace {
 
 // Pages need a running Qt application, which cannot exist unless Qt
@@ -62,3 +64,5 @@ bool CartoonPageSet::Load() {
   mPages = create(&mSettings);
   return mPages != nullptr;
 }
+
+}  // namespace linvale::cartoon

@@ -6,6 +6,8 @@
 #include "halving_reduction.h"
 #include "image_resampling.h"
 
+#include <linvale/npr_win32_owners.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -33,11 +35,7 @@ int Quarter(int a, int b, int c) { return (a + 2 * b + c + 2) / 4; }  // 1/4, 1/
 
 class Resampling : public ::testing::Test {
 protected:
-  void SetUp() override { mScreen = GetDC(nullptr); }
-  void TearDown() override {
-    ReleaseDC(nullptr, mScreen);
-    EXPECT_EQ(LiveObjects::Now(), mBefore);
-  }
+  void TearDown() override { EXPECT_EQ(LiveObjects::Now(), mBefore); }
 
   // Reduces with fresh slots and keeps the result's pixels; the result and
   // its mapping are released at once.
@@ -45,16 +43,17 @@ protected:
     HBITMAP input = MakeBitmap32(mScreen, width, height, source);
     HANDLE file = nullptr;
     HANDLE mapping = nullptr;
-    HBITMAP output = linvale::pipeline::StretchImageBilinear(mScreen, input, size, &file, &mapping);
+    const NprUniqueGdiObject<HBITMAP> output(
+        linvale::pipeline::StretchImageBilinear(mScreen, input, size, &file, &mapping));
+    const NprUniqueHandle mappingOwner(mapping);
     EXPECT_NE(output, nullptr);
-    Pixels pixels = ReadPixels32(mScreen, output);
-    DeleteObject(output);
-    CloseHandle(mapping);
-    return pixels;
+    return ReadPixels32(mScreen, output.get());
   }
 
+  // The screen context is counted in what lives before and after a test.
+  const NprScreenDC mScreenOwner = NprGetScreenDC();
+  const HDC mScreen = mScreenOwner.get();
   LiveObjects mBefore = LiveObjects::Now();
-  HDC mScreen = nullptr;
 };
 
 TEST_F(Resampling, HalvingWeighsNeighboursAQuarterAndTheFirstPixelTwoThirds) {
@@ -151,11 +150,11 @@ TEST_F(Resampling, EveryKindOfSourceBitmapIsReducedAlike) {
     ASSERT_NE(section, nullptr);
     HANDLE file = nullptr;
     HANDLE mapping = nullptr;
-    HBITMAP output = linvale::pipeline::StretchImageBilinear(mScreen, section, size, &file, &mapping);
+    const NprUniqueGdiObject<HBITMAP> output(
+        linvale::pipeline::StretchImageBilinear(mScreen, section, size, &file, &mapping));
+    const NprUniqueHandle mappingOwner(mapping);
     ASSERT_NE(output, nullptr);
-    EXPECT_TRUE(ReadPixels32(mScreen, output) == throughGdi);
-    DeleteObject(output);
-    CloseHandle(mapping);
+    EXPECT_TRUE(ReadPixels32(mScreen, output.get()) == throughGdi);
   }
 }
 

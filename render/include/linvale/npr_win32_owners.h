@@ -28,12 +28,7 @@ struct NprScreenDCReleaser {
 };
 
 struct NprGlContextDeleter {
-  void operator()(HGLRC glrc) const noexcept {
-    if (wglGetCurrentContext() == glrc) {
-      wglMakeCurrent(nullptr, nullptr);
-    }
-    wglDeleteContext(glrc);
-  }
+  void operator()(HGLRC glrc) const noexcept { wglDeleteContext(glrc); }
 };
 
 // A bitmap (or other GDI object) ended with DeleteObject. It must not be
@@ -50,9 +45,8 @@ using NprUniqueDC = std::unique_ptr<std::remove_pointer_t<HDC>, NprMemoryDCDelet
 // The screen's device context from GetDC(NULL), ended with ReleaseDC.
 using NprScreenDC = std::unique_ptr<std::remove_pointer_t<HDC>, NprScreenDCReleaser>;
 
-// An OpenGL context from wglCreateContext, ended with wglDeleteContext. It
-// stops being the thread's current context first, so that nothing draws
-// through a deleted one.
+// An OpenGL context from wglCreateContext, ended with wglDeleteContext,
+// which first makes nothing current when it is the thread's current one.
 using NprUniqueGlContext = std::unique_ptr<std::remove_pointer_t<HGLRC>, NprGlContextDeleter>;
 
 // An off-screen bitmap context that wglCreateDefaultBitmapDC or

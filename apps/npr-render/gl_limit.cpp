@@ -6,6 +6,7 @@
 #include <array>
 
 #include <linvale/bitmap_dc.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 namespace npr_render {
@@ -16,39 +17,21 @@ class ProbeContext {
 public:
   ProbeContext() {
     const SIZE size{1, 1};
-    mDc.hdc = nullptr;
-    mDc.other = nullptr;
     for (const unsigned long flags : {static_cast<unsigned long>(PFD_GENERIC_FORMAT), 0ul}) {
-      if (wglCreateDefaultBitmapDC(&mDc, &size, 0, 16, 0, flags, nullptr, nullptr) != 0) {
-        mCreated = true;
-        break;
+      if (wglCreateDefaultBitmapDC(mDc.Get(), &size, 0, 16, 0, flags, nullptr, nullptr) != 0) {
+        mGl.reset(wglCreateContext(mDc.Hdc()));
+        mCurrent = mGl != nullptr && wglMakeCurrent(mDc.Hdc(), mGl.get());
+        return;
       }
     }
-    if (mCreated) {
-      mGl = wglCreateContext(mDc.hdc);
-      mCurrent = mGl != nullptr && wglMakeCurrent(mDc.hdc, mGl);
-    }
   }
-  ~ProbeContext() {
-    if (mCurrent) {
-      wglMakeCurrent(nullptr, nullptr);
-    }
-    if (mGl != nullptr) {
-      wglDeleteContext(mGl);
-    }
-    if (mCreated && wglDeleteBitmapDC(&mDc) != 0 && mDc.other != nullptr) {
-      DeleteObject(mDc.other);
-    }
-  }
-  ProbeContext(const ProbeContext&) = delete;
-  ProbeContext& operator=(const ProbeContext&) = delete;
 
   bool IsCurrent() const { return mCurrent; }
 
 private:
-  BitmapDC mDc{};
-  bool mCreated = false;
-  HGLRC mGl = nullptr;
+  // The GL context goes before the bitmap context it draws on.
+  NprUniqueBitmapDC mDc;
+  NprUniqueGlContext mGl;
   bool mCurrent = false;
 };
 

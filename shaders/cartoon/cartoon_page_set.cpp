@@ -1,23 +1,10 @@
 #include "cartoon_page_set.h"
 
-#include <dlfcn.h>
+#include <linvale/npr_qt_widgets.h>
 
 #include <filesystem>
 
-namespace {
-
-// Pages need a running Qt application, which cannot exist unless Qt
-// Widgets is mapped already; a headless process is not made to map it.
-bool QtWidgetsLoaded() {
-  void* widgets = dlopen("libQt6Widgets.so.6", RTLD_LAZY | RTLD_NOLOAD);
-  if (widgets == nullptr) {
-    return false;
-  }
-  dlclose(widgets);
-  return true;
-}
-
-}  // namespace
+namespace linvale::cartoon {
 
 CartoonPageSet::CartoonPageSet(HINSTANCE pluginModule, CartoonSettings& settings)
     : mPluginModule(pluginModule), mSettings(settings) {}
@@ -36,7 +23,7 @@ NprPageDialog* CartoonPageSet::Page(unsigned index) {
 }
 
 bool CartoonPageSet::Load() {
-  if (!QtWidgetsLoaded()) {
+  if (!NprQtWidgetsLoaded()) {
     return false;
   }
   char pluginPath[MAX_PATH] = "";
@@ -62,3 +49,5 @@ bool CartoonPageSet::Load() {
   mPages = create(&mSettings);
   return mPages != nullptr;
 }
+
+}  // namespace linvale::cartoon

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace linvale::cartoon {
+
 class CartoonPageSet {
 public:
   // `pluginModule` locates the pages module: it lies in the folder above
@@ -27,3 +29,5 @@ private:
   CartoonPagesDeleteFunction mDelete = nullptr;
   CartoonPages* mPages = nullptr;
 };
+
+}  // namespace linvale::cartoon

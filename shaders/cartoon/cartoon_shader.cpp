@@ -8,6 +8,16 @@
 
 #include <linvale/dib_pixels.h>
 
+using linvale::cartoon::CartoonRenderPass;
+using linvale::cartoon::CartoonString;
+using linvale::cartoon::DrawCartoonVector;
+using linvale::cartoon::kCartoonSection;
+using linvale::cartoon::kDefaultPictureSize;
+using linvale::cartoon::LoadCartoonString;
+using linvale::cartoon::PaintDefaultPicture;
+using linvale::cartoon::ReadCartoonSettings;
+using linvale::cartoon::WriteCartoonSettings;
+
 CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
 
 CartoonShader::~CartoonShader() = default;

@@ -11,6 +11,18 @@
 
 #include <cstdio>
 
+using linvale::sketch::DrawDefaultPicture;
+using linvale::sketch::DrawSketchVector;
+using linvale::sketch::kDefaultPictureSize;
+using linvale::sketch::kSketchSection;
+using linvale::sketch::LoadSketchString;
+using linvale::sketch::ReadSketchSection;
+using linvale::sketch::ResolvePaperPath;
+using linvale::sketch::SketchModuleFolder;
+using linvale::sketch::SketchRenderPass;
+using linvale::sketch::SketchString;
+using linvale::sketch::WriteSketchSection;
+
 SketchShader::SketchShader(HINSTANCE module) : NprShader(module) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {

@@ -2,6 +2,8 @@
 
 #include <linvale/npr_string_table.h>
 
+namespace linvale::sketch {
+
 namespace {
 
 constexpr NprStringTable<SketchString, 11> kStrings = {{
@@ -21,3 +23,5 @@ constexpr NprStringTable<SketchString, 11> kStrings = {{
 }  // namespace
 
 const char* LoadSketchString(SketchString id) { return NprLookUpString(kStrings, id); }
+
+}  // namespace linvale::sketch

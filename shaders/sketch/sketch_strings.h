@@ -1,6 +1,8 @@
 // The plug-in's string table: texts shown to the user, by number.
 #pragma once
 
+namespace linvale::sketch {
+
 enum class SketchString : int {
   ErrorCaption = 1,
   BackgroundImageError = 2,
@@ -18,3 +20,5 @@ enum class SketchString : int {
 // The text of a string; empty for a number the table does not hold. The
 // texts live as long as the module.
 const char* LoadSketchString(SketchString id);
+
+}  // namespace linvale::sketch

@@ -31,6 +31,9 @@
 
 namespace {
 
+using linvale::cartoon::RuleSpinBox;
+using linvale::cartoon::ShadePreview;
+
 int gMessageBoxes = 0;
 
 int CountMessageBox(HWND, LPCSTR, LPCSTR, UINT) {

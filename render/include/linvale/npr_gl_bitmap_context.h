@@ -5,6 +5,7 @@
 #include <linvale/bitmap_dc.h>
 #include <linvale/export.h>
 #include <linvale/npr_renderer.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 // The bitmap context and GL context of one render. The destructor runs the
@@ -41,7 +42,9 @@ public:
 private:
   void Release();
 
+  // The bitmap context is deleted by hand in Release: the drawing bitmap it
+  // leaves is the picture, kept for Finish rather than deleted with it.
   BitmapDC mDc{};
-  HGLRC mGlrc = nullptr;
-  HBITMAP mBitmap = nullptr;
+  NprUniqueGlContext mGlrc;
+  NprUniqueGdiObject<HBITMAP> mBitmap;
 };

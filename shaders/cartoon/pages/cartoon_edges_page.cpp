@@ -12,6 +12,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+namespace linvale::cartoon {
+
 namespace {
 
 unsigned long ColorRefOf(const TS_Color& color) {
@@ -31,11 +33,10 @@ std::optional<double> TypedNumber(const QString& text, double (*rule)(long)) {
 }
 
 RuleSpinBox* LineWidthBox(QWidget* parent) {
-  return new RuleSpinBox({[](const QString& text) {
-                            return TypedNumber(text, [](long typed) { return double(TypedLineWidth(typed)); });
-                          },
-                          [](double width, int steps) { return double(SteppedLineWidth(int(width), steps)); }},
-                         parent);
+  return new RuleSpinBox(
+      {[](const QString& text) { return TypedNumber(text, [](long typed) { return double(TypedLineWidth(typed)); }); },
+       [](double width, int steps) { return double(SteppedLineWidth(int(width), steps)); }},
+      parent);
 }
 
 RuleSpinBox* ThresholdBox(QWidget* parent) {
@@ -165,3 +166,5 @@ void CartoonEdgesPage::Enable(const EdgeGroup& group) {
   }
   group.swatch->update();
 }
+
+}  // namespace linvale::cartoon

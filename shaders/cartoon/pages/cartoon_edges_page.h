@@ -13,6 +13,9 @@ class NprColorControl;
 class QCheckBox;
 class QGroupBox;
 class QSlider;
+
+namespace linvale::cartoon {
+
 class RuleSpinBox;
 
 class CartoonEdgesPage final : public NprPageDialog {
@@ -30,10 +33,10 @@ protected:
 private:
   // One outline kind's members and controls.
   struct EdgeGroup {
-    std::int32_t CartoonSettings::* enabled;
-    std::int32_t CartoonSettings::* width;
-    TS_Color CartoonSettings::* color;
-    double CartoonSettings::* blend;
+    std::int32_t CartoonSettings::*enabled;
+    std::int32_t CartoonSettings::*width;
+    TS_Color CartoonSettings::*color;
+    double CartoonSettings::*blend;
     QGroupBox* box = nullptr;
     QCheckBox* on = nullptr;
     RuleSpinBox* widthBox = nullptr;
@@ -48,3 +51,5 @@ private:
   std::array<EdgeGroup, 3> mGroups;
   RuleSpinBox* mThreshold = nullptr;
 };
+
+}  // namespace linvale::cartoon

@@ -9,8 +9,8 @@
 
 struct CartoonPages {
   explicit CartoonPages(CartoonSettings& settings) : edges(settings), shade(settings) {}
-  CartoonEdgesPage edges;
-  CartoonShadePage shade;
+  linvale::cartoon::CartoonEdgesPage edges;
+  linvale::cartoon::CartoonShadePage shade;
 };
 
 CartoonPages* CartoonPagesCreate(CartoonSettings* settings) {

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace linvale::cartoon {
+
 RuleSpinBox::RuleSpinBox(Rules rules, QWidget* parent) : QAbstractSpinBox(parent), mRules(std::move(rules)) {
   setKeyboardTracking(true);
   connect(lineEdit(), &QLineEdit::textEdited, this, &RuleSpinBox::TextEdited);
@@ -51,3 +53,5 @@ void RuleSpinBox::Accept(double value) {
   mValue = value;
   emit valueEdited(value);
 }
+
+}  // namespace linvale::cartoon

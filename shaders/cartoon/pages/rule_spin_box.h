@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+namespace linvale::cartoon {
+
 class CARTOON_PAGES_API RuleSpinBox : public QAbstractSpinBox {
   Q_OBJECT
 
@@ -46,3 +48,5 @@ private:
   Rules mRules;
   double mValue = 0.0;
 };
+
+}  // namespace linvale::cartoon

@@ -1,23 +1,6 @@
 #include "cartoon_page_set.h"
 
-#include <dlfcn.h>
-
-#include <filesystem>
-
-namespace {
-
-// Pages need a running Qt application, which cannot exist unless Qt
-// Widgets is mapped already; a headless process is not made to map it.
-bool QtWidgetsLoaded() {
-  void* widgets = dlopen("libQt6Widgets.so.6", RTLD_LAZY | RTLD_NOLOAD);
-  if (widgets == nullptr) {
-    return false;
-  }
-  dlclose(widgets);
-  return true;
-}
-
-}  // namespace
+#include <linvale/npr_page_module.h>
 
 CartoonPageSet::CartoonPageSet(HINSTANCE pluginModule, CartoonSettings& settings)
     : mPluginModule(pluginModule), mSettings(settings) {}
@@ -36,19 +19,7 @@ NprPageDialog* CartoonPageSet::Page(unsigned index) {
 }
 
 bool CartoonPageSet::Load() {
-  if (!QtWidgetsLoaded()) {
-    return false;
-  }
-  char pluginPath[MAX_PATH] = "";
-  if (GetModuleFileNameA(mPluginModule, pluginPath, sizeof pluginPath) == 0) {
-    return false;
-  }
-  const std::filesystem::path library =
-      std::filesystem::path(pluginPath).parent_path().parent_path() / kCartoonPagesLibrary;
-  // Never freed: Qt's process-wide state and the widgets' class data must
-  // not go away while the process runs on, even when the plug-in is
-  // unloaded and loaded again.
-  const HMODULE module = LoadLibraryA(library.c_str());
+  const HMODULE module = NprLoadPageModule(mPluginModule, kCartoonPagesLibrary);
   if (module == nullptr) {
     return false;
   }

@@ -236,6 +236,10 @@ double SketchFieldValue(const SketchSettings& settings, SketchField field) {
   return SlotOf(const_cast<SketchSettings&>(settings), field).Get();
 }
 
+void SetSketchFieldValue(SketchSettings& settings, SketchField field, double value) {
+  SlotOf(settings, field).Set(value);
+}
+
 bool StoreTypedSketchValue(SketchSettings& settings, SketchField field, double typed) {
   return Store(settings, field, Typed(settings, field, typed));
 }

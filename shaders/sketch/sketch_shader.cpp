@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-SketchShader::SketchShader(HINSTANCE module) : NprShader(module) {}
+SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {
@@ -56,7 +56,13 @@ SketchSettings SketchShader::RenderableSettings() const {
   return renderable;
 }
 
-NprPageDialog* SketchShader::GetDialog(unsigned) { return nullptr; }
+NprPageDialog* SketchShader::GetDialog(unsigned index) {
+  try {
+    return mPages.Page(index);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 const char* SketchShader::GetTag(int) { return kSketchSection; }
 

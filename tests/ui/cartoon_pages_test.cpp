@@ -2,13 +2,13 @@
 // switches, the swatches, the blend order, the preview's bands, and a change
 // saved through the settings dialog.
 #include "cartoon_pages_api.h"
-#include "rule_spin_box.h"
 #include "shade_preview.h"
 
 #include <linvale/npr_color_control.h>
 #include <linvale/npr_page_dialog.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
+#include <linvale/rule_spin_box.h>
 
 #include <win32/message_box.h>
 

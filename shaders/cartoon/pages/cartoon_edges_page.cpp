@@ -1,9 +1,9 @@
 #include "cartoon_edges_page.h"
 
 #include "cartoon_page_rules.h"
-#include "rule_spin_box.h"
 
 #include <linvale/npr_color_control.h>
+#include <linvale/rule_spin_box.h>
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,15 +1,16 @@
 // A spin box whose accepted input, corrections and steps are given by the
-// page's rules instead of Qt's fixed limits and step.
+// page's rules instead of Qt's fixed limits and step. Shared by the shaders'
+// property pages, whose ranges depend on other values of their records.
 #pragma once
 
-#include "cartoon_pages_api.h"
+#include <linvale/export.h>
 
 #include <QAbstractSpinBox>
 
 #include <functional>
 #include <optional>
 
-class CARTOON_PAGES_API RuleSpinBox : public QAbstractSpinBox {
+class LINVALE_API RuleSpinBox : public QAbstractSpinBox {
   Q_OBJECT
 
 public:

@@ -1,4 +1,4 @@
-#include "rule_spin_box.h"
+#include <linvale/rule_spin_box.h>
 
 #include <QLineEdit>
 

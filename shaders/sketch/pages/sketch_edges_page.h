@@ -1,0 +1,11 @@
+// The "Edges" page: which edge kinds are drawn and the crease threshold.
+#pragma once
+
+#include "sketch_page.h"
+
+class SketchEdgesPage final : public SketchPage {
+  Q_OBJECT
+
+public:
+  explicit SketchEdgesPage(SketchSettings& settings);
+};

@@ -1,0 +1,28 @@
+// The shader's four property pages, made the first time the settings
+// dialog asks for one. Owns the pages; the module that makes them stays
+// loaded.
+#pragma once
+
+#include "sketch_pages_api.h"
+
+#include <windows.h>
+
+class SketchPageSet {
+public:
+  SketchPageSet(HINSTANCE pluginModule, SketchSettings& settings);
+  ~SketchPageSet();
+  SketchPageSet(const SketchPageSet&) = delete;
+  SketchPageSet& operator=(const SketchPageSet&) = delete;
+
+  // Null beyond the last page or when the pages module cannot be loaded.
+  NprPageDialog* Page(unsigned index);
+
+private:
+  bool Load();
+
+  HINSTANCE mPluginModule;
+  SketchSettings& mSettings;
+  SketchPagesGetFunction mGet = nullptr;
+  SketchPagesDeleteFunction mDelete = nullptr;
+  SketchPages* mPages = nullptr;
+};

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr NprStringTable<SketchString, 11> kStrings = {{
+constexpr NprStringTable<SketchString, 12> kStrings = {{
     {SketchString::ErrorCaption, "Orvelle Error"},
     {SketchString::BackgroundImageError, "Error Background Image"},
     {SketchString::CalculatingEdges, "Calculating edges..."},
@@ -16,6 +16,7 @@ constexpr NprStringTable<SketchString, 11> kStrings = {{
     {SketchString::RenderingBorders, "Rendering Border edges..."},
     {SketchString::RenderingPaper, "Rendering paper texture..."},
     {SketchString::ShaderName, "Sketch"},
+    {SketchString::PaperChooserTitle, "Open paper texture in Orvelle "},
 }};
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "sketch_fill_page.h"
 
+#include "sketch_strings.h"
+
+#include <linvale/npr_chooser_title.h>
 #include <linvale/npr_host_application_services.h>
 #include <linvale/npr_image_probe.h>
 
@@ -58,6 +61,7 @@ void SketchFillPage::ChoosePaper() {
   // Room for any path the chooser gives; only what fits the record and
   // loads becomes the paper.
   std::array<char, 2048> file{};
+  const NprChooserTitle title(LoadSketchString(SketchString::PaperChooserTitle));
   NprHostApplicationServices* host = NprHostApplicationServices::getDefaultHost();
   const bool chosen = host != nullptr && host->GetBitmapFilename(nullptr, file.data(), file.size(), 1) != 0;
   const bool usable = chosen && std::strlen(file.data()) < sizeof mSettings.paper && NprImageFileLoads(file.data());

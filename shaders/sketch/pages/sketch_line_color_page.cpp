@@ -49,8 +49,9 @@ QWidget* SketchLineColorPage::BuildChannel(const char* title, SketchField low, c
                                            SketchField high, const char* highName) {
   auto* group = new QGroupBox(title, this);
   auto* grid = new QGridLayout(group);
-  const FieldRow min = AddField(grid, 0, 0, "Min. Value:", low, lowName);
-  const FieldRow max = AddField(grid, 1, 0, "Max. Value:", high, highName);
+  // Three channels side by side: each label over its edit.
+  const FieldRow min = AddField(grid, 0, 0, "Min. Value:", low, lowName, LabelPlace::Above);
+  const FieldRow max = AddField(grid, 2, 0, "Max. Value:", high, highName, LabelPlace::Above);
   EnableWith(&SketchEnables::colorRanges, {min.label, min.box, max.label, max.box});
   return group;
 }

@@ -42,17 +42,24 @@ SketchPage::SketchPage(SketchSettings& settings, const char* title, const char* 
 }
 
 SketchPage::FieldRow SketchPage::AddField(QGridLayout* grid, int row, int column, const char* label,
-                                          SketchField field, const char* objectName) {
+                                          SketchField field, const char* objectName, LabelPlace place) {
   QWidget* parent = grid->parentWidget();
   auto* box = new RuleSpinBox(FieldRules(mSettings, field), parent);
   box->setObjectName(objectName);
+  // The spin box has no limits to size itself by; room for a long value
+  // and the arrows, yet two fields and their labels fit one row.
+  box->setMinimumWidth(box->fontMetrics().horizontalAdvance("1000.05") + 20);
   QLabel* caption = nullptr;
   if (label != nullptr) {
     caption = new QLabel(label, parent);
     caption->setBuddy(box);
     grid->addWidget(caption, row, column);
   }
-  grid->addWidget(box, row, column + 1);
+  if (place == LabelPlace::Above) {
+    grid->addWidget(box, row + 1, column);
+  } else {
+    grid->addWidget(box, row, column + 1);
+  }
   connect(box, &RuleSpinBox::valueEdited, this, [this, field](double value) {
     SetSketchFieldValue(mSettings, field, value);
     Changed();

@@ -37,14 +37,16 @@ protected:
   // What the page shows beyond its fields, switches and choices.
   virtual void ShowMore(const SketchEnables&) {}
 
-  // A field in `grid` at `row`, its label in `column` (none for a null
-  // text) and its edit beside it.
+  // A field in `grid` at `row` and `column`: its label (none for a null
+  // text) with the edit beside it, or above it in `row` + 1 where columns
+  // are narrow.
   struct FieldRow {
     QLabel* label;
     RuleSpinBox* box;
   };
+  enum class LabelPlace { Beside, Above };
   FieldRow AddField(QGridLayout* grid, int row, int column, const char* label, SketchField field,
-                    const char* objectName);
+                    const char* objectName, LabelPlace place = LabelPlace::Beside);
   QCheckBox* AddSwitch(Switch member, const char* text, const char* objectName, QWidget* parent);
   QRadioButton* AddChoice(Switch member, std::int32_t value, const char* text, const char* objectName,
                           QWidget* parent);

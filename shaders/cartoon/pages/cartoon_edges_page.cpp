@@ -3,6 +3,7 @@
 #include "cartoon_page_rules.h"
 
 #include <linvale/npr_color_control.h>
+#include <linvale/npr_typed_number.h>
 #include <linvale/rule_spin_box.h>
 
 #include <QCheckBox>
@@ -26,7 +27,7 @@ TS_Color ColorOf(unsigned long colorRef) {
 
 std::optional<double> TypedNumber(const QString& text, double (*rule)(long)) {
   const QByteArray bytes = text.trimmed().toLatin1();
-  const std::optional<long> typed = ParseTypedWholeNumber({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+  const std::optional<long> typed = NprParseTypedWholeNumber({bytes.constData(), static_cast<std::size_t>(bytes.size())});
   return typed ? std::optional(rule(*typed)) : std::nullopt;
 }
 

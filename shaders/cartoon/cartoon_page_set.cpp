@@ -11,11 +11,18 @@ CartoonPageSet::~CartoonPageSet() {
   }
 }
 
-NprPageDialog* CartoonPageSet::Page(unsigned index) {
+NprPageDialog* CartoonPageSet::Page(unsigned index, NprUiMainDlg* mainDlg) {
   if (index >= kCartoonPageCount || (mPages == nullptr && !Load())) {
     return nullptr;
   }
+  mSetMainDlg(mPages, mainDlg);
   return mGet(mPages, index);
+}
+
+void CartoonPageSet::SetMainDlg(NprUiMainDlg* mainDlg) {
+  if (mPages != nullptr) {
+    mSetMainDlg(mPages, mainDlg);
+  }
 }
 
 bool CartoonPageSet::Load() {
@@ -25,8 +32,9 @@ bool CartoonPageSet::Load() {
   }
   const auto create = reinterpret_cast<CartoonPagesCreateFunction>(GetProcAddress(module, "CartoonPagesCreate"));
   mGet = reinterpret_cast<CartoonPagesGetFunction>(GetProcAddress(module, "CartoonPagesGet"));
+  mSetMainDlg = reinterpret_cast<CartoonPagesSetMainDlgFunction>(GetProcAddress(module, "CartoonPagesSetMainDlg"));
   mDelete = reinterpret_cast<CartoonPagesDeleteFunction>(GetProcAddress(module, "CartoonPagesDelete"));
-  if (create == nullptr || mGet == nullptr || mDelete == nullptr) {
+  if (create == nullptr || mGet == nullptr || mSetMainDlg == nullptr || mDelete == nullptr) {
     mDelete = nullptr;
     return false;
   }

@@ -11,11 +11,18 @@ SketchPageSet::~SketchPageSet() {
   }
 }
 
-NprPageDialog* SketchPageSet::Page(unsigned index) {
+NprPageDialog* SketchPageSet::Page(unsigned index, NprUiMainDlg* mainDlg) {
   if (index >= kSketchPageCount || (mPages == nullptr && !Load())) {
     return nullptr;
   }
+  mSetMainDlg(mPages, mainDlg);
   return mGet(mPages, index);
+}
+
+void SketchPageSet::SetMainDlg(NprUiMainDlg* mainDlg) {
+  if (mPages != nullptr) {
+    mSetMainDlg(mPages, mainDlg);
+  }
 }
 
 bool SketchPageSet::Load() {
@@ -25,8 +32,9 @@ bool SketchPageSet::Load() {
   }
   const auto create = reinterpret_cast<SketchPagesCreateFunction>(GetProcAddress(module, "SketchPagesCreate"));
   mGet = reinterpret_cast<SketchPagesGetFunction>(GetProcAddress(module, "SketchPagesGet"));
+  mSetMainDlg = reinterpret_cast<SketchPagesSetMainDlgFunction>(GetProcAddress(module, "SketchPagesSetMainDlg"));
   mDelete = reinterpret_cast<SketchPagesDeleteFunction>(GetProcAddress(module, "SketchPagesDelete"));
-  if (create == nullptr || mGet == nullptr || mDelete == nullptr) {
+  if (create == nullptr || mGet == nullptr || mSetMainDlg == nullptr || mDelete == nullptr) {
     mDelete = nullptr;
     return false;
   }

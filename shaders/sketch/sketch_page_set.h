@@ -15,7 +15,10 @@ public:
   SketchPageSet& operator=(const SketchPageSet&) = delete;
 
   // Null beyond the last page or when the pages module cannot be loaded.
-  NprPageDialog* Page(unsigned index);
+  // The page reports its changes to `mainDlg`.
+  NprPageDialog* Page(unsigned index, NprUiMainDlg* mainDlg);
+  // Hands the settings dialog to the pages made so far.
+  void SetMainDlg(NprUiMainDlg* mainDlg);
 
 private:
   bool Load();
@@ -23,6 +26,7 @@ private:
   HINSTANCE mPluginModule;
   SketchSettings& mSettings;
   SketchPagesGetFunction mGet = nullptr;
+  SketchPagesSetMainDlgFunction mSetMainDlg = nullptr;
   SketchPagesDeleteFunction mDelete = nullptr;
   SketchPages* mPages = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "sketch_settings.h"
 
 class NprPageDialog;
+class NprUiMainDlg;
 struct SketchPages;
 
 #define SKETCH_PAGES_API __attribute__((visibility("default")))
@@ -20,11 +21,14 @@ extern "C" {
 using SketchPagesCreateFunction = SketchPages* (*)(SketchSettings* settings);
 // 0 "Edges", 1 "Line Shape", 2 "Line Color", 3 "Fill"; null beyond.
 using SketchPagesGetFunction = NprPageDialog* (*)(SketchPages* pages, unsigned index);
+// Every page reports its changes to `mainDlg` (null: to nobody).
+using SketchPagesSetMainDlgFunction = void (*)(SketchPages* pages, NprUiMainDlg* mainDlg);
 // Null-safe.
 using SketchPagesDeleteFunction = void (*)(SketchPages* pages);
 
 SKETCH_PAGES_API SketchPages* SketchPagesCreate(SketchSettings* settings);
 SKETCH_PAGES_API NprPageDialog* SketchPagesGet(SketchPages* pages, unsigned index);
+SKETCH_PAGES_API void SketchPagesSetMainDlg(SketchPages* pages, NprUiMainDlg* mainDlg);
 SKETCH_PAGES_API void SketchPagesDelete(SketchPages* pages);
 
 }  // extern "C"

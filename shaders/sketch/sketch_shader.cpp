@@ -58,7 +58,7 @@ SketchSettings SketchShader::RenderableSettings() const {
 
 NprPageDialog* SketchShader::GetDialog(unsigned index) {
   try {
-    return mPages.Page(index);
+    return mPages.Page(index, mMainDlg);
   } catch (...) {
     return nullptr;
   }
@@ -89,4 +89,4 @@ bool SketchShader::DrawVector(const TS_Viewport& viewport, const NprRenderSettin
   }
 }
 
-void SketchShader::OnSetMainDlg() {}
+void SketchShader::OnSetMainDlg() { mPages.SetMainDlg(mMainDlg); }

@@ -13,6 +13,7 @@
 #include <win32/message_box.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -295,7 +296,9 @@ void CartoonPagesTest::pageChangeLandsInTheStyleFileAtOk() {
     fs::create_directories(mHost->FolderPath(kind));
   }
   const std::string custom = mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr";
-  std::ofstream(custom) << "[Common]\nCurrent Render=Cartoon\nStyle=\n[Cartoon]\nwidthDis=2\n";
+  std::ofstream(custom) << "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n";
+  std::ofstream(mHost->FolderPath(NprHostApplicationServices::UserStylesFolder) + "/elm.npr")
+      << "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n";
   NprRenderer renderer;
   QVERIFY(renderer.OnLoad() >= 1);
   NprShader* cartoon = NprShader::GetByTag("Cartoon");
@@ -309,7 +312,11 @@ void CartoonPagesTest::pageChangeLandsInTheStyleFileAtOk() {
     QVERIFY(cartoon->GetDialog(0) == edges);
     QVERIFY(cartoon->GetDialog(2) == nullptr);
     QVERIFY(Find<QTabWidget>(&dialog, "pageTabs")->indexOf(edges) >= 0);
+    auto* styles = Find<QComboBox>(&dialog, "styleBox");
+    QCOMPARE(styles->currentText(), QString("elm"));
     Type(Find<RuleSpinBox>(edges, "widthDis"), "7");
+    // The page told the dialog: the settings are no longer the saved style.
+    QCOMPARE(styles->currentIndex(), -1);
     QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
   }

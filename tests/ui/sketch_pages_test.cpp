@@ -10,6 +10,7 @@
 #include <linvale/rule_spin_box.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -497,7 +498,9 @@ void SketchPagesTest::pageChangeLandsInTheStyleFileAtOk() {
     fs::create_directories(mHost->FolderPath(kind));
   }
   const std::string custom = mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr";
-  std::ofstream(custom) << "[Common]\nCurrent Render=Sketch\nStyle=\n[Sketch]\nnumLines=2\n";
+  std::ofstream(custom) << "[Common]\nCurrent Render=Sketch\nStyle=oak\n[Sketch]\nnumLines=2\n";
+  std::ofstream(mHost->FolderPath(NprHostApplicationServices::UserStylesFolder) + "/oak.npr")
+      << "[Common]\nCurrent Render=Sketch\nStyle=oak\n[Sketch]\nnumLines=2\n";
   NprRenderer renderer;
   QVERIFY(renderer.OnLoad() >= 1);
   NprShader* sketch = NprShader::GetByTag("Sketch");
@@ -514,7 +517,12 @@ void SketchPagesTest::pageChangeLandsInTheStyleFileAtOk() {
     auto* tabs = Find<QTabWidget>(&dialog, "pageTabs");
     QVERIFY(tabs->indexOf(shape) >= 0);
     tabs->setCurrentWidget(shape);
+    auto* styles = Find<QComboBox>(&dialog, "styleBox");
+    QCOMPARE(styles->currentText(), QString("oak"));
     Type(Find<RuleSpinBox>(shape, "numLines"), "4");
+    // The page told the dialog: the settings are no longer the saved style.
+    QCOMPARE(styles->currentIndex(), -1);
+    QCOMPARE(QString(dialog.WorkingSettings().GetStyle()), QString());
     Type(Find<RuleSpinBox>(shape, "windowWavy"), "7");
     QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -40,6 +40,13 @@ NprPageDialog* SketchPagesGet(SketchPages* pages, unsigned index) {
   }
 }
 
+void SketchPagesSetMainDlg(SketchPages* pages, NprUiMainDlg* mainDlg) {
+  for (NprPageDialog* page : std::initializer_list<NprPageDialog*>{&pages->edges, &pages->lineShape,
+                                                                   &pages->lineColor, &pages->fill}) {
+    page->setMainDlg(mainDlg);
+  }
+}
+
 void SketchPagesDelete(SketchPages* pages) {
   // Widgets cannot be destroyed once the application object is gone (a
   // plug-in released at process exit): the process is ending and takes

@@ -1,8 +1,6 @@
 #include "cartoon_page_set.h"
 
-#include <linvale/npr_qt_widgets.h>
-
-#include <filesystem>
+#include <linvale/npr_page_module.h>
 
 namespace linvale::cartoon {
 
@@ -15,34 +13,30 @@ CartoonPageSet::~CartoonPageSet() {
   }
 }
 
-NprPageDialog* CartoonPageSet::Page(unsigned index) {
+NprPageDialog* CartoonPageSet::Page(unsigned index, NprUiMainDlg* mainDlg) {
   if (index >= kCartoonPageCount || (mPages == nullptr && !Load())) {
     return nullptr;
   }
+  mSetMainDlg(mPages, mainDlg);
   return mGet(mPages, index);
 }
 
+void CartoonPageSet::SetMainDlg(NprUiMainDlg* mainDlg) {
+  if (mPages != nullptr) {
+    mSetMainDlg(mPages, mainDlg);
+  }
+}
+
 bool CartoonPageSet::Load() {
-  if (!NprQtWidgetsLoaded()) {
-    return false;
-  }
-  char pluginPath[MAX_PATH] = "";
-  if (GetModuleFileNameA(mPluginModule, pluginPath, sizeof pluginPath) == 0) {
-    return false;
-  }
-  const std::filesystem::path library =
-      std::filesystem::path(pluginPath).parent_path().parent_path() / kCartoonPagesLibrary;
-  // Never freed: Qt's process-wide state and the widgets' class data must
-  // not go away while the process runs on, even when the plug-in is
-  // unloaded and loaded again.
-  const HMODULE module = LoadLibraryA(library.c_str());
+  const HMODULE module = NprLoadPageModule(mPluginModule, kCartoonPagesLibrary);
   if (module == nullptr) {
     return false;
   }
   const auto create = reinterpret_cast<CartoonPagesCreateFunction>(GetProcAddress(module, "CartoonPagesCreate"));
   mGet = reinterpret_cast<CartoonPagesGetFunction>(GetProcAddress(module, "CartoonPagesGet"));
+  mSetMainDlg = reinterpret_cast<CartoonPagesSetMainDlgFunction>(GetProcAddress(module, "CartoonPagesSetMainDlg"));
   mDelete = reinterpret_cast<CartoonPagesDeleteFunction>(GetProcAddress(module, "CartoonPagesDelete"));
-  if (create == nullptr || mGet == nullptr || mDelete == nullptr) {
+  if (create == nullptr || mGet == nullptr || mSetMainDlg == nullptr || mDelete == nullptr) {
     mDelete = nullptr;
     return false;
   }

@@ -18,7 +18,10 @@ public:
   CartoonPageSet& operator=(const CartoonPageSet&) = delete;
 
   // Null beyond the last page or when the pages module cannot be loaded.
-  NprPageDialog* Page(unsigned index);
+  // The page reports its changes to `mainDlg`.
+  NprPageDialog* Page(unsigned index, NprUiMainDlg* mainDlg);
+  // Hands the settings dialog to the pages made so far.
+  void SetMainDlg(NprUiMainDlg* mainDlg);
 
 private:
   bool Load();
@@ -26,6 +29,7 @@ private:
   HINSTANCE mPluginModule;
   CartoonSettings& mSettings;
   CartoonPagesGetFunction mGet = nullptr;
+  CartoonPagesSetMainDlgFunction mSetMainDlg = nullptr;
   CartoonPagesDeleteFunction mDelete = nullptr;
   CartoonPages* mPages = nullptr;
 };

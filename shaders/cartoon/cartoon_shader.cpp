@@ -55,7 +55,7 @@ HBITMAP CartoonShader::GetDefaultBitmap() {
 
 NprPageDialog* CartoonShader::GetDialog(unsigned index) {
   try {
-    return mPages.Page(index);
+    return mPages.Page(index, mMainDlg);
   } catch (...) {
     return nullptr;
   }
@@ -79,4 +79,4 @@ bool CartoonShader::DrawVector(const TS_Viewport& viewport, const NprRenderSetti
   }
 }
 
-void CartoonShader::OnSetMainDlg() {}
+void CartoonShader::OnSetMainDlg() { mPages.SetMainDlg(mMainDlg); }

@@ -23,7 +23,7 @@ using linvale::sketch::SketchRenderPass;
 using linvale::sketch::SketchString;
 using linvale::sketch::WriteSketchSection;
 
-SketchShader::SketchShader(HINSTANCE module) : NprShader(module) {}
+SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {
@@ -68,7 +68,13 @@ SketchSettings SketchShader::RenderableSettings() const {
   return renderable;
 }
 
-NprPageDialog* SketchShader::GetDialog(unsigned) { return nullptr; }
+NprPageDialog* SketchShader::GetDialog(unsigned index) {
+  try {
+    return mPages.Page(index, mMainDlg);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 const char* SketchShader::GetTag(int) { return kSketchSection; }
 
@@ -95,4 +101,4 @@ bool SketchShader::DrawVector(const TS_Viewport& viewport, const NprRenderSettin
   }
 }
 
-void SketchShader::OnSetMainDlg() {}
+void SketchShader::OnSetMainDlg() { mPages.SetMainDlg(mMainDlg); }

@@ -6,7 +6,7 @@ namespace linvale::sketch {
 
 namespace {
 
-constexpr NprStringTable<SketchString, 11> kStrings = {{
+constexpr NprStringTable<SketchString, 12> kStrings = {{
     {SketchString::ErrorCaption, "Orvelle Error"},
     {SketchString::BackgroundImageError, "Error Background Image"},
     {SketchString::CalculatingEdges, "Calculating edges..."},
@@ -18,6 +18,7 @@ constexpr NprStringTable<SketchString, 11> kStrings = {{
     {SketchString::RenderingBorders, "Rendering Border edges..."},
     {SketchString::RenderingPaper, "Rendering paper texture..."},
     {SketchString::ShaderName, "Sketch"},
+    {SketchString::PaperChooserTitle, "Open paper texture in Orvelle "},
 }};
 
 }  // namespace

@@ -15,6 +15,7 @@ enum class SketchString : int {
   RenderingBorders = 9,
   RenderingPaper = 10,
   ShaderName = 11,
+  PaperChooserTitle = 25,
 };
 
 // The text of a string; empty for a number the table does not hold. The

@@ -14,9 +14,11 @@ class QCheckBox;
 class QGroupBox;
 class QSlider;
 
-namespace linvale::cartoon {
-
+namespace linvale::ui {
 class RuleSpinBox;
+}
+
+namespace linvale::cartoon {
 
 class CartoonEdgesPage final : public NprPageDialog {
   Q_OBJECT
@@ -39,7 +41,7 @@ private:
     double CartoonSettings::*blend;
     QGroupBox* box = nullptr;
     QCheckBox* on = nullptr;
-    RuleSpinBox* widthBox = nullptr;
+    linvale::ui::RuleSpinBox* widthBox = nullptr;
     NprColorControl* swatch = nullptr;
     QSlider* slider = nullptr;
   };
@@ -49,7 +51,7 @@ private:
 
   CartoonSettings& mSettings;
   std::array<EdgeGroup, 3> mGroups;
-  RuleSpinBox* mThreshold = nullptr;
+  linvale::ui::RuleSpinBox* mThreshold = nullptr;
 };
 
 }  // namespace linvale::cartoon

@@ -33,6 +33,11 @@ NprPageDialog* CartoonPagesGet(CartoonPages* pages, unsigned index) {
   }
 }
 
+void CartoonPagesSetMainDlg(CartoonPages* pages, NprUiMainDlg* mainDlg) {
+  pages->edges.setMainDlg(mainDlg);
+  pages->shade.setMainDlg(mainDlg);
+}
+
 void CartoonPagesDelete(CartoonPages* pages) {
   // Widgets cannot be destroyed once the application object is gone (a
   // plug-in released at process exit): the process is ending and takes

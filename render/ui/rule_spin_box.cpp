@@ -1,8 +1,8 @@
-#include "rule_spin_box.h"
+#include <linvale/rule_spin_box.h>
 
 #include <QLineEdit>
 
-namespace linvale::cartoon {
+namespace linvale::ui {
 
 RuleSpinBox::RuleSpinBox(Rules rules, QWidget* parent) : QAbstractSpinBox(parent), mRules(std::move(rules)) {
   setKeyboardTracking(true);
@@ -54,4 +54,4 @@ void RuleSpinBox::Accept(double value) {
   emit valueEdited(value);
 }
 
-}  // namespace linvale::cartoon
+}  // namespace linvale::ui

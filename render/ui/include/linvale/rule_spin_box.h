@@ -1,17 +1,18 @@
 // A spin box whose accepted input, corrections and steps are given by the
-// page's rules instead of Qt's fixed limits and step.
+// page's rules instead of Qt's fixed limits and step. Shared by the shaders'
+// property pages, whose ranges depend on other values of their records.
 #pragma once
 
-#include "cartoon_pages_api.h"
+#include <linvale/export.h>
 
 #include <QAbstractSpinBox>
 
 #include <functional>
 #include <optional>
 
-namespace linvale::cartoon {
+namespace linvale::ui {
 
-class CARTOON_PAGES_API RuleSpinBox : public QAbstractSpinBox {
+class LINVALE_API RuleSpinBox : public QAbstractSpinBox {
   Q_OBJECT
 
 public:
@@ -49,4 +50,4 @@ private:
   double mValue = 0.0;
 };
 
-}  // namespace linvale::cartoon
+}  // namespace linvale::ui

@@ -6,6 +6,7 @@
 #include <array>
 
 #include <linvale/bitmap_dc.h>
+#include <linvale/npr_gl_device.h>
 #include <windows.h>
 
 namespace npr_render {
@@ -18,12 +19,8 @@ public:
     const SIZE size{1, 1};
     mDc.hdc = nullptr;
     mDc.other = nullptr;
-    for (const unsigned long flags : {static_cast<unsigned long>(PFD_GENERIC_FORMAT), 0ul}) {
-      if (wglCreateDefaultBitmapDC(&mDc, &size, 0, 16, 0, flags, nullptr, nullptr) != 0) {
-        mCreated = true;
-        break;
-      }
-    }
+    const unsigned long flags = NprGlFormatFlags(NprCurrentGlDevice().device);
+    mCreated = wglCreateDefaultBitmapDC(&mDc, &size, 0, 16, 0, flags, nullptr, nullptr) != 0;
     if (mCreated) {
       mGl = wglCreateContext(mDc.hdc);
       mCurrent = mGl != nullptr && wglMakeCurrent(mDc.hdc, mGl);
@@ -54,17 +51,18 @@ private:
 
 }  // namespace
 
-std::optional<int> LargestPictureSide() {
+GlDrawing ProbeGlDrawing() {
   ProbeContext probe;
   if (!probe.IsCurrent()) {
-    return std::nullopt;
+    return {};
   }
   GLint texture = 0;
   std::array<GLint, 2> viewport{};
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport.data());
   const GLint limit = std::min({texture, viewport[0], viewport[1]});
-  return limit > 0 ? std::optional<int>(limit) : std::nullopt;
+  const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  return {limit > 0 ? std::optional<int>(limit) : std::nullopt, renderer != nullptr ? renderer : ""};
 }
 
 }  // namespace npr_render

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -189,9 +190,13 @@ bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits
   }
   try {
     tessel::detail::CadFormat format;
-    const bool read = tessel::detail::CadFormatOf(path, format)
-                          ? tessel::detail::CadModule::ReadModel(path, limits, *this, error)
+    const auto start = std::chrono::steady_clock::now();
+    const bool cad = tessel::detail::CadFormatOf(path, format);
+    const bool read = cad ? tessel::detail::CadModule::ReadModel(path, limits, *this, error)
                           : ReadDirectly(path, *this) || tessel::detail::ReadWithImporter(path, *this, error);
+    if (!cad) {
+      m_readSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
     if (read) {
       if (!limits.keepBreps) {
         for (TS_ModelObject& object : m_objects) {

@@ -7,7 +7,9 @@
 // with the best antialiasing in the default style (faces, silhouettes,
 // creases, borders, the antialias reduction), and writing the picture.
 // Real time throughout: the importer runs in a child process and the
-// software GL driver draws on threads of its own.
+// software GL driver draws on threads of its own. npr-render runs with its
+// heap in huge pages; run this with GLIBC_TUNABLES=glibc.malloc.hugetlb=1
+// to measure the same, since page faults otherwise dominate the reading.
 #include "bench_support.h"
 
 #include <linvale/npr_edge_collections_cleanup.h>

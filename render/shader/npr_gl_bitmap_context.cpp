@@ -3,11 +3,10 @@
 // it down in the same order.
 #include <linvale/npr_gl_bitmap_context.h>
 
+#include <linvale/npr_gl_device.h>
+
 namespace {
 
-// Pixel formats of the generic (software) implementation, the ones that can
-// draw into a bitmap of any size the machine has memory for.
-constexpr unsigned long kGenericFormats = 0x40;
 constexpr unsigned char kColorBits = 32;
 
 }  // namespace
@@ -22,8 +21,13 @@ bool NprGlBitmapContext::CreateBitmapContext(SIZE size, unsigned char alphaBits,
     return true;
   }
   mDc = BitmapDC{};
-  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, kGenericFormats, fileHandle, mappingHandle) !=
-             0 &&
+  const NprGlDeviceChoice device = NprCurrentGlDevice();
+  if (!device.refusal.empty()) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+  }
+  const unsigned long flags = NprGlFormatFlags(device.device);
+  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, flags, fileHandle, mappingHandle) != 0 &&
          mDc.hdc != nullptr;
 }
 

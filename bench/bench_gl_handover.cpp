@@ -22,37 +22,29 @@ constexpr unsigned long genericFormats = 0x40;
 class Drawing {
 public:
   explicit Drawing(bool mapped) {
-    mOk = wglCreateDefaultBitmapDC(&mDc, &pictureSize, 8, 24, 0, genericFormats, mapped ? &mFile : nullptr,
-                                   mapped ? &mMapping : nullptr) != 0;
-    mGlrc = mOk ? wglCreateContext(mDc.hdc) : nullptr;
-    mOk = mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc) != 0;
+    HANDLE mapping = nullptr;
+    mOk = wglCreateDefaultBitmapDC(mDc.Get(), &pictureSize, 8, 24, 0, genericFormats, mapped ? &mFile : nullptr,
+                                   mapped ? &mapping : nullptr) != 0;
+    mMapping.reset(mapping);
+    mGlrc.reset(mOk ? wglCreateContext(mDc.Hdc()) : nullptr);
+    mOk = mGlrc != nullptr && wglMakeCurrent(mDc.Hdc(), mGlrc.get()) != 0;
     if (mOk) {
       glClearColor(0.25F, 0.5F, 0.75F, 1.0F);
       glClear(GL_COLOR_BUFFER_BIT);
     }
   }
-  ~Drawing() {
-    wglMakeCurrent(nullptr, nullptr);
-    if (mGlrc != nullptr) {
-      wglDeleteContext(mGlrc);
-    }
-    if (mDc.hdc != nullptr && wglDeleteBitmapDC(&mDc) != 0) {
-      DeleteObject(mDc.other);
-    }
-    NprCloseHandleSlot(&mMapping);
-  }
-  Drawing(const Drawing&) = delete;
-  Drawing& operator=(const Drawing&) = delete;
 
   bool Ok() const { return mOk; }
-  HBITMAP Lock() { return wglLockBitmap(&mDc); }
-  bool Unlock() { return wglUnLockBitmap(&mDc, mGlrc) != 0; }
+  HBITMAP Lock() { return wglLockBitmap(mDc.Get()); }
+  bool Unlock() { return wglUnLockBitmap(mDc.Get(), mGlrc.get()) != 0; }
 
 private:
-  BitmapDC mDc{};
-  HGLRC mGlrc = nullptr;
+  // Torn down from the last: the GL context, the bitmap context, then the
+  // mapping under its picture.
+  NprUniqueHandle mMapping;
+  NprUniqueBitmapDC mDc;
+  NprUniqueGlContext mGlrc;
   HANDLE mFile = nullptr;
-  HANDLE mMapping = nullptr;
   bool mOk = false;
 };
 

@@ -7,9 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iomanip>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -37,17 +38,14 @@ public:
 
 private:
   static void Write(const TS_Mesh& mesh, const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (file == nullptr) {
-      return;
-    }
+    std::ofstream file(path);
+    file << std::setprecision(7);
     for (const TS_3fPoint& v : mesh.Vertices()) {
-      std::fprintf(file, "v %.7g %.7g %.7g\n", v.x, v.y, v.z);
+      file << "v " << v.x << ' ' << v.y << ' ' << v.z << '\n';
     }
     for (const TS_MeshFace& f : mesh.Faces()) {
-      std::fprintf(file, "f %d %d %d\n", f.vi[0] + 1, f.vi[1] + 1, f.vi[2] + 1);
+      file << "f " << f.vi[0] + 1 << ' ' << f.vi[1] + 1 << ' ' << f.vi[2] + 1 << '\n';
     }
-    std::fclose(file);
   }
 
   std::filesystem::path mFolder;

@@ -18,8 +18,8 @@ namespace {
 
 // A picture with detail in every pixel, so the filter cannot take short
 // cuts the real pictures would not allow.
-linvale::MappedSection MakeSource(HDC screen, SIZE sourceSize) {
-  linvale::MappedSection picture = linvale::CreateMappedSection(screen, sourceSize, 32);
+linvale::pipeline::MappedSection MakeSource(HDC screen, SIZE sourceSize) {
+  linvale::pipeline::MappedSection picture = linvale::pipeline::CreateMappedSection(screen, sourceSize, 32);
   DIBSECTION section{};
   GetObject(picture.section.get(), sizeof section, &section);
   auto* pixels = static_cast<std::uint32_t*>(section.dsBm.bmBits);
@@ -46,7 +46,7 @@ std::int64_t StatusValue(const std::string& key) {
 class Reduction {
 public:
   Reduction(HDC screen, SIZE outputSize) : mScreen(screen), mOutputSize(outputSize) {
-    linvale::MappedSection source = MakeSource(screen, {2 * outputSize.cx, 2 * outputSize.cy});
+    linvale::pipeline::MappedSection source = MakeSource(screen, {2 * outputSize.cx, 2 * outputSize.cy});
     mSource = std::move(source.section);
     mMappingSlot = source.mapping.release();
   }
@@ -56,7 +56,7 @@ public:
 
   NprUniqueGdiObject<HBITMAP> Run() {
     return NprUniqueGdiObject<HBITMAP>(
-        linvale::StretchImageBilinear(mScreen, mSource.release(), mOutputSize, &mFileSlot, &mMappingSlot));
+        linvale::pipeline::StretchImageBilinear(mScreen, mSource.release(), mOutputSize, &mFileSlot, &mMappingSlot));
   }
 
 private:
@@ -85,8 +85,8 @@ void StretchImageBilinearHalving(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  state.counters["source_pixels_per_second"] = benchmark::Counter(4.0 * outputSize.cx * outputSize.cy,
-                                                                  benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["source_pixels_per_second"] =
+      benchmark::Counter(4.0 * outputSize.cx * outputSize.cy, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // One reduction with the peak resident size reset just before it: the
@@ -116,7 +116,11 @@ BENCHMARK(StretchImageBilinearHalving)
     ->Args({4000, 3000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
-BENCHMARK(PeakMemoryOfTheReduction)->Args({1920, 1080})->Args({4000, 3000})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(PeakMemoryOfTheReduction)
+    ->Args({1920, 1080})
+    ->Args({4000, 3000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

@@ -69,6 +69,23 @@ NprRenderSettings StyleSettings(const std::string& styleFile, const char* shader
   return settings;
 }
 
+// What every styled benchmark sets up as a host would: a quiet host
+// installed, the style read, the objects in a scene fitted to the picture.
+struct StyledRender {
+  StyledRender(const std::vector<TS_SampleObject>& objects, const std::string& styleFile, const char* shaderTag,
+               NprRenderSettings::AntialiasStyle antialias, SIZE size)
+      : installed(host), settings(StyleSettings(styleFile, shaderTag, antialias, size)) {
+    FillScene(scene, viewport, objects, size);
+  }
+
+  QuietHost host;
+  const NprInstalledHost installed;
+  const NprRenderSettings settings;
+  Scene scene;
+  TS_Viewport viewport;
+  NprRenderer renderer;
+};
+
 long FaceCount(const Scene& scene) {
   long faces = 0;
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
@@ -81,30 +98,19 @@ long FaceCount(const Scene& scene) {
 
 long RenderInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
                    const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size) {
-  QuietHost host;
-  const NprInstalledHost installed(host);
-  const NprRenderSettings settings = StyleSettings(styleFile, shaderTag, antialias, size);
-  Scene scene;
-  TS_Viewport viewport;
-  FillScene(scene, viewport, objects, size);
-  NprRenderer renderer;
-  RenderEveryIteration(state, renderer, scene, viewport, settings, "the render gave no bitmap");
-  return FaceCount(scene);
+  StyledRender render(objects, styleFile, shaderTag, antialias, size);
+  RenderEveryIteration(state, render.renderer, render.scene, render.viewport, render.settings,
+                       "the render gave no bitmap");
+  return FaceCount(render.scene);
 }
 
 long DrawInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& objects, const std::string& styleFile,
                  const char* shaderTag, NprRenderSettings::AntialiasStyle antialias, SIZE size,
                  const std::string& outputFile) {
-  QuietHost host;
-  const NprInstalledHost installed(host);
-  const NprRenderSettings settings = StyleSettings(styleFile, shaderTag, antialias, size);
-  Scene scene;
-  TS_Viewport viewport;
-  FillScene(scene, viewport, objects, size);
-  NprRenderer renderer;
+  StyledRender render(objects, styleFile, shaderTag, antialias, size);
   for (auto _ : state) {
     NprVectorDrawing drawing;
-    if (!NprRenderVector(renderer, &scene, viewport, settings, {}, drawing)) {
+    if (!NprRenderVector(render.renderer, &render.scene, render.viewport, render.settings, {}, drawing)) {
       state.SkipWithError("the shader gave no drawing");
       break;
     }
@@ -118,7 +124,7 @@ long DrawInStyle(benchmark::State& state, const std::vector<TS_SampleObject>& ob
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(outputFile, error));
     std::filesystem::remove(outputFile, error);
   }
-  return FaceCount(scene);
+  return FaceCount(render.scene);
 }
 
 int RunBenchmarks(const char* program, int argc, char** argv) {

@@ -2,24 +2,21 @@
 # find_package(Quorra).
 include(CMakePackageConfigHelpers)
 
-if(TARGET linvale)
-  set(LINVALE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Linvale)
-  install(EXPORT LinvaleTargets NAMESPACE Linvale:: DESTINATION ${LINVALE_CMAKE_DIR})
-  configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/LinvaleConfig.cmake.in
-    ${CMAKE_BINARY_DIR}/LinvaleConfig.cmake INSTALL_DESTINATION ${LINVALE_CMAKE_DIR})
-  write_basic_package_version_file(${CMAKE_BINARY_DIR}/LinvaleConfigVersion.cmake
+# Installs the package `name` (its export set `<name>Targets`, config from
+# cmake/<name>Config.cmake.in and a version file) when `target` is built.
+function(linvale_install_package name target)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  set(destination ${CMAKE_INSTALL_LIBDIR}/cmake/${name})
+  install(EXPORT ${name}Targets NAMESPACE ${name}:: DESTINATION ${destination})
+  configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/${name}Config.cmake.in
+    ${CMAKE_BINARY_DIR}/${name}Config.cmake INSTALL_DESTINATION ${destination})
+  write_basic_package_version_file(${CMAKE_BINARY_DIR}/${name}ConfigVersion.cmake
     VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
-  install(FILES ${CMAKE_BINARY_DIR}/LinvaleConfig.cmake ${CMAKE_BINARY_DIR}/LinvaleConfigVersion.cmake
-    DESTINATION ${LINVALE_CMAKE_DIR})
-endif()
+  install(FILES ${CMAKE_BINARY_DIR}/${name}Config.cmake ${CMAKE_BINARY_DIR}/${name}ConfigVersion.cmake
+    DESTINATION ${destination})
+endfunction()
 
-if(TARGET quorra)
-  set(QUORRA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quorra)
-  install(EXPORT QuorraTargets NAMESPACE Quorra:: DESTINATION ${QUORRA_CMAKE_DIR})
-  configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/QuorraConfig.cmake.in
-    ${CMAKE_BINARY_DIR}/QuorraConfig.cmake INSTALL_DESTINATION ${QUORRA_CMAKE_DIR})
-  write_basic_package_version_file(${CMAKE_BINARY_DIR}/QuorraConfigVersion.cmake
-    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
-  install(FILES ${CMAKE_BINARY_DIR}/QuorraConfig.cmake ${CMAKE_BINARY_DIR}/QuorraConfigVersion.cmake
-    DESTINATION ${QUORRA_CMAKE_DIR})
-endif()
+linvale_install_package(Linvale linvale)
+linvale_install_package(Quorra quorra)

@@ -6,6 +6,8 @@
 #include <array>
 
 #include <linvale/bitmap_dc.h>
+#include <linvale/npr_gl_device.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 namespace npr_render {
@@ -16,55 +18,36 @@ class ProbeContext {
 public:
   ProbeContext() {
     const SIZE size{1, 1};
-    mDc.hdc = nullptr;
-    mDc.other = nullptr;
-    for (const unsigned long flags : {static_cast<unsigned long>(PFD_GENERIC_FORMAT), 0ul}) {
-      if (wglCreateDefaultBitmapDC(&mDc, &size, 0, 16, 0, flags, nullptr, nullptr) != 0) {
-        mCreated = true;
-        break;
-      }
-    }
-    if (mCreated) {
-      mGl = wglCreateContext(mDc.hdc);
-      mCurrent = mGl != nullptr && wglMakeCurrent(mDc.hdc, mGl);
+    const unsigned long flags = NprGlFormatFlags(NprCurrentGlDevice().device);
+    if (wglCreateDefaultBitmapDC(mDc.Get(), &size, 0, 16, 0, flags, nullptr, nullptr) != 0) {
+      mGl.reset(wglCreateContext(mDc.Hdc()));
+      mCurrent = mGl != nullptr && wglMakeCurrent(mDc.Hdc(), mGl.get());
     }
   }
-  ~ProbeContext() {
-    if (mCurrent) {
-      wglMakeCurrent(nullptr, nullptr);
-    }
-    if (mGl != nullptr) {
-      wglDeleteContext(mGl);
-    }
-    if (mCreated && wglDeleteBitmapDC(&mDc) != 0 && mDc.other != nullptr) {
-      DeleteObject(mDc.other);
-    }
-  }
-  ProbeContext(const ProbeContext&) = delete;
-  ProbeContext& operator=(const ProbeContext&) = delete;
 
   bool IsCurrent() const { return mCurrent; }
 
 private:
-  BitmapDC mDc{};
-  bool mCreated = false;
-  HGLRC mGl = nullptr;
+  // The GL context goes before the bitmap context it draws on.
+  NprUniqueBitmapDC mDc;
+  NprUniqueGlContext mGl;
   bool mCurrent = false;
 };
 
 }  // namespace
 
-std::optional<int> LargestPictureSide() {
+GlDrawing ProbeGlDrawing() {
   ProbeContext probe;
   if (!probe.IsCurrent()) {
-    return std::nullopt;
+    return {};
   }
   GLint texture = 0;
   std::array<GLint, 2> viewport{};
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport.data());
   const GLint limit = std::min({texture, viewport[0], viewport[1]});
-  return limit > 0 ? std::optional<int>(limit) : std::nullopt;
+  const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  return {limit > 0 ? std::optional<int>(limit) : std::nullopt, renderer != nullptr ? renderer : ""};
 }
 
 }  // namespace npr_render

@@ -12,6 +12,7 @@
 #include <linvale/dib_pixels.h>
 #include <linvale/npr_image_file.h>
 #include <linvale/npr_vector_render.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 #include "stop_signals.h"
@@ -72,25 +73,11 @@ std::string Unwritable(const std::string& path, const std::string& reason) {
   return "cannot write '" + path + "': " + reason;
 }
 
-class TinyBitmap {
-public:
-  TinyBitmap() {
-    const BITMAPINFO info = NprDibHeader(1, 1, 24);
-    void* bits = nullptr;
-    mBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  }
-  ~TinyBitmap() {
-    if (mBitmap != nullptr) {
-      DeleteObject(mBitmap);
-    }
-  }
-  TinyBitmap(const TinyBitmap&) = delete;
-  TinyBitmap& operator=(const TinyBitmap&) = delete;
-  HBITMAP get() const { return mBitmap; }
-
-private:
-  HBITMAP mBitmap = nullptr;
-};
+NprUniqueGdiObject<HBITMAP> TinyBitmap() {
+  const BITMAPINFO info = NprDibHeader(1, 1, 24);
+  void* bits = nullptr;
+  return NprUniqueGdiObject<HBITMAP>(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
 
 // The new file keeps the permissions of the one it replaces; a failure to
 // copy them is no reason to lose the picture.
@@ -134,7 +121,7 @@ std::string CheckImageOutput(const std::string& path) {
   if (NprIsVectorFileName(path)) {
     return {};
   }
-  TinyBitmap probe;
+  const NprUniqueGdiObject<HBITMAP> probe = TinyBitmap();
   const fs::path temporary = TemporaryPathFor(target.file, extension);
   const int reason = probe.get() != nullptr ? SaveImageFile(probe.get(), temporary) : ENOMEM;
   fs::remove(temporary, error);

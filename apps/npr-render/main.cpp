@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <linvale/npr_gl_device.h>
 #include <linvale/npr_installed_host.h>
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
@@ -60,22 +61,26 @@ private:
 struct Timings {
   double checks = 0.0;
   double load = 0.0;
-  double read = 0.0;  // of the load, for CAD files
+  double read = 0.0;  // of the load
   double mesh = 0.0;
   double render = 0.0;
   double write = 0.0;
 };
 
-void ReportTimings(const Timings& timings, const ConsoleProgress& progress, const Scene& scene) {
+void ReportTimings(const Timings& timings, const ConsoleProgress& progress, const Scene& scene,
+                   const std::string& glRenderer) {
   unsigned long triangles = 0;
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
     triangles += static_cast<unsigned long>(node->m_mesh.FaceCount());
   }
   std::fprintf(stderr, "npr-render: %u objects, %lu triangles\n", scene.NodesCount(), triangles);
+  std::fprintf(stderr, "npr-render: drawn by %s\n", glRenderer.c_str());
   std::fprintf(stderr, "npr-render: %8.3f s  checks, plug-ins and style\n", timings.checks);
   std::fprintf(stderr, "npr-render: %8.3f s  model and scene\n", timings.load);
   if (timings.read > 0.0 || timings.mesh > 0.0) {
     std::fprintf(stderr, "npr-render: %8.3f s    reading the file\n", timings.read);
+  }
+  if (timings.mesh > 0.0) {
     std::fprintf(stderr, "npr-render: %8.3f s    meshing its surfaces\n", timings.mesh);
   }
   std::fprintf(stderr, "npr-render: %8.3f s  render, of which:\n", timings.render);
@@ -85,9 +90,8 @@ void ReportTimings(const Timings& timings, const ConsoleProgress& progress, cons
   std::fprintf(stderr, "npr-render: %8.3f s  image file\n", timings.write);
 }
 
-std::string CheckSize(const Options& options) {
+std::string CheckSize(const Options& options, const std::optional<int>& limit) {
   const int factor = options.antialias == NprRenderSettings::AntialiasBest ? 2 : 1;
-  const auto limit = LargestPictureSide();
   if (limit && (options.width * factor > *limit || options.height * factor > *limit)) {
     return "size " + std::to_string(options.width) + "x" + std::to_string(options.height) +
            " is too large: OpenGL draws at most " + std::to_string(*limit) + " pixels a side" +
@@ -149,11 +153,17 @@ TS_Viewport CameraFor(const LoadedScene& loaded, const Options& options, const S
   return viewport;
 }
 
-// Everything that can be refused before any work is done: size, output,
-// plug-ins, style. Fills `settings` for the render.
+// Everything that can be refused before any work is done: OpenGL device,
+// size, output, plug-ins, style. Fills `settings` for the render and
+// `glRenderer` with the name of the OpenGL implementation that will draw.
 int Prepare(const Options& options, NprRenderer& renderer, const std::vector<StyleFolder>& folders,
-            const std::string& defaultStyle, NprRenderSettings& settings) {
-  if (const std::string error = CheckSize(options); !error.empty()) {
+            const std::string& defaultStyle, NprRenderSettings& settings, std::string& glRenderer) {
+  if (const NprGlDeviceChoice device = NprCurrentGlDevice(); !device.refusal.empty()) {
+    return Fail(kRenderError, device.refusal);
+  }
+  const GlDrawing drawing = ProbeGlDrawing();
+  glRenderer = drawing.renderer;
+  if (const std::string error = CheckSize(options, drawing.largestSide); !error.empty()) {
     return Fail(kUsageError, error);
   }
   if (const std::string error = CheckImageOutput(options.output); !error.empty()) {
@@ -283,7 +293,9 @@ int Run(const Options& options) {
     model.emplace(options.model, ModelReadLimits(options, readingProgress));
   }
   NprRenderSettings settings;
-  if (const int status = Prepare(options, renderer, folders, defaultStyle, settings); status != kSuccess) {
+  std::string glRenderer;
+  if (const int status = Prepare(options, renderer, folders, defaultStyle, settings, glRenderer);
+      status != kSuccess) {
     return status;
   }
   timings.checks = stopwatch.Lap();
@@ -312,7 +324,7 @@ int Run(const Options& options) {
           ? DrawAndWrite(options, renderer, scene, viewport, settings, loaded.names, timings, stopwatch)
           : RenderAndWrite(options, renderer, scene, viewport, settings, progress, timings, stopwatch);
   if (status == kSuccess && options.verbose) {
-    ReportTimings(timings, progress, scene);
+    ReportTimings(timings, progress, scene, glRenderer);
   }
   return status;
 }

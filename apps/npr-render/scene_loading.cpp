@@ -31,6 +31,18 @@ bool IsTrusted() {
 
 }  // namespace
 
+// A node keeps the mesh it was given beside the one it draws, for hosts
+// that show or export the model as it came; the shaders read only the drawn
+// one, and on a model of a million triangles the given one is tens of
+// megabytes nobody reads again.
+Node* AppendDrawnMesh(Scene& scene, TS_Mesh&& mesh, TS_Color color) {
+  Node* node = NprAppendMeshNode(scene, std::move(mesh), color);
+  if (node != nullptr) {
+    node->setOriginalMesh(TS_Mesh());
+  }
+  return node;
+}
+
 ModelLoading::ModelLoading(std::string path, TS_ModelReadLimits limits)
     : mPath(std::move(path)), mLimits(std::move(limits)) {
   mLimits.seconds = ImportSeconds(mLimits.seconds);
@@ -63,7 +75,7 @@ LoadedScene ModelLoading::Finish(Scene& scene) {
   }
   // Moving each mesh on keeps one copy fewer of a large model in memory.
   for (TS_ModelObject& object : model.m_objects) {
-    NprAppendMeshNode(scene, std::move(object.mesh), object.color);
+    AppendDrawnMesh(scene, std::move(object.mesh), object.color);
     loaded.names.push_back(object.name);
   }
   if (scene.NodesCount() == 0) {
@@ -84,7 +96,7 @@ LoadedScene LoadSampleScene(Scene& scene, int triangles) {
   auto objects = triangles > 0 ? TS_LargeSampleModel(static_cast<std::size_t>(triangles)) : TS_SamplePart();
   LoadedScene loaded;
   for (TS_SampleObject& object : objects) {
-    NprAppendMeshNode(scene, std::move(object.mesh), object.color);
+    AppendDrawnMesh(scene, std::move(object.mesh), object.color);
     loaded.names.push_back(object.name);
   }
   return loaded;

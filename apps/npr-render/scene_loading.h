@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <linvale/node.h>
 #include <linvale/scene.h>
+#include <tessel/ts_color.h>
+#include <tessel/ts_mesh.h>
 #include <tessel/ts_model.h>
 #include <tessel/ts_point.h>
 #include <tessel/ts_viewport.h>
@@ -46,6 +49,10 @@ private:
   TS_ModelReadLimits mLimits;
   std::unique_ptr<TS_IsolatedModelRead> mIsolated;  // null for a trusted file
 };
+
+// Appends `mesh` as a node that keeps only the mesh it draws, not a copy of
+// the mesh as given; null when the mesh has nothing to draw.
+Node* AppendDrawnMesh(Scene& scene, TS_Mesh&& mesh, TS_Color color);
 
 // The sample part, or with `triangles` above 0 a grid of parts of about that
 // many triangles.

@@ -5,6 +5,8 @@
 #include "ui_entry_points.h"
 #include "ui_module.h"
 
+#include <linvale/npr_qt_widgets.h>
+
 #include <win32/message_box.h>
 
 namespace linvale::host {
@@ -16,7 +18,7 @@ MessageBoxHandler gPreviousHandler = nullptr;
 
 int ForwardMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   try {
-    if (QtWidgetsLoaded()) {
+    if (NprQtWidgetsLoaded()) {
       if (const auto show = UiEntry<NprUiMessageBoxEntry>(kUiMessageBox); show != nullptr) {
         if (const int answer = show(owner, text, caption, type); answer != 0) {
           return answer;

@@ -2,8 +2,6 @@
 
 #include "../settings/library_folder.h"
 
-#include <dlfcn.h>
-
 #include <string>
 
 namespace linvale::host {
@@ -23,17 +21,6 @@ FARPROC UiEntryPoint(const char* name) {
   // its libraries being unloaded while the process runs on.
   static const HMODULE module = LoadUiLibrary();
   return module == nullptr ? nullptr : GetProcAddress(module, name);
-}
-
-bool QtWidgetsLoaded() {
-  // RTLD_NOLOAD only looks: the handle is a new reference to a library that
-  // is already there, and is given back at once.
-  void* widgets = dlopen("libQt6Widgets.so.6", RTLD_LAZY | RTLD_NOLOAD);
-  if (widgets == nullptr) {
-    return false;
-  }
-  dlclose(widgets);
-  return true;
 }
 
 }  // namespace linvale::host

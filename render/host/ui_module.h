@@ -20,8 +20,4 @@ Entry UiEntry(const char* name) {
   return reinterpret_cast<Entry>(UiEntryPoint(name));
 }
 
-// True when the process already runs Qt Widgets (a Qt host): then loading
-// the user-interface library costs nothing worth avoiding.
-bool QtWidgetsLoaded();
-
 }  // namespace linvale::host

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 namespace {
 
@@ -142,4 +142,4 @@ PixelBuffer ResampleBilinear(PixelBuffer source, LONG sourceWidth, LONG sourceHe
   return output;
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 // For one direction, which source pixels make up each output pixel and
 // with what weights. Output pixel i is centred on source position i / scale
@@ -43,4 +43,4 @@ void FilterPixel(const std::uint8_t* first, std::ptrdiff_t step, const double* w
 // (source, intermediate, output) exist at once. Empty when memory runs out.
 PixelBuffer ResampleBilinear(PixelBuffer source, LONG sourceWidth, LONG sourceHeight, LONG width, LONG height);
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -68,7 +68,8 @@ int wglCreateCompatibleBitmapDC(BitmapDC* dc, const SIZE* size, unsigned char al
 
   NprUniqueGdiObject<HBITMAP> bitmap;
   if (fileHandle != nullptr) {
-    linvale::MappedSection made = linvale::CreateMappedSection(dc->hdc, *size, static_cast<WORD>(bitsPerPixel));
+    linvale::pipeline::MappedSection made =
+        linvale::pipeline::CreateMappedSection(dc->hdc, *size, static_cast<WORD>(bitsPerPixel));
     *mappingHandle = made.mapping.release();
     if (*mappingHandle == nullptr) {
       const NprLastErrorScope failure;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 namespace {
 
@@ -78,4 +78,4 @@ void BlurImage(HDC hdc, HBITMAP bitmap, unsigned char threshold) {
   SetDIBits(hdc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.Data(), &header, DIB_RGB_COLORS);
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -2,7 +2,7 @@
 
 #include <linvale/dib_pixels.h>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 PixelBuffer ReadDib32(HDC hdc, HBITMAP bitmap, LONG width, LONG height) {
   PixelBuffer pixels(width, height);
@@ -16,4 +16,4 @@ PixelBuffer ReadDib32(HDC hdc, HBITMAP bitmap, LONG width, LONG height) {
   return pixels;
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

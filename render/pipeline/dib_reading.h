@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 // A copy of all of `bitmap`'s pixels as 32-bit bottom-up rows; empty (the
 // error code set) when the bitmap cannot be read.
 PixelBuffer ReadDib32(HDC hdc, HBITMAP bitmap, LONG width, LONG height);
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace linvale {
+namespace linvale::pipeline {
 namespace {
 
 constexpr std::size_t kPixelBytes = 4;
@@ -25,8 +25,9 @@ inline std::uint8_t Quarter(unsigned a, unsigned b, unsigned c) {
 // (2/3, 1/3): those are not exact in binary, so the general code computes them.
 class EdgeFilter {
 public:
-  EdgeFilter(LONG width, LONG height) : mAcross(static_cast<int>(width) * 2, static_cast<int>(width)),
-                                        mDown(static_cast<int>(height) * 2, static_cast<int>(height)) {}
+  EdgeFilter(LONG width, LONG height)
+      : mAcross(static_cast<int>(width) * 2, static_cast<int>(width)),
+        mDown(static_cast<int>(height) * 2, static_cast<int>(height)) {}
 
   void FirstColumn(const std::uint8_t* sourceRow, std::uint8_t* output) const {
     FilterPixel(sourceRow, static_cast<std::ptrdiff_t>(kPixelBytes), mAcross.Weights(0), Taps(mAcross), output);
@@ -112,4 +113,4 @@ void HalvePixels(const std::uint8_t* source, LONG width, LONG height, std::uint8
   halveBand(0);
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -10,11 +10,11 @@
 
 #include <cstdint>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 // Halves `source` (bottom-up rows of blue, green, red and a fourth byte,
 // `width` * 2 by `height` * 2 pixels) into `output` (`width` by `height`,
 // the fourth byte 0), exactly as ResampleBilinear would.
 void HalvePixels(const std::uint8_t* source, LONG width, LONG height, std::uint8_t* output);
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

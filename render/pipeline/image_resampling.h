@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 // Resamples `source` to `size` with a triangle filter (a reduction by 2
 // averages each output pixel over 3 x 3 source pixels) into a new 32-bit
@@ -34,4 +34,4 @@ HBITMAP StretchImageDevIL(HDC hdc, HBITMAP source, SIZE size);
 // when the smoothed value differs from it by more than `threshold`.
 void BlurImage(HDC hdc, HBITMAP bitmap, unsigned char threshold);
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 namespace {
 
@@ -31,4 +31,4 @@ MappedSection CreateMappedSection(HDC hdc, SIZE size, WORD bitsPerPixel) {
   return made;
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

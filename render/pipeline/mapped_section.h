@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 // A mapping holds the pixels at 32 bits whatever the section's depth, plus
 // room for a bitmap header, as the callers of the off-screen context expect.
@@ -27,4 +27,4 @@ struct MappedSection {
 // empty member.
 MappedSection CreateMappedSection(HDC hdc, SIZE size, WORD bitsPerPixel);
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

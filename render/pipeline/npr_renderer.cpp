@@ -77,17 +77,17 @@ void NprRenderer::CloseHandleSlots() {
 }
 
 HBITMAP NprRenderer::StretchImageBilinear(HDC hdc, HBITMAP source, SIZE size) {
-  return linvale::StretchImageBilinear(hdc, source, size, &mFileHandle, &mMappingHandle);
+  return linvale::pipeline::StretchImageBilinear(hdc, source, size, &mFileHandle, &mMappingHandle);
 }
 
 HBITMAP NprRenderer::StretchImageGDI(HDC hdc, HBITMAP source, SIZE size) {
-  return linvale::StretchImageGDI(hdc, source, size);
+  return linvale::pipeline::StretchImageGDI(hdc, source, size);
 }
 
 HBITMAP NprRenderer::StretchImageDevIL(HDC hdc, HBITMAP source, SIZE size) {
-  return linvale::StretchImageDevIL(hdc, source, size);
+  return linvale::pipeline::StretchImageDevIL(hdc, source, size);
 }
 
 void NprRenderer::BlurImage(HDC hdc, HBITMAP bitmap, unsigned char threshold) {
-  linvale::BlurImage(hdc, bitmap, threshold);
+  linvale::pipeline::BlurImage(hdc, bitmap, threshold);
 }

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <utility>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 namespace {
 
@@ -91,4 +91,4 @@ HBITMAP StretchImageBilinear(HDC hdc, HBITMAP source, SIZE size, HANDLE* fileSlo
   return output.section.release();
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 namespace {
 
@@ -112,4 +112,4 @@ HBITMAP StretchImageDevIL(HDC hdc, HBITMAP source, SIZE size) {
   return output;
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

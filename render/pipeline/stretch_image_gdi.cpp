@@ -3,7 +3,7 @@
 
 #include <linvale/npr_win32_owners.h>
 
-namespace linvale {
+namespace linvale::pipeline {
 
 namespace {
 
@@ -67,4 +67,4 @@ HBITMAP StretchImageGDI(HDC hdc, HBITMAP source, SIZE size) {
   return output.release();
 }
 
-}  // namespace linvale
+}  // namespace linvale::pipeline

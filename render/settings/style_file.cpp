@@ -6,7 +6,7 @@
 #include "library_folder.h"
 #include "text_field.h"
 
-#include <cstdio>
+#include <fstream>
 #include <cstring>
 #include <string>
 
@@ -68,14 +68,7 @@ bool FitsTextField(const char* text) {
   return strnlen(text, NprRenderSettings::TextCapacity) < NprRenderSettings::TextCapacity;
 }
 
-bool CanReadFile(const char* path) {
-  std::FILE* file = std::fopen(path, "r");
-  if (file == nullptr) {
-    return false;
-  }
-  std::fclose(file);
-  return true;
-}
+bool CanReadFile(const char* path) { return std::ifstream(path).is_open(); }
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 
 #include <linvale/npr_regular_file.h>
 
+namespace linvale::shader {
+
 bool DevilImage::Load(const char* fileName) {
   if (!NprIsRegularFile(fileName) || !ilLoadImage(fileName)) {
     return false;
@@ -13,3 +15,5 @@ bool DevilImage::Load(const char* fileName) {
   }
   return true;
 }
+
+}  // namespace linvale::shader

@@ -4,6 +4,8 @@
 
 #include <IL/il.h>
 
+namespace linvale::shader {
+
 class DevilImage {
 public:
   DevilImage() {
@@ -24,3 +26,5 @@ public:
 private:
   ILuint mName = 0;
 };
+
+}  // namespace linvale::shader

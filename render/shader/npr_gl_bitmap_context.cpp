@@ -3,23 +3,17 @@
 // it down in the same order.
 #include <linvale/npr_gl_bitmap_context.h>
 
+#include <linvale/npr_gl_device.h>
+
 namespace {
 
-// Pixel formats of the generic (software) implementation, the ones that can
-// draw into a bitmap of any size the machine has memory for.
-constexpr unsigned long kGenericFormats = 0x40;
 constexpr unsigned char kColorBits = 32;
 
 }  // namespace
 
-NprGlBitmapContext::~NprGlBitmapContext() {
-  Release();
-  // Nobody took the bitmap, so the render failed: its half-drawn picture
-  // must not outlive it.
-  if (mBitmap != nullptr) {
-    DeleteObject(mBitmap);
-  }
-}
+// A bitmap nobody took with Finish belongs to a failed render: its
+// half-drawn picture goes with the owner.
+NprGlBitmapContext::~NprGlBitmapContext() { Release(); }
 
 bool NprGlBitmapContext::CreateBitmapContext(SIZE size, unsigned char alphaBits, unsigned char depthBits,
                                              HANDLE* fileHandle, HANDLE* mappingHandle) {
@@ -27,8 +21,13 @@ bool NprGlBitmapContext::CreateBitmapContext(SIZE size, unsigned char alphaBits,
     return true;
   }
   mDc = BitmapDC{};
-  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, kGenericFormats, fileHandle, mappingHandle) !=
-             0 &&
+  const NprGlDeviceChoice device = NprCurrentGlDevice();
+  if (!device.refusal.empty()) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+  }
+  const unsigned long flags = NprGlFormatFlags(device.device);
+  return wglCreateDefaultBitmapDC(&mDc, &size, alphaBits, depthBits, 0, flags, fileHandle, mappingHandle) != 0 &&
          mDc.hdc != nullptr;
 }
 
@@ -37,12 +36,12 @@ bool NprGlBitmapContext::CreateGlContext() {
     return false;
   }
   if (mGlrc == nullptr) {
-    mGlrc = wglCreateContext(mDc.hdc);
+    mGlrc.reset(wglCreateContext(mDc.hdc));
   }
   return mGlrc != nullptr;
 }
 
-bool NprGlBitmapContext::MakeCurrent() { return mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc) != 0; }
+bool NprGlBitmapContext::MakeCurrent() { return mGlrc != nullptr && wglMakeCurrent(mDc.hdc, mGlrc.get()) != 0; }
 
 void NprGlBitmapContext::ShowPicture(NprRenderer::Progress* progress) {
   if (progress == nullptr) {
@@ -53,7 +52,7 @@ void NprGlBitmapContext::ShowPicture(NprRenderer::Progress* progress) {
   // caller's progress still adds up.
   progress->Step(1, picture);
   if (picture != nullptr) {
-    wglUnLockBitmap(&mDc, mGlrc);
+    wglUnLockBitmap(&mDc, mGlrc.get());
   } else {
     // The lock gives up the GL context before it can fail; without it the
     // rest of the render would draw nowhere.
@@ -63,19 +62,13 @@ void NprGlBitmapContext::ShowPicture(NprRenderer::Progress* progress) {
 
 HBITMAP NprGlBitmapContext::Finish() {
   Release();
-  HBITMAP bitmap = mBitmap;
-  mBitmap = nullptr;
-  return bitmap;
+  return mBitmap.release();
 }
 
 void NprGlBitmapContext::Release() {
-  if (mGlrc != nullptr) {
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(mGlrc);
-    mGlrc = nullptr;
-  }
+  mGlrc.reset();
   if (mDc.hdc != nullptr && wglDeleteBitmapDC(&mDc) != 0) {
-    mBitmap = static_cast<HBITMAP>(mDc.other);
+    mBitmap.reset(static_cast<HBITMAP>(mDc.other));
     mDc = BitmapDC{};
   }
 }

@@ -7,6 +7,9 @@ double NprCreaseAngle(double thresholdDegree) { return (180.0 - thresholdDegree)
 void NprComputeNodeEdges(Node& node, const TS_Viewport& viewport, double thresholdDegree) {
   node.ComputeEdges(viewport.CameraDirection(), viewport.CameraLocation(), viewport.Projection(),
                     NprCreaseAngle(thresholdDegree));
+  // As large as the mesh again, and nothing after the edges reads it: it
+  // would sit beside the picture's buffers through the drawing.
+  node.m_mesh.ReleaseTopology();
 }
 
 void NprChainNodeEdges(Node& node, NprEdgeSwitches switches) {

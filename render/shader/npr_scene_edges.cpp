@@ -2,6 +2,8 @@
 #include <linvale/npr_render_progress.h>
 #include <linvale/npr_scene_nodes.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -125,6 +127,10 @@ void NprComputeSceneEdges(Scene* scene, const TS_Viewport& viewport, double thre
     Report(queue, progress, reported);
   }
   helpers.clear();
+  // Building topology and chaining leave megabytes of freed temporaries in
+  // every thread's heap, which the C library keeps mapped; handing their
+  // pages back now lets the picture's buffers, allocated next, reuse them.
+  malloc_trim(0);
   queue.RethrowFailure();
   Report(queue, progress, reported);
 }

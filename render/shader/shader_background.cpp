@@ -36,7 +36,7 @@ bool NprDrawBackgroundImage(const char* fileName, SIZE bitmapSize) {
   if (bitmapSize.cx <= 0 || bitmapSize.cy <= 0) {
     return false;
   }
-  DevilImage image;
+  linvale::shader::DevilImage image;
   if (!image.Load(fileName) || !ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE)) {
     return false;
   }

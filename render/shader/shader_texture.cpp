@@ -2,6 +2,7 @@
 // go straight to glTexImage2D, whose format names DevIL shares.
 #include "devil_image.h"
 
+#include <linvale/npr_gl_texture.h>
 #include <linvale/npr_shader_support.h>
 
 #include <GL/gl.h>
@@ -55,12 +56,13 @@ unsigned int NprTextureFromBoundImage() {
     }
   }
   const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  if (texture == 0) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  NprGlTexture texture(name);
+  if (texture.Name() == 0) {
     return 0;
   }
-  glBindTexture(GL_TEXTURE_2D, texture);
+  glBindTexture(GL_TEXTURE_2D, texture.Name());
   // Without mipmaps the default minification filter would leave the
   // texture incomplete, so set one that needs none.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -74,14 +76,13 @@ unsigned int NprTextureFromBoundImage() {
   glPopClientAttrib();
   if (glGetError() != GL_NO_ERROR) {
     glBindTexture(GL_TEXTURE_2D, 0);
-    glDeleteTextures(1, &texture);
     return 0;
   }
-  return texture;
+  return texture.Release();
 }
 
 unsigned int NprLoadTexture(const char* fileName) {
-  DevilImage image;
+  linvale::shader::DevilImage image;
   if (!image.Load(fileName)) {
     return 0;
   }

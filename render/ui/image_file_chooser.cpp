@@ -1,5 +1,6 @@
 #include "image_file_chooser.h"
 
+#include <linvale/npr_chooser_title.h>
 #include <linvale/npr_ui_window.h>
 
 #include <QFileDialog>
@@ -23,6 +24,9 @@ ChosenImageFile ChooseImageFile(HWND parent, bool open) {
   QFileDialog dialog(NprWidgetFromHandle(parent));
   dialog.setObjectName("imageFileChooser");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (const char* title = NprChooserTitle::Current(); title != nullptr) {
+    dialog.setWindowTitle(QString::fromUtf8(title));
+  }
   dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   const QStringList filters = ImageNameFilters();

@@ -1,21 +1,8 @@
 #include "cartoon_page_rules.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
-
-std::optional<long> ParseTypedWholeNumber(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-  }
-  long value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 int TypedLineWidth(long typed) {
   return static_cast<int>(std::clamp<long>(typed, kMinLineWidth, kMaxLineWidth));

@@ -7,12 +7,7 @@
 #include "cartoon_settings.h"
 
 #include <array>
-#include <optional>
-#include <string_view>
 #include <vector>
-
-// A whole number as typed: optional sign and digits only, nothing else.
-std::optional<long> ParseTypedWholeNumber(std::string_view text);
 
 // Line widths: 1 to 10 pixels, typed or stepped by 1.
 inline constexpr int kMinLineWidth = 1;

@@ -1,23 +1,8 @@
 #include "cartoon_page_set.h"
 
-#include <dlfcn.h>
+#include <linvale/npr_page_module.h>
 
-#include <filesystem>
-
-namespace {
-
-// Pages need a running Qt application, which cannot exist unless Qt
-// Widgets is mapped already; a headless process is not made to map it.
-bool QtWidgetsLoaded() {
-  void* widgets = dlopen("libQt6Widgets.so.6", RTLD_LAZY | RTLD_NOLOAD);
-  if (widgets == nullptr) {
-    return false;
-  }
-  dlclose(widgets);
-  return true;
-}
-
-}  // namespace
+namespace linvale::cartoon {
 
 CartoonPageSet::CartoonPageSet(HINSTANCE pluginModule, CartoonSettings& settings)
     : mPluginModule(pluginModule), mSettings(settings) {}
@@ -28,37 +13,35 @@ CartoonPageSet::~CartoonPageSet() {
   }
 }
 
-NprPageDialog* CartoonPageSet::Page(unsigned index) {
+NprPageDialog* CartoonPageSet::Page(unsigned index, NprUiMainDlg* mainDlg) {
   if (index >= kCartoonPageCount || (mPages == nullptr && !Load())) {
     return nullptr;
   }
+  mSetMainDlg(mPages, mainDlg);
   return mGet(mPages, index);
 }
 
+void CartoonPageSet::SetMainDlg(NprUiMainDlg* mainDlg) {
+  if (mPages != nullptr) {
+    mSetMainDlg(mPages, mainDlg);
+  }
+}
+
 bool CartoonPageSet::Load() {
-  if (!QtWidgetsLoaded()) {
-    return false;
-  }
-  char pluginPath[MAX_PATH] = "";
-  if (GetModuleFileNameA(mPluginModule, pluginPath, sizeof pluginPath) == 0) {
-    return false;
-  }
-  const std::filesystem::path library =
-      std::filesystem::path(pluginPath).parent_path().parent_path() / kCartoonPagesLibrary;
-  // Never freed: Qt's process-wide state and the widgets' class data must
-  // not go away while the process runs on, even when the plug-in is
-  // unloaded and loaded again.
-  const HMODULE module = LoadLibraryA(library.c_str());
+  const HMODULE module = NprLoadPageModule(mPluginModule, kCartoonPagesLibrary);
   if (module == nullptr) {
     return false;
   }
   const auto create = reinterpret_cast<CartoonPagesCreateFunction>(GetProcAddress(module, "CartoonPagesCreate"));
   mGet = reinterpret_cast<CartoonPagesGetFunction>(GetProcAddress(module, "CartoonPagesGet"));
+  mSetMainDlg = reinterpret_cast<CartoonPagesSetMainDlgFunction>(GetProcAddress(module, "CartoonPagesSetMainDlg"));
   mDelete = reinterpret_cast<CartoonPagesDeleteFunction>(GetProcAddress(module, "CartoonPagesDelete"));
-  if (create == nullptr || mGet == nullptr || mDelete == nullptr) {
+  if (create == nullptr || mGet == nullptr || mSetMainDlg == nullptr || mDelete == nullptr) {
     mDelete = nullptr;
     return false;
   }
   mPages = create(&mSettings);
   return mPages != nullptr;
 }
+
+}  // namespace linvale::cartoon

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace linvale::cartoon {
+
 class CartoonPageSet {
 public:
   // `pluginModule` locates the pages module: it lies in the folder above
@@ -16,7 +18,10 @@ public:
   CartoonPageSet& operator=(const CartoonPageSet&) = delete;
 
   // Null beyond the last page or when the pages module cannot be loaded.
-  NprPageDialog* Page(unsigned index);
+  // The page reports its changes to `mainDlg`.
+  NprPageDialog* Page(unsigned index, NprUiMainDlg* mainDlg);
+  // Hands the settings dialog to the pages made so far.
+  void SetMainDlg(NprUiMainDlg* mainDlg);
 
 private:
   bool Load();
@@ -24,6 +29,9 @@ private:
   HINSTANCE mPluginModule;
   CartoonSettings& mSettings;
   CartoonPagesGetFunction mGet = nullptr;
+  CartoonPagesSetMainDlgFunction mSetMainDlg = nullptr;
   CartoonPagesDeleteFunction mDelete = nullptr;
   CartoonPages* mPages = nullptr;
 };
+
+}  // namespace linvale::cartoon

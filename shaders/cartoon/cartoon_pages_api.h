@@ -6,6 +6,7 @@
 #include "cartoon_settings.h"
 
 class NprPageDialog;
+class NprUiMainDlg;
 struct CartoonPages;
 
 // The entry points, and the widgets tests look for by type.
@@ -21,11 +22,14 @@ extern "C" {
 using CartoonPagesCreateFunction = CartoonPages* (*)(CartoonSettings* settings);
 // Page 0 is "Edges", 1 "Shade"; null beyond.
 using CartoonPagesGetFunction = NprPageDialog* (*)(CartoonPages* pages, unsigned index);
+// Every page reports its changes to `mainDlg` (null: to nobody).
+using CartoonPagesSetMainDlgFunction = void (*)(CartoonPages* pages, NprUiMainDlg* mainDlg);
 // Null-safe.
 using CartoonPagesDeleteFunction = void (*)(CartoonPages* pages);
 
 CARTOON_PAGES_API CartoonPages* CartoonPagesCreate(CartoonSettings* settings);
 CARTOON_PAGES_API NprPageDialog* CartoonPagesGet(CartoonPages* pages, unsigned index);
+CARTOON_PAGES_API void CartoonPagesSetMainDlg(CartoonPages* pages, NprUiMainDlg* mainDlg);
 CARTOON_PAGES_API void CartoonPagesDelete(CartoonPages* pages);
 
 }  // extern "C"

@@ -20,6 +20,8 @@
 
 #include <iterator>
 
+namespace linvale::cartoon {
+
 namespace {
 
 // The off-screen bitmap needs depth for hidden-line removal only.
@@ -170,3 +172,5 @@ void CartoonRenderPass::DrawOutlinesOfKind(int kindIndex) const {
 double CartoonRenderPass::LineScale() const {
   return mSettings.GetAntialiasStyle() == NprRenderSettings::AntialiasBest ? 2.0 : 1.0;
 }
+
+}  // namespace linvale::cartoon

@@ -10,6 +10,8 @@
 #include <linvale/scene.h>
 #include <tessel/ts_viewport.h>
 
+namespace linvale::cartoon {
+
 class CartoonRenderPass {
 public:
   // `scene` and `progress` may be null.
@@ -41,3 +43,5 @@ private:
   Scene* mScene;
   NprRenderProgress mProgress;
 };
+
+}  // namespace linvale::cartoon

@@ -8,6 +8,16 @@
 
 #include <linvale/dib_pixels.h>
 
+using linvale::cartoon::CartoonRenderPass;
+using linvale::cartoon::CartoonString;
+using linvale::cartoon::DrawCartoonVector;
+using linvale::cartoon::kCartoonSection;
+using linvale::cartoon::kDefaultPictureSize;
+using linvale::cartoon::LoadCartoonString;
+using linvale::cartoon::PaintDefaultPicture;
+using linvale::cartoon::ReadCartoonSettings;
+using linvale::cartoon::WriteCartoonSettings;
+
 CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
 
 CartoonShader::~CartoonShader() = default;
@@ -45,7 +55,7 @@ HBITMAP CartoonShader::GetDefaultBitmap() {
 
 NprPageDialog* CartoonShader::GetDialog(unsigned index) {
   try {
-    return mPages.Page(index);
+    return mPages.Page(index, mMainDlg);
   } catch (...) {
     return nullptr;
   }
@@ -69,4 +79,4 @@ bool CartoonShader::DrawVector(const TS_Viewport& viewport, const NprRenderSetti
   }
 }
 
-void CartoonShader::OnSetMainDlg() {}
+void CartoonShader::OnSetMainDlg() { mPages.SetMainDlg(mMainDlg); }

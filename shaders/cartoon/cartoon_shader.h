@@ -28,5 +28,5 @@ public:
 private:
   CartoonSettings mSettings;
   // After the settings, which the pages edit: they go first.
-  CartoonPageSet mPages;
+  linvale::cartoon::CartoonPageSet mPages;
 };

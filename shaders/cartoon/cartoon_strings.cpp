@@ -2,6 +2,8 @@
 
 #include <linvale/npr_string_table.h>
 
+namespace linvale::cartoon {
+
 namespace {
 
 constexpr NprStringTable<CartoonString, 10> kStrings = {{
@@ -20,3 +22,5 @@ constexpr NprStringTable<CartoonString, 10> kStrings = {{
 }  // namespace
 
 const char* LoadCartoonString(CartoonString id) { return NprLookUpString(kStrings, id); }
+
+}  // namespace linvale::cartoon

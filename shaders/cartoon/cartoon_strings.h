@@ -2,6 +2,8 @@
 // shows while rendering.
 #pragma once
 
+namespace linvale::cartoon {
+
 enum class CartoonString {
   BackgroundImageError = 1,
   ErrorCaption = 2,
@@ -17,3 +19,5 @@ enum class CartoonString {
 
 // The text of a string; it lives as long as the plug-in is loaded.
 const char* LoadCartoonString(CartoonString id);
+
+}  // namespace linvale::cartoon

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace linvale::cartoon {
+
 namespace {
 
 // One key's text; wide enough for any number the section holds.
@@ -130,3 +132,5 @@ bool WriteCartoonSettings(const char* styleFile, const CartoonSettings& settings
   write.Int("widthSil", settings.widthSil);
   return write.AllWritten();
 }
+
+}  // namespace linvale::cartoon

@@ -3,6 +3,8 @@
 
 #include "cartoon_settings.h"
 
+namespace linvale::cartoon {
+
 // The section, which is also the shader's tag.
 inline constexpr const char* kCartoonSection = "Cartoon";
 
@@ -14,3 +16,5 @@ void ReadCartoonSettings(const char* styleFile, CartoonSettings& settings);
 
 // Writes every key of the section; false when any key could not be written.
 bool WriteCartoonSettings(const char* styleFile, const CartoonSettings& settings);
+
+}  // namespace linvale::cartoon

@@ -13,6 +13,8 @@
 #include <span>
 #include <tuple>
 
+namespace linvale::cartoon {
+
 namespace {
 
 TS_ClassArray<TS_Line> Node::*NormalLinesOf(NprEdgeKind kind) {
@@ -113,7 +115,7 @@ void AddFaces(const CartoonSettings& cartoon, const TS_Viewport& viewport, const
 
 NprEdgeKind ShownKindOfSharedEdge(const CartoonSettings& cartoon) {
   return DrawableLineWidth(cartoon.widthSil) > DrawableLineWidth(cartoon.widthDis) ? NprEdgeKind::Silhouette
-                                                                                  : NprEdgeKind::Crease;
+                                                                                   : NprEdgeKind::Crease;
 }
 
 void DropSharedLines(Node& node, NprEdgeKind drop, NprEdgeKind keep) {
@@ -145,3 +147,5 @@ void DrawCartoonVector(const CartoonSettings& cartoon, const TS_Viewport& viewpo
     AddFaces(cartoon, viewport, settings, scene, canvas);
   }
 }
+
+}  // namespace linvale::cartoon

@@ -12,6 +12,8 @@
 #include <linvale/scene.h>
 #include <tessel/ts_viewport.h>
 
+namespace linvale::cartoon {
+
 // `settings` carries the drawn size (doubled for the best antialiasing).
 // The scene's edge collections are empty again afterwards.
 void DrawCartoonVector(const CartoonSettings& cartoon, const TS_Viewport& viewport, const NprRenderSettings& settings,
@@ -25,3 +27,5 @@ NprEdgeKind ShownKindOfSharedEdge(const CartoonSettings& cartoon);
 // Removes from `node`'s lines of kind `drop` every line that is also a line
 // of kind `keep` (in either direction), with its normal line.
 void DropSharedLines(Node& node, NprEdgeKind drop, NprEdgeKind keep);
+
+}  // namespace linvale::cartoon

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace linvale::cartoon {
+
 namespace {
 
 constexpr double kCentre = kDefaultPictureSize / 2.0;
@@ -61,3 +63,5 @@ std::vector<std::uint32_t> PaintDefaultPicture() {
   }
   return pixels;
 }
+
+}  // namespace linvale::cartoon

@@ -5,8 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+namespace linvale::cartoon {
+
 inline constexpr int kDefaultPictureSize = 160;
 
 // The picture's pixels as a 32-bit bottom-up bitmap holds them (blue in the
 // low byte), kDefaultPictureSize rows of kDefaultPictureSize pixels.
 std::vector<std::uint32_t> PaintDefaultPicture();
+
+}  // namespace linvale::cartoon

@@ -2,32 +2,19 @@
 // across a triangle, but the colour is only ever one ramp entry.
 #include "face_shading.h"
 
+#include <linvale/npr_ramp_texture.h>
 #include <linvale/npr_shader_support.h>
 
 #include <GL/gl.h>
+
+namespace linvale::cartoon {
 
 namespace {
 
 static_assert(sizeof(RampColor) == 3 * sizeof(float), "the ramp is uploaded as packed RGB floats");
 
-// A light value of exactly 1 (a face looking straight at the light) would
-// wrap round to the shadow entry with the default repeat mode; clamping
-// keeps it in the highlight.
-GLuint UploadRamp(const ShadingRamp& ramp) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_1D, texture);
-  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, kRampEntries, 0, GL_RGB, GL_FLOAT, ramp.data());
-  glEnable(GL_TEXTURE_1D);
-  return texture;
-}
-
-void ReleaseRamp(GLuint texture) {
+void UnbindRamp() {
   glBindTexture(GL_TEXTURE_1D, 0);
-  glDeleteTextures(1, &texture);
   glDisable(GL_TEXTURE_1D);
 }
 
@@ -52,7 +39,10 @@ void DrawLitTriangles(const Node& node, const FaceShadingInputs& inputs) {
 
 void ShadeNodeFaces(const Node& node, const FaceShadingInputs& inputs) {
   const RampColor material = RampColorFrom(node.m_material.Diffuse());
-  const GLuint texture = UploadRamp(BuildShadingRamp(inputs.settings, material, inputs.ambient));
+  const ShadingRamp colours = BuildShadingRamp(inputs.settings, material, inputs.ambient);
+  const NprGlTexture ramp = NprBindRampTexture(reinterpret_cast<const float*>(colours.data()), kRampEntries);
   DrawLitTriangles(node, inputs);
-  ReleaseRamp(texture);
+  UnbindRamp();
 }
+
+}  // namespace linvale::cartoon

@@ -9,6 +9,8 @@
 #include <tessel/ts_light.h>
 #include <tessel/ts_point.h>
 
+namespace linvale::cartoon {
+
 struct FaceShadingInputs {
   const CartoonSettings& settings;
   RampColor ambient;
@@ -19,3 +21,5 @@ struct FaceShadingInputs {
 // Draws the node's triangles with the current GL matrices and depth state
 // and leaves 1-D texturing off and no texture bound.
 void ShadeNodeFaces(const Node& node, const FaceShadingInputs& inputs);
+
+}  // namespace linvale::cartoon

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+namespace linvale::cartoon {
+
 OutlineColor BlendOutlineColor(TS_Color lineColor, TS_Color materialColor, double towardsMaterial) {
   towardsMaterial = UsableBlend(towardsMaterial);
   const auto blend = [towardsMaterial](double line, double material) {
@@ -26,3 +28,5 @@ void DrawOutlines(const TS_ClassArray<TS_Line>& lines, OutlineColor color) {
   }
   glEnd();
 }
+
+}  // namespace linvale::cartoon

@@ -6,6 +6,8 @@
 #include <tessel/ts_line.h>
 #include <tessel/ts_material.h>
 
+namespace linvale::cartoon {
+
 // The line colour blended towards the material's diffuse colour by
 // `towardsMaterial` (0: the line colour, 1: the material colour).
 struct OutlineColor {
@@ -17,3 +19,5 @@ OutlineColor BlendOutlineColor(TS_Color lineColor, TS_Color materialColor, doubl
 
 // Draws `lines` in `color` with the current line width and GL state.
 void DrawOutlines(const TS_ClassArray<TS_Line>& lines, OutlineColor color);
+
+}  // namespace linvale::cartoon

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace linvale::cartoon {
+
 struct OutlineKind {
   NprEdgeKind kind;
   std::int32_t CartoonSettings::*width;
@@ -26,3 +28,5 @@ inline constexpr OutlineKind kOutlineKinds[] = {
     {NprEdgeKind::Crease, &CartoonSettings::widthDis, &CartoonSettings::disColor, &CartoonSettings::varDisColor,
      CartoonString::RenderingCreases},
 };
+
+}  // namespace linvale::cartoon

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace linvale::cartoon {
+
 namespace {
 
 // 10-entry transitions centred on the band ends; the highlight end is
@@ -68,3 +70,5 @@ RampColor RampColorFrom(unsigned long colorref) {
   const auto fraction = [colorref](int shift) { return static_cast<float>(((colorref >> shift) & 0xFFu) / 255.0); };
   return {fraction(0), fraction(8), fraction(16)};
 }
+
+}  // namespace linvale::cartoon

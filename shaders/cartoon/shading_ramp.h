@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace linvale::cartoon {
+
 struct RampColor {
   float red = 0.0f;
   float green = 0.0f;
@@ -42,3 +44,5 @@ int RampEntryFor(double lightValue);
 
 // A COLORREF as ramp fractions.
 RampColor RampColorFrom(unsigned long colorref);
+
+}  // namespace linvale::cartoon

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+namespace linvale::sketch {
+
 namespace {
 
 struct Point2 {
@@ -124,3 +126,5 @@ std::vector<std::uint32_t> DrawDefaultPicture() {
   }
   return paper.Pixels();
 }
+
+}  // namespace linvale::sketch

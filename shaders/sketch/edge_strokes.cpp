@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <ctime>
 
+namespace linvale::sketch {
+
 StrokeFrame StrokeFrameFor(const SketchSettings& settings, NprEdgeKind kind, const TS_Viewport& viewport,
                            int imageWidth) {
   StrokeFrame frame;
@@ -50,3 +52,5 @@ void StrokeNodeEdges(SketchStroke& stroke, const Node& node, NprEdgeKind kind, c
     }
   }
 }
+
+}  // namespace linvale::sketch

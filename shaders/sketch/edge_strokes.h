@@ -15,6 +15,8 @@
 #include <array>
 #include <functional>
 
+namespace linvale::sketch {
+
 struct StrokeFrame {
   int resampleFactor = 1;
   int strokesPerPolyline = 1;
@@ -41,3 +43,5 @@ void SeedStrokes(const SketchSettings& settings);
 // each polyline; false ends the node there.
 void StrokeNodeEdges(SketchStroke& stroke, const Node& node, NprEdgeKind kind, const StrokeFrame& frame,
                      const std::function<bool()>& keepGoing);
+
+}  // namespace linvale::sketch

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+namespace linvale::sketch {
+
 namespace {
 
 void EmitTriangle(const TS_Mesh& mesh, int face) {
@@ -34,3 +36,5 @@ void DrawMaterialFaces(const Node& node) {
     glEnd();
   }
 }
+
+}  // namespace linvale::sketch

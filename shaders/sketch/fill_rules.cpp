@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace linvale::sketch {
+
 int FillPassImageNumber(int pass) {
   static constexpr int kImages[] = {0, 2, 1, 3};
   return kImages[std::clamp(pass, 1, 3)];
@@ -29,3 +31,5 @@ std::array<double, 4> FillVertexColour(int pass, double u) {
   const double w = std::sqrt(u);
   return {w, w, w, std::sqrt(1.0 - u)};
 }
+
+}  // namespace linvale::sketch

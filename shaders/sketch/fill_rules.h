@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace linvale::sketch {
+
 // Grain image drawn by pass 1, 2 and 3: the medium, the light and the dark
 // one (file number 2, 1, 3).
 int FillPassImageNumber(int pass);
@@ -20,3 +22,5 @@ double RecolourGrain(int pass, double t, double m, double g);
 // where the surface is lit; pass 3 a grey that darkens and grows opaque
 // towards the shadow.
 std::array<double, 4> FillVertexColour(int pass, double u);
+
+}  // namespace linvale::sketch

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace linvale::sketch {
+
 GlStrokeCanvas::GlStrokeCanvas() {
   glGetDoublev(GL_MODELVIEW_MATRIX, mModelView.data());
   glGetDoublev(GL_PROJECTION_MATRIX, mProjection.data());
@@ -49,3 +51,5 @@ void GlStrokeCanvas::DrawSegment(const StrokeSegment& segment) {
     glEnd();
   }
 }
+
+}  // namespace linvale::sketch

@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace linvale::sketch {
+
 class GlStrokeCanvas final : public StrokeCanvas {
 public:
   GlStrokeCanvas();
@@ -22,3 +24,5 @@ private:
   std::array<double, 16> mProjection{};
   std::array<int, 4> mViewport{};
 };
+
+}  // namespace linvale::sketch

@@ -1,8 +1,11 @@
 #include "paper_overlay.h"
 
+#include <linvale/npr_gl_texture.h>
 #include <linvale/npr_shader_support.h>
 
 #include <GL/gl.h>
+
+namespace linvale::sketch {
 
 namespace {
 
@@ -29,8 +32,8 @@ void DrawFullPictureQuad() {
 }  // namespace
 
 bool DrawPaperOverlay(const char* paperFile) {
-  GLuint texture = NprLoadTexture(paperFile);
-  if (texture == 0) {
+  const NprGlTexture texture(NprLoadTexture(paperFile));
+  if (texture.Name() == 0) {
     return false;
   }
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -48,6 +51,7 @@ bool DrawPaperOverlay(const char* paperFile) {
   DrawFullPictureQuad();
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-  glDeleteTextures(1, &texture);
   return true;
 }
+
+}  // namespace linvale::sketch

@@ -2,6 +2,8 @@
 
 #include <linvale/npr_edge_kinds.h>
 
+namespace linvale::sketch {
+
 int SketchStepCount(const SketchSettings& settings, const RenderStepInputs& inputs) {
   const int perPass = static_cast<int>(inputs.nodes) + 1;
   const NprEdgeSwitches edges = NprEdgeSwitchesOf(settings);
@@ -15,3 +17,5 @@ int SketchStepCount(const SketchSettings& settings, const RenderStepInputs& inpu
   steps += settings.textureFill != 0 && settings.textureMode > 0 ? 2 * perPass : 0;
   return steps;
 }
+
+}  // namespace linvale::sketch

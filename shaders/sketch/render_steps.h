@@ -3,6 +3,8 @@
 
 #include "sketch_settings.h"
 
+namespace linvale::sketch {
+
 struct RenderStepInputs {
   bool hasBackgroundStyle = false;
   bool antialiased = false;
@@ -13,3 +15,5 @@ struct RenderStepInputs {
 // antialiasing, N + 1 for computing edges when any kind is drawn, N + 1 per
 // edge kind drawn, N + 1 for the faces and 2N + 2 more for a textured fill.
 int SketchStepCount(const SketchSettings& settings, const RenderStepInputs& inputs);
+
+}  // namespace linvale::sketch

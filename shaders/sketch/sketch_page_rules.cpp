@@ -1,7 +1,8 @@
 #include "sketch_page_rules.h"
 
+#include <linvale/npr_typed_number.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -17,15 +18,8 @@ bool OnlyCharacters(std::string_view text, std::string_view allowed) {
 }
 
 std::optional<double> ParseWhole(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-  }
-  long value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return static_cast<double>(value);
+  const std::optional<long> value = NprParseTypedWholeNumber(text);
+  return value ? std::optional(static_cast<double>(*value)) : std::nullopt;
 }
 
 std::optional<double> ParseReal(std::string_view text) {
@@ -234,6 +228,10 @@ SketchTextKind TextKindOf(SketchField field) {
 double SketchFieldValue(const SketchSettings& settings, SketchField field) {
   // The slot only reads through the pointer here.
   return SlotOf(const_cast<SketchSettings&>(settings), field).Get();
+}
+
+void SetSketchFieldValue(SketchSettings& settings, SketchField field, double value) {
+  SlotOf(settings, field).Set(value);
 }
 
 bool StoreTypedSketchValue(SketchSettings& settings, SketchField field, double typed) {

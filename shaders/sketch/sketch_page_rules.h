@@ -53,6 +53,9 @@ SketchTextKind TextKindOf(SketchField field);
 // The field's value in the record.
 double SketchFieldValue(const SketchSettings& settings, SketchField field);
 
+// Sets the field as it stands, for a value the rules below produced.
+void SetSketchFieldValue(SketchSettings& settings, SketchField field, double value);
+
 // Stores a typed value, brought into the field's range against the rest of
 // the record. False (and the record untouched) when it equals the stored
 // value, which is no change.

@@ -17,6 +17,7 @@
 
 #include <GL/gl.h>
 
+namespace linvale::sketch {
 
 namespace {
 
@@ -220,7 +221,7 @@ void SketchRenderPass::DrawTexturedFill() {
     mProgress.CheckCancel();
   };
   hooks.afterPass = [this] { ShowPicture(); };
-  ::DrawTexturedFill(*mScene, setup, hooks);
+  sketch::DrawTexturedFill(*mScene, setup, hooks);
 }
 
 void SketchRenderPass::DrawEdges() {
@@ -293,3 +294,5 @@ void SketchRenderPass::ReportNode(unsigned k, unsigned stride) {
     mProgress.Step();
   }
 }
+
+}  // namespace linvale::sketch

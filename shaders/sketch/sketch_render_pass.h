@@ -17,6 +17,8 @@
 #include <array>
 #include <string>
 
+namespace linvale::sketch {
+
 class SketchStroke;
 
 class SketchRenderPass {
@@ -63,3 +65,5 @@ private:
   std::array<double, 16> mProjection{};
   NprGlBitmapContext mContext;
 };
+
+}  // namespace linvale::sketch

@@ -11,7 +11,19 @@
 
 #include <cstdio>
 
-SketchShader::SketchShader(HINSTANCE module) : NprShader(module) {}
+using linvale::sketch::DrawDefaultPicture;
+using linvale::sketch::DrawSketchVector;
+using linvale::sketch::kDefaultPictureSize;
+using linvale::sketch::kSketchSection;
+using linvale::sketch::LoadSketchString;
+using linvale::sketch::ReadSketchSection;
+using linvale::sketch::ResolvePaperPath;
+using linvale::sketch::SketchModuleFolder;
+using linvale::sketch::SketchRenderPass;
+using linvale::sketch::SketchString;
+using linvale::sketch::WriteSketchSection;
+
+SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {
@@ -56,7 +68,13 @@ SketchSettings SketchShader::RenderableSettings() const {
   return renderable;
 }
 
-NprPageDialog* SketchShader::GetDialog(unsigned) { return nullptr; }
+NprPageDialog* SketchShader::GetDialog(unsigned index) {
+  try {
+    return mPages.Page(index, mMainDlg);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 const char* SketchShader::GetTag(int) { return kSketchSection; }
 
@@ -83,4 +101,4 @@ bool SketchShader::DrawVector(const TS_Viewport& viewport, const NprRenderSettin
   }
 }
 
-void SketchShader::OnSetMainDlg() {}
+void SketchShader::OnSetMainDlg() { mPages.SetMainDlg(mMainDlg); }

@@ -3,6 +3,7 @@
 // a paper texture over the picture.
 #pragma once
 
+#include "sketch_page_set.h"
 #include "sketch_settings.h"
 
 #include <linvale/npr_shader.h>
@@ -26,7 +27,8 @@ public:
   const char* GetReserved(int reserved) override;
   // A new 160 by 160 picture of the style, owned by the caller.
   HBITMAP GetDefaultBitmap() override;
-  // The shader has no property pages yet, so there is none to hand out.
+  // 0 "Edges", 1 "Line Shape", 2 "Line Color", 3 "Fill", made the first
+  // time one is asked for; null beyond.
   NprPageDialog* GetDialog(unsigned index) override;
   const char* GetTag(int reserved) override;
   HBITMAP Render(const TS_Viewport& viewport, const NprRenderSettings& settings, Scene* scene,
@@ -43,4 +45,6 @@ private:
 
   SketchSettings mSettings;
   std::string mStyleFile;  // the style the settings were last read from
+  // After the settings, which the pages edit: they go first.
+  SketchPageSet mPages;
 };

@@ -2,9 +2,11 @@
 
 #include <linvale/npr_string_table.h>
 
+namespace linvale::sketch {
+
 namespace {
 
-constexpr NprStringTable<SketchString, 11> kStrings = {{
+constexpr NprStringTable<SketchString, 12> kStrings = {{
     {SketchString::ErrorCaption, "Orvelle Error"},
     {SketchString::BackgroundImageError, "Error Background Image"},
     {SketchString::CalculatingEdges, "Calculating edges..."},
@@ -16,8 +18,11 @@ constexpr NprStringTable<SketchString, 11> kStrings = {{
     {SketchString::RenderingBorders, "Rendering Border edges..."},
     {SketchString::RenderingPaper, "Rendering paper texture..."},
     {SketchString::ShaderName, "Sketch"},
+    {SketchString::PaperChooserTitle, "Open paper texture in Orvelle "},
 }};
 
 }  // namespace
 
 const char* LoadSketchString(SketchString id) { return NprLookUpString(kStrings, id); }
+
+}  // namespace linvale::sketch

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace linvale::sketch {
+
 namespace {
 
 // Below this many pixels between neighbouring points the wave is damped
@@ -208,3 +210,5 @@ void SketchStroke::ApplySegmentStyle(StrokeSegment& segment, int styleIndex, int
   }
   segment.alpha = mBlend ? 0.5 : 1.0;
 }
+
+}  // namespace linvale::sketch

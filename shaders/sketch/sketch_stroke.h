@@ -16,6 +16,8 @@
 #include <array>
 #include <vector>
 
+namespace linvale::sketch {
+
 class SketchStroke {
 public:
   // Builds the width and intensity cycles of the settings, which must be
@@ -75,3 +77,5 @@ private:
   int mImageWidth = 0;
   bool mBlend = false;
 };
+
+}  // namespace linvale::sketch

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <variant>
 
+namespace linvale::sketch {
+
 namespace {
 
 // Values are read into a buffer of this many characters, terminator included.
@@ -173,3 +175,5 @@ std::string ResolvePaperPath(const char* paper, const char* styleFile) {
   }
   return std::string(FolderOf(styleFile)).append(path);
 }
+
+}  // namespace linvale::sketch

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace linvale::sketch {
+
 // The style-file section, which is also the shader's tag.
 inline constexpr const char* kSketchSection = "Sketch";
 
@@ -26,3 +28,5 @@ bool WriteSketchSection(const char* styleFile, const SketchSettings& settings);
 // of the style file it was read from, so styles that travel with their paper
 // images keep finding them wherever the folder goes.
 std::string ResolvePaperPath(const char* paper, const char* styleFile);
+
+}  // namespace linvale::sketch

@@ -8,6 +8,8 @@
 #include <linvale/npr_node_edges.h>
 #include <linvale/npr_scene_nodes.h>
 
+namespace linvale::sketch {
+
 namespace {
 
 std::array<double, 3> ColourFractions(COLORREF colour) {
@@ -44,3 +46,5 @@ void DrawSketchVector(const SketchSettings& settings, const TS_Viewport& viewpor
     }
   }
 }
+
+}  // namespace linvale::sketch

@@ -10,7 +10,11 @@
 #include <linvale/scene.h>
 #include <tessel/ts_viewport.h>
 
+namespace linvale::sketch {
+
 // `settings` must be within the page ranges; `render` carries the drawn
 // size. The scene's edge collections are empty again afterwards.
 void DrawSketchVector(const SketchSettings& settings, const TS_Viewport& viewport, const NprRenderSettings& render,
                       Scene* scene, NprVectorCanvas& canvas);
+
+}  // namespace linvale::sketch

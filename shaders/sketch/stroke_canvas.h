@@ -9,6 +9,8 @@
 #include <array>
 #include <optional>
 
+namespace linvale::sketch {
+
 struct StrokeSegment {
   TS_3dPoint p0;
   TS_3dPoint p1;
@@ -33,3 +35,5 @@ public:
   // canvas that joins segments into paths ends the path here.
   virtual void EndStroke() {}
 };
+
+}  // namespace linvale::sketch

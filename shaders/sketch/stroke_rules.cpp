@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace linvale::sketch {
+
 namespace {
 
 constexpr double kCornerTolerance = 0.005;
@@ -86,3 +88,5 @@ SegmentEnds EndsAtCorners(const TS_3dPointArray& points, int first, bool closed)
 }
 
 double RandomBetween(double lo, double hi) { return lo + NprRand() * (1.0 / NPR_RAND_MAX) * (hi - lo); }
+
+}  // namespace linvale::sketch

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace linvale::sketch {
+
 // 2 * window widths falling from the thickest (trunc of maxWidth) towards
 // the thinnest and rising back. Expects window >= 1 and min <= max.
 std::vector<int> BuildWidthCycle(int window, double minWidth, double maxWidth);
@@ -39,3 +41,5 @@ SegmentEnds EndsAtCorners(const TS_3dPointArray& points, int first, bool closed)
 
 // Uniform from lo to hi inclusive, from the process-wide generator.
 double RandomBetween(double lo, double hi);
+
+}  // namespace linvale::sketch

@@ -4,12 +4,15 @@
 #include "stroke_rules.h"
 
 #include <linvale/npr_regular_file.h>
+#include <linvale/npr_gl_texture.h>
 #include <linvale/npr_shader_support.h>
 
 #include <GL/gl.h>
 #include <IL/il.h>
 
 #include <cstddef>
+
+namespace linvale::sketch {
 
 namespace {
 
@@ -37,23 +40,6 @@ public:
 
 private:
   ILuint mName = 0;
-};
-
-class GlTexture {
-public:
-  explicit GlTexture(unsigned int name) : mName(name) {}
-  ~GlTexture() {
-    if (mName != 0) {
-      glDeleteTextures(1, &mName);
-    }
-  }
-  GlTexture(const GlTexture&) = delete;
-  GlTexture& operator=(const GlTexture&) = delete;
-
-  unsigned int Name() const { return mName; }
-
-private:
-  GLuint mName = 0;
 };
 
 std::string GrainFileName(const TexturedFillSetup& setup, int pass) {
@@ -132,7 +118,7 @@ void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& set
   std::array<GLdouble, 16> modelView{};
   glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
   glLoadIdentity();
-  const GlTexture texture(
+  const NprGlTexture texture(
       grain.IsLoaded() ? RecolouredTexture(grain, pass, Fractions(node.m_material.Diffuse()), setup.background) : 0U);
   if (texture.Name() != 0) {
     BindNodeTexture(texture.Name(), pass);
@@ -204,3 +190,5 @@ void DrawTexturedFill(const Scene& scene, const TexturedFillSetup& setup, const 
   }
   RestoreAfterFill();
 }
+
+}  // namespace linvale::sketch

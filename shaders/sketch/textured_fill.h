@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+namespace linvale::sketch {
+
 enum class FillGrain { Pencil, WaterColour };
 
 struct TexturedFillSetup {
@@ -38,3 +40,5 @@ struct TexturedFillHooks {
 // image that cannot be read leaves its pass untextured (the faces still
 // take the vertex colours and fill the depth buffer).
 void DrawTexturedFill(const Scene& scene, const TexturedFillSetup& setup, const TexturedFillHooks& hooks);
+
+}  // namespace linvale::sketch

@@ -1,5 +1,7 @@
 #include "vector_stroke_canvas.h"
 
+namespace linvale::sketch {
+
 namespace {
 
 NprVectorStroke LookOf(const StrokeSegment& segment) {
@@ -33,3 +35,5 @@ void VectorStrokeCanvas::EndStroke() {
   }
   mPoints.clear();
 }
+
+}  // namespace linvale::sketch

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace linvale::sketch {
+
 class VectorStrokeCanvas final : public StrokeCanvas {
 public:
   // `canvas` must outlive this object.
@@ -23,3 +25,5 @@ private:
   std::vector<TS_3dPoint> mPoints;
   NprVectorStroke mLook;
 };
+
+}  // namespace linvale::sketch

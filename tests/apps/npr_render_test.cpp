@@ -161,6 +161,28 @@ TEST_F(NprRenderTest, WithoutShaderPlugInsNothingIsRendered) {
   EXPECT_FALSE(fs::exists(Path("out.png")));
 }
 
+// The software rasteriser can always be asked for, and --verbose names the
+// renderer that drew; a GPU the machine lacks is refused before any work.
+TEST_F(NprRenderTest, TheOpenGlDeviceIsChosenByTheEnvironmentAndNamed) {
+  mHome.Environment().Set("LINVALE_GL_DEVICE", "software");
+  const ProgramResult software = Run({"--verbose", "--size", "64x48", "-o", Path("soft.png")});
+  ASSERT_EQ(software.status, 0) << software.err;
+  EXPECT_NE(software.err.find("drawn by llvmpipe"), std::string::npos) << software.err;
+
+  mHome.Environment().Clear("LINVALE_GL_DEVICE");
+  const ProgramResult automatic = Run({"--verbose", "--size", "64x48", "-o", Path("auto.png")});
+  ASSERT_EQ(automatic.status, 0) << automatic.err;
+  if (automatic.err.find("drawn by llvmpipe") == std::string::npos) {
+    GTEST_SKIP() << "this machine draws on a GPU";
+  }
+  mHome.Environment().Set("LINVALE_GL_DEVICE", "gpu");
+  const ProgramResult gpu = Run({"--size", "64x48", "-o", Path("gpu.png")});
+  EXPECT_EQ(gpu.status, 5) << gpu.err;
+  EXPECT_NE(gpu.err.find("LINVALE_GL_DEVICE=gpu, but this machine has no GPU"), std::string::npos) << gpu.err;
+  EXPECT_EQ(std::count(gpu.err.begin(), gpu.err.end(), '\n'), 1) << gpu.err;
+  EXPECT_FALSE(fs::exists(Path("gpu.png")));
+}
+
 TEST_F(NprRenderTest, WithoutArgumentsTheSamplePartGoesToRenderPng) {
   const fs::path folder = Path("work");
   fs::create_directory(folder);

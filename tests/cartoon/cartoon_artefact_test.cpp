@@ -3,6 +3,7 @@
 // make sure each is a real drawing on the style's background.
 #include "cartoon_render_support.h"
 
+#include <linvale/npr_win32_owners.h>
 #include <linvale/scene_builder.h>
 #include <tessel/ts_sample_part.h>
 
@@ -58,9 +59,9 @@ TEST(CartoonArtefacts, SamplePartInEveryShippedStyle) {
     ASSERT_TRUE(NprSceneBounds(scene, min, max));
     ASSERT_TRUE(NprFitViewport(view, min, max, NprNamedView::Iso, TS::perspective_view, size.cx, size.cy));
     NprAddDefaultLightIfNone(scene, view);
-    HBITMAP bitmap = fixture.renderer.RenderScene(&scene, view, fixture.settings, &fixture.progress);
-    const Picture picture(bitmap);
-    DeleteObject(bitmap);
+    const NprUniqueGdiObject<HBITMAP> bitmap(
+        fixture.renderer.RenderScene(&scene, view, fixture.settings, &fixture.progress));
+    const Picture picture(bitmap.get());
     ASSERT_EQ(picture.width, size.cx);
     ASSERT_EQ(picture.height, size.cy);
 

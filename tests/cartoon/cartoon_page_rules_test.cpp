@@ -7,15 +7,6 @@
 
 namespace {
 
-TEST(CartoonPageRules, TypedTextIsAWholeNumberOrNothing) {
-  EXPECT_EQ(ParseTypedWholeNumber("7"), 7);
-  EXPECT_EQ(ParseTypedWholeNumber("-12"), -12);
-  EXPECT_EQ(ParseTypedWholeNumber("+3"), 3);
-  for (const char* refused : {"", "-", "+", "1.", "2.5", "12a", " 4", "0x10"}) {
-    EXPECT_FALSE(ParseTypedWholeNumber(refused)) << refused;
-  }
-}
-
 TEST(CartoonPageRules, LineWidthsStayBetweenOneAndTen) {
   EXPECT_EQ(TypedLineWidth(0), 1);
   EXPECT_EQ(TypedLineWidth(-5), 1);

@@ -2,6 +2,8 @@
 
 #include "../support/bitmap_helpers.h"
 
+#include <linvale/npr_win32_owners.h>
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -107,11 +109,9 @@ HBITMAP CartoonRenderFixture::Render(Scene& scene, const TS_Viewport& viewport) 
 }
 
 Picture CartoonRenderFixture::RenderPicture(Scene& scene, const TS_Viewport& viewport) {
-  HBITMAP bitmap = Render(scene, viewport);
+  const NprUniqueGdiObject<HBITMAP> bitmap(Render(scene, viewport));
   EXPECT_NE(bitmap, nullptr);
-  Picture picture(bitmap);
-  DeleteObject(bitmap);
-  return picture;
+  return Picture(bitmap.get());
 }
 
 }  // namespace cartoon_test

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace linvale::cartoon {
+
 namespace {
 
 TEST(CartoonValuesInUse, WidthsBelowOnePixelDrawOnePixelWideAndOthersAsWritten) {
@@ -36,3 +38,5 @@ TEST(CartoonStepCount, CountsPhasesPerNodeAndTheAntialiasStep) {
 }
 
 }  // namespace
+
+}  // namespace linvale::cartoon

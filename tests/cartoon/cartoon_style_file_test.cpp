@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace linvale::cartoon {
+
 namespace {
 
 using linvale::test::ReadText;
@@ -121,3 +123,5 @@ TEST_F(CartoonStyleFile, NumbersAreReadLikeAtoiAndAtofAndKeptAsWritten) {
 }
 
 }  // namespace
+
+}  // namespace linvale::cartoon

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace linvale::cartoon {
+
 namespace {
 
 TEST(CartoonDrawing, ASharedEdgeIsTheWiderKindOrTheCreaseDrawnOnTop) {
@@ -42,3 +44,5 @@ TEST(CartoonDrawing, LinesSharedWithTheKeptKindGoInEitherDirectionWithTheirNorma
 }
 
 }  // namespace
+
+}  // namespace linvale::cartoon

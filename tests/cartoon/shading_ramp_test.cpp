@@ -7,6 +7,8 @@
 #include <limits>
 #include <utility>
 
+namespace linvale::cartoon {
+
 namespace {
 
 const RampColor kMaterial{0.8f, 0.4f, 0.0f};
@@ -99,3 +101,5 @@ TEST(ShadingRamp, LightValuesSelectEntriesLikeAClampedNearestTexture) {
 }
 
 }  // namespace
+
+}  // namespace linvale::cartoon

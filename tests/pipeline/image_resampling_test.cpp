@@ -6,6 +6,8 @@
 #include "halving_reduction.h"
 #include "image_resampling.h"
 
+#include <linvale/npr_win32_owners.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -33,11 +35,7 @@ int Quarter(int a, int b, int c) { return (a + 2 * b + c + 2) / 4; }  // 1/4, 1/
 
 class Resampling : public ::testing::Test {
 protected:
-  void SetUp() override { mScreen = GetDC(nullptr); }
-  void TearDown() override {
-    ReleaseDC(nullptr, mScreen);
-    EXPECT_EQ(LiveObjects::Now(), mBefore);
-  }
+  void TearDown() override { EXPECT_EQ(LiveObjects::Now(), mBefore); }
 
   // Reduces with fresh slots and keeps the result's pixels; the result and
   // its mapping are released at once.
@@ -45,16 +43,17 @@ protected:
     HBITMAP input = MakeBitmap32(mScreen, width, height, source);
     HANDLE file = nullptr;
     HANDLE mapping = nullptr;
-    HBITMAP output = linvale::StretchImageBilinear(mScreen, input, size, &file, &mapping);
+    const NprUniqueGdiObject<HBITMAP> output(
+        linvale::pipeline::StretchImageBilinear(mScreen, input, size, &file, &mapping));
+    const NprUniqueHandle mappingOwner(mapping);
     EXPECT_NE(output, nullptr);
-    Pixels pixels = ReadPixels32(mScreen, output);
-    DeleteObject(output);
-    CloseHandle(mapping);
-    return pixels;
+    return ReadPixels32(mScreen, output.get());
   }
 
+  // The screen context is counted in what lives before and after a test.
+  const NprScreenDC mScreenOwner = NprGetScreenDC();
+  const HDC mScreen = mScreenOwner.get();
   LiveObjects mBefore = LiveObjects::Now();
-  HDC mScreen = nullptr;
 };
 
 TEST_F(Resampling, HalvingWeighsNeighboursAQuarterAndTheFirstPixelTwoThirds) {
@@ -125,9 +124,9 @@ TEST_F(Resampling, ExactHalvingGivesTheGeneralFiltersBytes) {
     linvale::PixelBuffer general(2 * size.cx, 2 * size.cy);
     std::memcpy(general.Data(), source.data(), source.size());
     const linvale::PixelBuffer expected =
-        linvale::ResampleBilinear(std::move(general), 2 * size.cx, 2 * size.cy, size.cx, size.cy);
+        linvale::pipeline::ResampleBilinear(std::move(general), 2 * size.cx, 2 * size.cy, size.cx, size.cy);
     Pixels halved(static_cast<std::size_t>(size.cx) * size.cy * 4, 0xAA);
-    linvale::HalvePixels(source.data(), size.cx, size.cy, halved.data());
+    linvale::pipeline::HalvePixels(source.data(), size.cx, size.cy, halved.data());
     EXPECT_EQ(std::memcmp(halved.data(), expected.Data(), halved.size()), 0);
   }
 }
@@ -151,11 +150,11 @@ TEST_F(Resampling, EveryKindOfSourceBitmapIsReducedAlike) {
     ASSERT_NE(section, nullptr);
     HANDLE file = nullptr;
     HANDLE mapping = nullptr;
-    HBITMAP output = linvale::StretchImageBilinear(mScreen, section, size, &file, &mapping);
+    const NprUniqueGdiObject<HBITMAP> output(
+        linvale::pipeline::StretchImageBilinear(mScreen, section, size, &file, &mapping));
+    const NprUniqueHandle mappingOwner(mapping);
     ASSERT_NE(output, nullptr);
-    EXPECT_TRUE(ReadPixels32(mScreen, output) == throughGdi);
-    DeleteObject(output);
-    CloseHandle(mapping);
+    EXPECT_TRUE(ReadPixels32(mScreen, output.get()) == throughGdi);
   }
 }
 
@@ -190,7 +189,7 @@ TEST_F(Resampling, TheSourceGoesAndTheSlotsHoldOnlyTheNewMapping) {
   HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 64, nullptr);
   const HANDLE oldFile = file;
   const HANDLE oldMapping = mapping;
-  HBITMAP output = linvale::StretchImageBilinear(mScreen, source, {4, 3}, &file, &mapping);
+  HBITMAP output = linvale::pipeline::StretchImageBilinear(mScreen, source, {4, 3}, &file, &mapping);
   ASSERT_NE(output, nullptr);
 
   BITMAP gone{};
@@ -216,7 +215,7 @@ TEST_F(Resampling, AFailedReductionDeletesTheSourceAndLeavesNothingElse) {
   HBITMAP source = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
   HANDLE file = nullptr;
   HANDLE mapping = nullptr;
-  EXPECT_EQ(linvale::StretchImageBilinear(mScreen, source, {0, 3}, &file, &mapping), nullptr);
+  EXPECT_EQ(linvale::pipeline::StretchImageBilinear(mScreen, source, {0, 3}, &file, &mapping), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(mapping, nullptr);
   BITMAP gone{};
@@ -232,7 +231,7 @@ TEST_F(Resampling, AFailedMappingLeavesTheSlotsAndReportsItsErrorOverAFailedDele
   const SIZE huge{0x7FFFFFFF, 0x7FFFFFFF};
 
   HBITMAP source = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
-  EXPECT_EQ(linvale::StretchImageBilinear(mScreen, source, huge, &file, &mapping), nullptr);
+  EXPECT_EQ(linvale::pipeline::StretchImageBilinear(mScreen, source, huge, &file, &mapping), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
   BITMAP gone{};
   EXPECT_EQ(GetObject(source, sizeof gone, &gone), 0);
@@ -244,7 +243,7 @@ TEST_F(Resampling, AFailedMappingLeavesTheSlotsAndReportsItsErrorOverAFailedDele
   HBITMAP selected = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
   HDC memory = CreateCompatibleDC(mScreen);
   HGDIOBJ stock = SelectObject(memory, selected);
-  EXPECT_EQ(linvale::StretchImageBilinear(mScreen, selected, huge, &file, &mapping), nullptr);
+  EXPECT_EQ(linvale::pipeline::StretchImageBilinear(mScreen, selected, huge, &file, &mapping), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
   SelectObject(memory, stock);
   DeleteDC(memory);
@@ -254,13 +253,13 @@ TEST_F(Resampling, AFailedMappingLeavesTheSlotsAndReportsItsErrorOverAFailedDele
 
 TEST_F(Resampling, GdiStretchingAveragesAreasAndKeepsABitmapOfTheRightSize) {
   HBITMAP same = MakeBitmap32(mScreen, 4, 2, Uniform(4, 2, {0, 0, 0, 0}));
-  EXPECT_EQ(linvale::StretchImageGDI(mScreen, same, {4, 2}), same);
-  EXPECT_EQ(linvale::StretchImageGDI(nullptr, same, {2, 1}), nullptr);
+  EXPECT_EQ(linvale::pipeline::StretchImageGDI(mScreen, same, {4, 2}), same);
+  EXPECT_EQ(linvale::pipeline::StretchImageGDI(nullptr, same, {2, 1}), nullptr);
 
   const Pixels source = {0,  0, 0, 0, 40, 0, 0, 0, 100, 0, 0, 0, 100, 0, 0, 0,
                          80, 0, 0, 0, 0,  0, 0, 0, 200, 0, 0, 0, 0,   0, 0, 0};
   HBITMAP input = MakeBitmap32(mScreen, 4, 2, source);
-  HBITMAP output = linvale::StretchImageGDI(mScreen, input, {2, 1});
+  HBITMAP output = linvale::pipeline::StretchImageGDI(mScreen, input, {2, 1});
   ASSERT_NE(output, nullptr);
   BITMAP gone{};
   EXPECT_EQ(GetObject(input, sizeof gone, &gone), 0);
@@ -277,9 +276,9 @@ TEST_F(Resampling, DevilStretchingKeepsThePictureUpright) {
   const Pixels top = Uniform(16, 8, {0, 0, 255, 0});
   source.insert(source.end(), top.begin(), top.end());
   HBITMAP input = MakeBitmap32(mScreen, 16, 16, source);
-  EXPECT_EQ(linvale::StretchImageDevIL(mScreen, input, {16, 4}), input);
+  EXPECT_EQ(linvale::pipeline::StretchImageDevIL(mScreen, input, {16, 4}), input);
 
-  HBITMAP output = linvale::StretchImageDevIL(mScreen, input, {8, 6});
+  HBITMAP output = linvale::pipeline::StretchImageDevIL(mScreen, input, {8, 6});
   ASSERT_NE(output, nullptr);
   BITMAP described{};
   ASSERT_NE(GetObject(output, sizeof described, &described), 0);
@@ -296,7 +295,7 @@ TEST_F(Resampling, DevilStretchingKeepsThePictureUpright) {
 
 TEST_F(Resampling, BlurSmoothsInMemoryOrderAboveTheThreshold) {
   HBITMAP uniform = MakeBitmap32(mScreen, 5, 4, Uniform(5, 4, {30, 60, 90, 0}));
-  linvale::BlurImage(mScreen, uniform, 0);
+  linvale::pipeline::BlurImage(mScreen, uniform, 0);
   EXPECT_EQ(ReadPixels32(mScreen, uniform), Uniform(5, 4, {30, 60, 90, 0}));
   DeleteObject(uniform);
 
@@ -305,21 +304,21 @@ TEST_F(Resampling, BlurSmoothsInMemoryOrderAboveTheThreshold) {
   spots[(2 * 5 + 2) * 4] = 255;
   spots[0] = 255;
   HBITMAP kept = MakeBitmap32(mScreen, 5, 5, spots);
-  linvale::BlurImage(mScreen, kept, 255);
+  linvale::pipeline::BlurImage(mScreen, kept, 255);
   EXPECT_EQ(ReadPixels32(mScreen, kept), spots);
   DeleteObject(kept);
 
   // Above a threshold of 100 only the centre changes, to 4 x 255 / 16: its
   // neighbours' changes were too small to be written.
   HBITMAP thresholded = MakeBitmap32(mScreen, 5, 5, spots);
-  linvale::BlurImage(mScreen, thresholded, 100);
+  linvale::pipeline::BlurImage(mScreen, thresholded, 100);
   Pixels expected = spots;
   expected[(2 * 5 + 2) * 4] = 63;
   EXPECT_EQ(ReadPixels32(mScreen, thresholded), expected);
   DeleteObject(thresholded);
 
   HBITMAP blurred = MakeBitmap32(mScreen, 5, 5, spots);
-  linvale::BlurImage(mScreen, blurred, 0);
+  linvale::pipeline::BlurImage(mScreen, blurred, 0);
   const Pixels pixels = ReadPixels32(mScreen, blurred);
   EXPECT_EQ(pixels[0], 255);  // the first pixel is never visited
   // The centre's predecessors were already smoothed towards it, so it

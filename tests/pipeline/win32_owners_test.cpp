@@ -37,6 +37,37 @@ TEST(Win32Owners, EachOwnerEndsItsObjectWhenItGoes) {
   EXPECT_FALSE(CloseHandle(mappingHandle));
 }
 
+TEST(Win32Owners, TheGlContextGoesBeforeItsBitmapContextAndLeavesNothingCurrent) {
+  const LiveObjects before = LiveObjects::Now();
+  HGLRC glrcHandle = nullptr;
+  {
+    NprUniqueBitmapDC dc;
+    const SIZE size{8, 8};
+    ASSERT_NE(wglCreateDefaultBitmapDC(dc.Get(), &size, 0, 16, 0, 0x40, nullptr, nullptr), 0);
+    ASSERT_NE(dc.Hdc(), nullptr);
+    const NprUniqueGlContext glrc(wglCreateContext(dc.Hdc()));
+    ASSERT_NE(glrc, nullptr);
+    ASSERT_TRUE(wglMakeCurrent(dc.Hdc(), glrc.get()));
+    glrcHandle = glrc.get();
+  }
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_FALSE(wglDeleteContext(glrcHandle));
+  // The memory context and the drawing bitmap it left both went.
+  EXPECT_EQ(LiveObjects::Now(), before);
+}
+
+TEST(Win32Owners, AGlContextThatIsNotCurrentLeavesTheCurrentOneAlone) {
+  NprUniqueBitmapDC dc;
+  const SIZE size{4, 4};
+  ASSERT_NE(wglCreateDefaultBitmapDC(dc.Get(), &size, 0, 16, 0, 0x40, nullptr, nullptr), 0);
+  const NprUniqueGlContext current(wglCreateContext(dc.Hdc()));
+  ASSERT_TRUE(wglMakeCurrent(dc.Hdc(), current.get()));
+  NprUniqueGlContext other(wglCreateContext(dc.Hdc()));
+  ASSERT_NE(other, nullptr);
+  other.reset();
+  EXPECT_EQ(wglGetCurrentContext(), current.get());
+}
+
 TEST(LastErrorScope, TheErrorBeforeTheScopeSurvivesAFailingCleanUp) {
   SetLastError(ERROR_INVALID_PIXEL_FORMAT);
   {

@@ -254,4 +254,18 @@ TEST(SceneEdges, ACancelStopsTheRenderAfterTheNodesUnderWay) {
   EXPECT_LT(caller.calls.size(), NprNodeCount(&scene)) << "nodes went on after the cancel";
 }
 
+// The topology is as large as the mesh again and only edge extraction reads
+// it; a render must not carry it into the drawing.
+TEST(NodeEdges, ComputingANodesEdgesLetsItsTopologyGo) {
+  Scene scene;
+  FillWithSampleParts(scene);
+  Node& node = *scene.First();
+  const TS_MeshTopology& built = node.m_mesh.Topology();
+  const TS_Mesh holder = node.m_mesh;  // keeps `built` alive, so a new one lies elsewhere
+  NprComputeNodeEdges(node, ObliqueView(), 150.0);
+  EXPECT_GT(node.m_disLines.Count() + node.m_silLines.Count(), 0);
+  EXPECT_NE(&node.m_mesh.Topology(), &built);
+  EXPECT_EQ(&holder.Topology(), &built);
+}
+
 }  // namespace

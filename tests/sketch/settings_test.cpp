@@ -14,6 +14,8 @@
 
 #include "support/temporary_home.h"
 
+namespace linvale::sketch {
+
 namespace {
 
 using linvale::test::ReadText;
@@ -306,3 +308,5 @@ TEST(SketchDefaultPicture, ShowsDarkStrokesOnWhite) {
 }
 
 }  // namespace
+
+}  // namespace linvale::sketch

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <vector>
 
+namespace linvale::sketch {
+
 namespace {
 
 // World x and y map to pixels at `pixelsPerUnit`; depth is ignored.
@@ -311,3 +313,5 @@ TEST_F(StrokeDrawing, WidthAndIntensityFollowTheirCycles) {
 }
 
 }  // namespace
+
+}  // namespace linvale::sketch

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <vector>
 
+namespace linvale::sketch {
+
 namespace {
 
 // World x and y from -1 to 1 fill a window of 200 pixels: identity
@@ -122,3 +124,5 @@ TEST(VectorStrokes, AChangeOfWidthStartsANewPathAndEveryStrokeHasItsOwn) {
 }
 
 }  // namespace
+
+}  // namespace linvale::sketch

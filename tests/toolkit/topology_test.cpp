@@ -163,3 +163,19 @@ TEST(Topology, IsRebuiltAfterTheMeshChangesAndCopiesKeepTheirOwn) {
   mesh.Destroy();
   EXPECT_EQ(mesh.Topology().TopEdgeCount(), 0);
 }
+
+// A released topology is built again, the same, on the next use, while a
+// copy that shared it keeps the one it had.
+TEST(Topology, ReleasedIsRebuiltAlikeAndCopiesKeepTheirs) {
+  TS_Mesh mesh = test_meshes::sharedCornerCube();
+  const TS_MeshTopology& first = mesh.Topology();
+  const TS_Mesh sharing = mesh;
+  ASSERT_EQ(&sharing.Topology(), &first);
+  const int edges = first.TopEdgeCount();
+  mesh.ReleaseTopology();
+  const TS_MeshTopology& rebuilt = mesh.Topology();
+  EXPECT_NE(&rebuilt, &first);
+  EXPECT_EQ(&sharing.Topology(), &first);
+  EXPECT_EQ(rebuilt.TopEdgeCount(), edges);
+  EXPECT_EQ(rebuilt.TopVertexCount(), first.TopVertexCount());
+}

@@ -2,17 +2,18 @@
 // switches, the swatches, the blend order, the preview's bands, and a change
 // saved through the settings dialog.
 #include "cartoon_pages_api.h"
-#include "rule_spin_box.h"
 #include "shade_preview.h"
 
 #include <linvale/npr_color_control.h>
 #include <linvale/npr_page_dialog.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
+#include <linvale/rule_spin_box.h>
 
 #include <win32/message_box.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -30,6 +31,9 @@
 #include "test_host.h"
 
 namespace {
+
+using linvale::ui::RuleSpinBox;
+using linvale::cartoon::ShadePreview;
 
 int gMessageBoxes = 0;
 
@@ -63,7 +67,7 @@ std::set<QRgb> LitColors(const QImage& picture) {
   return colors;
 }
 
-void Type(RuleSpinBox* box, const QString& text) {
+void Type(linvale::ui::RuleSpinBox* box, const QString& text) {
   auto* edit = box->findChild<QLineEdit*>();
   edit->selectAll();
   QTest::keyClicks(edit, text);
@@ -146,7 +150,7 @@ void CartoonPagesTest::cleanup() {
 
 void CartoonPagesTest::typedWidthsAndThresholdAreClampedAndStepped() {
   mEdges->show();
-  auto* width = Find<RuleSpinBox>(mEdges, "widthSil");
+  auto* width = Find<linvale::ui::RuleSpinBox>(mEdges, "widthSil");
   Type(width, "0");
   QCOMPARE(mSettings.widthSil, 1);
   QCOMPARE(width->text(), QString("1"));
@@ -160,7 +164,7 @@ void CartoonPagesTest::typedWidthsAndThresholdAreClampedAndStepped() {
   QCOMPARE(mSettings.widthSil, 8);
   QCOMPARE(mMainDlg.changes, 3);
 
-  auto* threshold = Find<RuleSpinBox>(mEdges, "thresholdDegree");
+  auto* threshold = Find<linvale::ui::RuleSpinBox>(mEdges, "thresholdDegree");
   Type(threshold, "200");
   QCOMPARE(mSettings.thresholdDegree, 180.0);
   QCOMPARE(threshold->text(), QString("180"));
@@ -173,9 +177,9 @@ void CartoonPagesTest::equalAndUnacceptedInputChangesNothing() {
   mSettings.widthEnd = 4;
   mSettings.thresholdDegree = 90.0;
   mEdges->show();
-  Type(Find<RuleSpinBox>(mEdges, "widthEnd"), "4");
-  Type(Find<RuleSpinBox>(mEdges, "thresholdDegree"), "x");
-  Type(Find<RuleSpinBox>(mEdges, "thresholdDegree"), "-");
+  Type(Find<linvale::ui::RuleSpinBox>(mEdges, "widthEnd"), "4");
+  Type(Find<linvale::ui::RuleSpinBox>(mEdges, "thresholdDegree"), "x");
+  Type(Find<linvale::ui::RuleSpinBox>(mEdges, "thresholdDegree"), "-");
   QCOMPARE(mSettings.widthEnd, 4);
   QCOMPARE(mSettings.thresholdDegree, 90.0);
   QCOMPARE(mMainDlg.changes, 0);
@@ -188,16 +192,16 @@ void CartoonPagesTest::groupSwitchEnablesItsControls() {
   creases->click();
   QCOMPARE(mSettings.disEdges, 0);
   QCOMPARE(mMainDlg.changes, 1);
-  QVERIFY(!Find<RuleSpinBox>(mEdges, "widthDis")->isEnabled());
+  QVERIFY(!Find<linvale::ui::RuleSpinBox>(mEdges, "widthDis")->isEnabled());
   QVERIFY(!Find<NprColorControl>(mEdges, "colorDis")->isEnabled());
   QVERIFY(!Find<QSlider>(mEdges, "varDisColor")->isEnabled());
-  QVERIFY(!Find<RuleSpinBox>(mEdges, "thresholdDegree")->isEnabled());
+  QVERIFY(!Find<linvale::ui::RuleSpinBox>(mEdges, "thresholdDegree")->isEnabled());
   QVERIFY(creases->isEnabled());
   // The other groups keep their state.
-  QVERIFY(Find<RuleSpinBox>(mEdges, "widthSil")->isEnabled());
+  QVERIFY(Find<linvale::ui::RuleSpinBox>(mEdges, "widthSil")->isEnabled());
   creases->click();
   QCOMPARE(mSettings.disEdges, 1);
-  QVERIFY(Find<RuleSpinBox>(mEdges, "thresholdDegree")->isEnabled());
+  QVERIFY(Find<linvale::ui::RuleSpinBox>(mEdges, "thresholdDegree")->isEnabled());
 }
 
 void CartoonPagesTest::swatchStoresOnlyAConfirmedNewColour() {
@@ -295,7 +299,9 @@ void CartoonPagesTest::pageChangeLandsInTheStyleFileAtOk() {
     fs::create_directories(mHost->FolderPath(kind));
   }
   const std::string custom = mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr";
-  std::ofstream(custom) << "[Common]\nCurrent Render=Cartoon\nStyle=\n[Cartoon]\nwidthDis=2\n";
+  std::ofstream(custom) << "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n";
+  std::ofstream(mHost->FolderPath(NprHostApplicationServices::UserStylesFolder) + "/elm.npr")
+      << "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n";
   NprRenderer renderer;
   QVERIFY(renderer.OnLoad() >= 1);
   NprShader* cartoon = NprShader::GetByTag("Cartoon");
@@ -309,7 +315,11 @@ void CartoonPagesTest::pageChangeLandsInTheStyleFileAtOk() {
     QVERIFY(cartoon->GetDialog(0) == edges);
     QVERIFY(cartoon->GetDialog(2) == nullptr);
     QVERIFY(Find<QTabWidget>(&dialog, "pageTabs")->indexOf(edges) >= 0);
-    Type(Find<RuleSpinBox>(edges, "widthDis"), "7");
+    auto* styles = Find<QComboBox>(&dialog, "styleBox");
+    QCOMPARE(styles->currentText(), QString("elm"));
+    Type(Find<linvale::ui::RuleSpinBox>(edges, "widthDis"), "7");
+    // The page told the dialog: the settings are no longer the saved style.
+    QCOMPARE(styles->currentIndex(), -1);
     QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
   }

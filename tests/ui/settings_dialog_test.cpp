@@ -223,8 +223,12 @@ void SettingsDialogTest::openingSelectsTheStylesShaderWithoutClearingTheStyle() 
   QCOMPARE(Find<QComboBox>(*dialog, "styleBox")->currentText(), QString("oak"));
   QCOMPARE(QString(dialog->WorkingSettings().GetStyle()), QString("oak"));
   auto* tabs = Find<QTabWidget>(*dialog, "pageTabs");
-  QCOMPARE(tabs->count(), 1);
-  QCOMPARE(tabs->tabText(0), QString("Common"));
+  // The common page, then the shader's own pages in their order.
+  QCOMPARE(tabs->count(), 5);
+  const QStringList titles{"Common", "Edges", "Line Shape", "Line Color", "Fill"};
+  for (int tab = 0; tab < titles.size(); ++tab) {
+    QCOMPARE(tabs->tabText(tab), titles[tab]);
+  }
   QVERIFY(dialog->findChild<QWidget*>("commonHostPage") != nullptr);
   QCOMPARE(mHost->loadSettingsCalls, 1);
   // Opening draws the preview at once, not after the delay.

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <type_traits>
 
+#include "../model/byte_reader.h"
 #include "occt_brep.h"
 
 namespace tessel::detail {
@@ -32,37 +33,6 @@ void Append(std::string& bytes, const T& value) {
   static_assert(std::is_trivially_copyable_v<T>);
   bytes.append(reinterpret_cast<const char*>(&value), sizeof(T));
 }
-
-class RecordReader {
-public:
-  explicit RecordReader(std::span<const char> bytes) : mBytes(bytes) {}
-
-  template <class T>
-  bool Read(T& value) {
-    static_assert(std::is_trivially_copyable_v<T>);
-    if (mBytes.size() - mOffset < sizeof(T)) {
-      return false;
-    }
-    std::memcpy(&value, mBytes.data() + mOffset, sizeof(T));
-    mOffset += sizeof(T);
-    return true;
-  }
-
-  bool Take(std::uint64_t size, std::span<const char>& piece) {
-    if (mBytes.size() - mOffset < size) {
-      return false;
-    }
-    piece = mBytes.subspan(mOffset, static_cast<std::size_t>(size));
-    mOffset += static_cast<std::size_t>(size);
-    return true;
-  }
-
-  bool AtEnd() const { return mOffset == mBytes.size(); }
-
-private:
-  std::span<const char> mBytes;
-  std::size_t mOffset = 0;
-};
 
 Matrix MatrixOf(const TopLoc_Location& placement) {
   const gp_Trsf transform = placement.Transformation();
@@ -98,7 +68,7 @@ void AppendFaceColors(std::string& bytes, const OcctBrep& brep) {
   }
 }
 
-bool ReadFaceColors(RecordReader& reader, const TopoDS_Shape& part, FaceColors& colors) {
+bool ReadFaceColors(ByteReader& reader, const TopoDS_Shape& part, FaceColors& colors) {
   TopTools_IndexedMapOfShape faces;
   TopExp::MapShapes(part, TopAbs_FACE, faces);
   std::uint64_t count = 0;
@@ -116,7 +86,7 @@ bool ReadFaceColors(RecordReader& reader, const TopoDS_Shape& part, FaceColors& 
 }
 
 bool ReadBreps(std::span<const char> bytes, std::vector<std::shared_ptr<const TS_Brep>>& breps) {
-  RecordReader reader(bytes);
+  ByteReader reader(bytes);
   std::uint64_t shapeSize = 0;
   std::span<const char> shapeBytes;
   if (!reader.Read(shapeSize) || !reader.Take(shapeSize, shapeBytes)) {

@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "byte_reader.h"
 #include "cad_module.h"
 
 namespace tessel::detail {
@@ -77,8 +78,6 @@ private:
   bool mWritten = true;
 };
 
-// Every read checks that the bytes are there, so a reply cut anywhere fails
-// instead of reading past its end.
 class Reader {
 public:
   Reader(std::span<const char> bytes, const ArraySource* arrays)
@@ -86,40 +85,25 @@ public:
 
   bool Header() { return Raw(HeaderFor(mArrays != nullptr)); }
 
-  bool AtEnd() const { return mOffset == mBytes.size(); }
+  bool AtEnd() const { return mBytes.AtEnd(); }
 
-  bool Raw(std::string_view expected) {
-    if (mBytes.size() - mOffset < expected.size() ||
-        std::memcmp(mBytes.data() + mOffset, expected.data(), expected.size()) != 0) {
-      return false;
-    }
-    mOffset += expected.size();
-    return true;
-  }
+  bool Raw(std::string_view expected) { return mBytes.Expect(expected); }
 
   template <class T>
   bool Record(T& value) {
-    static_assert(std::is_trivially_copyable_v<T>);
-    if (mBytes.size() - mOffset < sizeof(T)) {
-      return false;
-    }
-    std::memcpy(&value, mBytes.data() + mOffset, sizeof(T));
-    mOffset += sizeof(T);
-    return true;
+    return mBytes.Read(value);
   }
 
   // The number of records of `size` bytes that follows, when they are all there.
-  bool Count(std::size_t size, std::uint64_t& count) {
-    return Record(count) && count <= (mBytes.size() - mOffset) / size;
-  }
+  bool Count(std::size_t size, std::uint64_t& count) { return Record(count) && count <= mBytes.Remaining() / size; }
 
   bool Text(TS_String& text) {
     std::uint64_t length = 0;
-    if (!Count(1, length)) {
+    std::span<const char> piece;
+    if (!Count(1, length) || !mBytes.Take(length, piece)) {
       return false;
     }
-    text.assign(mBytes.data() + mOffset, length);
-    mOffset += length;
+    text.assign(piece.data(), piece.size());
     return true;
   }
 
@@ -143,15 +127,15 @@ public:
   bool Records(std::vector<T>& values) {
     static_assert(std::is_trivially_copyable_v<T>);
     std::uint64_t count = 0;
-    if (!Count(sizeof(T), count)) {
+    std::span<const char> piece;
+    if (!Count(sizeof(T), count) || !mBytes.Take(count * sizeof(T), piece)) {
       return false;
     }
     values.resize(static_cast<std::size_t>(count));
     // An empty vector may have no storage at all, which memcpy must not see.
     if (!values.empty()) {
-      std::memcpy(values.data(), mBytes.data() + mOffset, values.size() * sizeof(T));
+      std::memcpy(values.data(), piece.data(), piece.size());
     }
-    mOffset += values.size() * sizeof(T);
     return true;
   }
 
@@ -185,8 +169,7 @@ private:
     return values.empty() || mArrays->copy(address, values.data(), values.size() * sizeof(T));
   }
 
-  std::span<const char> mBytes;
-  std::size_t mOffset = 0;
+  ByteReader mBytes;
   const ArraySource* mArrays;
   std::uint64_t mBudget;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -19,6 +20,8 @@
 #include "../brep/cad_formats.h"
 #include "assimp_conversion.h"
 #include "cad_module.h"
+#include "fast_readers.h"
+#include "importer_reading.h"
 #include "model_file_check.h"
 
 namespace {
@@ -129,7 +132,24 @@ TS_3dVector UpDirection(const aiScene& scene, const std::string& extension) {
   return kZUp.count(extension) != 0 ? TS_3dVector(0.0, 0.0, 1.0) : TS_3dVector(0.0, 1.0, 0.0);
 }
 
-bool Import(const char* path, TS_Model& model, TS_String& error) {
+// The forms the direct readers know skip the importer; the rest, and
+// anything they decline, goes through it.
+bool ReadDirectly(const char* path, TS_Model& model) {
+  const std::string extension = LowerCaseExtension(path);
+  if (extension == ".obj") {
+    return tessel::detail::ReadObjDirectly(path, model);
+  }
+  if (extension == ".stl") {
+    return tessel::detail::ReadStlDirectly(path, model);
+  }
+  return false;
+}
+
+}  // namespace
+
+namespace tessel::detail {
+
+bool ReadWithImporter(const char* path, TS_Model& model, TS_String& error) {
   Assimp::Importer importer;
   importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
   const aiScene* scene = importer.ReadFile(path, kImportSteps);
@@ -156,7 +176,7 @@ bool Import(const char* path, TS_Model& model, TS_String& error) {
   return true;
 }
 
-}  // namespace
+}  // namespace tessel::detail
 
 bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits& limits) {
   Destroy();
@@ -170,9 +190,13 @@ bool TS_Model::Read(const char* path, TS_String& error, const TS_ModelReadLimits
   }
   try {
     tessel::detail::CadFormat format;
-    const bool read = tessel::detail::CadFormatOf(path, format)
-                          ? tessel::detail::CadModule::ReadModel(path, limits, *this, error)
-                          : Import(path, *this, error);
+    const auto start = std::chrono::steady_clock::now();
+    const bool cad = tessel::detail::CadFormatOf(path, format);
+    const bool read = cad ? tessel::detail::CadModule::ReadModel(path, limits, *this, error)
+                          : ReadDirectly(path, *this) || tessel::detail::ReadWithImporter(path, *this, error);
+    if (!cad) {
+      m_readSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
     if (read) {
       if (!limits.keepBreps) {
         for (TS_ModelObject& object : m_objects) {

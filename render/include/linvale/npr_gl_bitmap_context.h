@@ -5,6 +5,7 @@
 #include <linvale/bitmap_dc.h>
 #include <linvale/export.h>
 #include <linvale/npr_renderer.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 // The bitmap context and GL context of one render. The destructor runs the
@@ -18,9 +19,11 @@ public:
   NprGlBitmapContext(const NprGlBitmapContext&) = delete;
   NprGlBitmapContext& operator=(const NprGlBitmapContext&) = delete;
 
-  // Creates the 32-bit off-screen bitmap context of `size`, software pixel
-  // formats only. May be called again after a failure, e.g. with fewer
-  // alpha bits. False with the system error set when it cannot be created.
+  // Creates the 32-bit off-screen bitmap context of `size` on the device
+  // NprCurrentGlDevice picks (the GPU where there is one, else llvmpipe).
+  // May be called again after a failure, e.g. with fewer alpha bits. False
+  // with the system error set when it cannot be created, or
+  // ERROR_NOT_SUPPORTED when the device asked for is missing.
   bool CreateBitmapContext(SIZE size, unsigned char alphaBits, unsigned char depthBits, HANDLE* fileHandle,
                            HANDLE* mappingHandle);
   // Creates the GL context on the bitmap context; false when there is none.
@@ -41,7 +44,9 @@ public:
 private:
   void Release();
 
+  // The bitmap context is deleted by hand in Release: the drawing bitmap it
+  // leaves is the picture, kept for Finish rather than deleted with it.
   BitmapDC mDc{};
-  HGLRC mGlrc = nullptr;
-  HBITMAP mBitmap = nullptr;
+  NprUniqueGlContext mGlrc;
+  NprUniqueGdiObject<HBITMAP> mBitmap;
 };

@@ -4,6 +4,7 @@
 // the caller, a mapping stored in a handle slot).
 #pragma once
 
+#include <linvale/bitmap_dc.h>
 #include <windows.h>
 
 #include <memory>
@@ -26,6 +27,10 @@ struct NprScreenDCReleaser {
   void operator()(HDC hdc) const noexcept { ReleaseDC(nullptr, hdc); }
 };
 
+struct NprGlContextDeleter {
+  void operator()(HGLRC glrc) const noexcept { wglDeleteContext(glrc); }
+};
+
 // A bitmap (or other GDI object) ended with DeleteObject. It must not be
 // selected in a device context when the owner goes.
 template <typename Object = HGDIOBJ>
@@ -39,6 +44,32 @@ using NprUniqueDC = std::unique_ptr<std::remove_pointer_t<HDC>, NprMemoryDCDelet
 
 // The screen's device context from GetDC(NULL), ended with ReleaseDC.
 using NprScreenDC = std::unique_ptr<std::remove_pointer_t<HDC>, NprScreenDCReleaser>;
+
+// An OpenGL context from wglCreateContext, ended with wglDeleteContext,
+// which first makes nothing current when it is the thread's current one.
+using NprUniqueGlContext = std::unique_ptr<std::remove_pointer_t<HGLRC>, NprGlContextDeleter>;
+
+// An off-screen bitmap context that wglCreateDefaultBitmapDC or
+// wglCreateCompatibleBitmapDC fills in through Get(). When the owner goes the
+// memory context is deleted and then the drawing bitmap it leaves behind; a
+// GL context drawing on it must go first, so declare its owner after this.
+class NprUniqueBitmapDC {
+public:
+  NprUniqueBitmapDC() = default;
+  ~NprUniqueBitmapDC() {
+    if (mDc.hdc != nullptr && wglDeleteBitmapDC(&mDc) != 0) {
+      DeleteObject(mDc.other);
+    }
+  }
+  NprUniqueBitmapDC(const NprUniqueBitmapDC&) = delete;
+  NprUniqueBitmapDC& operator=(const NprUniqueBitmapDC&) = delete;
+
+  BitmapDC* Get() { return &mDc; }
+  HDC Hdc() const { return mDc.hdc; }
+
+private:
+  BitmapDC mDc{};
+};
 
 // The screen's device context until the owner goes; null when the system
 // has none to give (GDI takes a null context for the screen's).

@@ -1,9 +1,10 @@
 #include "cartoon_edges_page.h"
 
 #include "cartoon_page_rules.h"
-#include "rule_spin_box.h"
 
 #include <linvale/npr_color_control.h>
+#include <linvale/npr_typed_number.h>
+#include <linvale/rule_spin_box.h>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QSlider>
 #include <QVBoxLayout>
+
+namespace linvale::cartoon {
 
 namespace {
 
@@ -26,20 +29,19 @@ TS_Color ColorOf(unsigned long colorRef) {
 
 std::optional<double> TypedNumber(const QString& text, double (*rule)(long)) {
   const QByteArray bytes = text.trimmed().toLatin1();
-  const std::optional<long> typed = ParseTypedWholeNumber({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+  const std::optional<long> typed = NprParseTypedWholeNumber({bytes.constData(), static_cast<std::size_t>(bytes.size())});
   return typed ? std::optional(rule(*typed)) : std::nullopt;
 }
 
-RuleSpinBox* LineWidthBox(QWidget* parent) {
-  return new RuleSpinBox({[](const QString& text) {
-                            return TypedNumber(text, [](long typed) { return double(TypedLineWidth(typed)); });
-                          },
-                          [](double width, int steps) { return double(SteppedLineWidth(int(width), steps)); }},
-                         parent);
+linvale::ui::RuleSpinBox* LineWidthBox(QWidget* parent) {
+  return new linvale::ui::RuleSpinBox(
+      {[](const QString& text) { return TypedNumber(text, [](long typed) { return double(TypedLineWidth(typed)); }); },
+       [](double width, int steps) { return double(SteppedLineWidth(int(width), steps)); }},
+      parent);
 }
 
-RuleSpinBox* ThresholdBox(QWidget* parent) {
-  return new RuleSpinBox({[](const QString& text) { return TypedNumber(text, TypedThreshold); }, SteppedThreshold},
+linvale::ui::RuleSpinBox* ThresholdBox(QWidget* parent) {
+  return new linvale::ui::RuleSpinBox({[](const QString& text) { return TypedNumber(text, TypedThreshold); }, SteppedThreshold},
                          parent);
 }
 
@@ -76,7 +78,7 @@ CartoonEdgesPage::CartoonEdgesPage(CartoonSettings& settings)
   creaseGrid->addWidget(mThreshold, row, 2);
   layout->addWidget(creases);
   layout->addStretch();
-  connect(mThreshold, &RuleSpinBox::valueEdited, this, [this](double value) {
+  connect(mThreshold, &linvale::ui::RuleSpinBox::valueEdited, this, [this](double value) {
     mSettings.thresholdDegree = value;
     resetStyle();
   });
@@ -117,7 +119,7 @@ QGroupBox* CartoonEdgesPage::BuildGroup(EdgeGroup& group, const char* title, con
     Enable(*kind);
     resetStyle();
   });
-  connect(group.widthBox, &RuleSpinBox::valueEdited, this, [this, kind](double width) {
+  connect(group.widthBox, &linvale::ui::RuleSpinBox::valueEdited, this, [this, kind](double width) {
     mSettings.*kind->width = static_cast<std::int32_t>(width);
     resetStyle();
   });
@@ -165,3 +167,5 @@ void CartoonEdgesPage::Enable(const EdgeGroup& group) {
   }
   group.swatch->update();
 }
+
+}  // namespace linvale::cartoon

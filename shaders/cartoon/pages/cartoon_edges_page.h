@@ -13,7 +13,12 @@ class NprColorControl;
 class QCheckBox;
 class QGroupBox;
 class QSlider;
+
+namespace linvale::ui {
 class RuleSpinBox;
+}
+
+namespace linvale::cartoon {
 
 class CartoonEdgesPage final : public NprPageDialog {
   Q_OBJECT
@@ -30,13 +35,13 @@ protected:
 private:
   // One outline kind's members and controls.
   struct EdgeGroup {
-    std::int32_t CartoonSettings::* enabled;
-    std::int32_t CartoonSettings::* width;
-    TS_Color CartoonSettings::* color;
-    double CartoonSettings::* blend;
+    std::int32_t CartoonSettings::*enabled;
+    std::int32_t CartoonSettings::*width;
+    TS_Color CartoonSettings::*color;
+    double CartoonSettings::*blend;
     QGroupBox* box = nullptr;
     QCheckBox* on = nullptr;
-    RuleSpinBox* widthBox = nullptr;
+    linvale::ui::RuleSpinBox* widthBox = nullptr;
     NprColorControl* swatch = nullptr;
     QSlider* slider = nullptr;
   };
@@ -46,5 +51,7 @@ private:
 
   CartoonSettings& mSettings;
   std::array<EdgeGroup, 3> mGroups;
-  RuleSpinBox* mThreshold = nullptr;
+  linvale::ui::RuleSpinBox* mThreshold = nullptr;
 };
+
+}  // namespace linvale::cartoon

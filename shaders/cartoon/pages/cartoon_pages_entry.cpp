@@ -9,8 +9,8 @@
 
 struct CartoonPages {
   explicit CartoonPages(CartoonSettings& settings) : edges(settings), shade(settings) {}
-  CartoonEdgesPage edges;
-  CartoonShadePage shade;
+  linvale::cartoon::CartoonEdgesPage edges;
+  linvale::cartoon::CartoonShadePage shade;
 };
 
 CartoonPages* CartoonPagesCreate(CartoonSettings* settings) {
@@ -31,6 +31,11 @@ NprPageDialog* CartoonPagesGet(CartoonPages* pages, unsigned index) {
     case 1: return &pages->shade;
     default: return nullptr;
   }
+}
+
+void CartoonPagesSetMainDlg(CartoonPages* pages, NprUiMainDlg* mainDlg) {
+  pages->edges.setMainDlg(mainDlg);
+  pages->shade.setMainDlg(mainDlg);
 }
 
 void CartoonPagesDelete(CartoonPages* pages) {

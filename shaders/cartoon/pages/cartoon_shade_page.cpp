@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QSlider>
 
+namespace linvale::cartoon {
+
 namespace {
 
 QSlider* Slider(Qt::Orientation orientation, int range, const char* name, QWidget* parent) {
@@ -51,8 +53,8 @@ CartoonShadePage::CartoonShadePage(CartoonSettings& settings)
     const char* label;
     QSlider* slider;
     const char* towards;
-  } rows[] = {{"Highlight:", mHighlightBlend, "Light"}, {"Base:", mBaseBlend, "Ambient"},
-              {"Shadow:", mShadowBlend, "Ambient"}};
+  } rows[] = {
+      {"Highlight:", mHighlightBlend, "Light"}, {"Base:", mBaseBlend, "Ambient"}, {"Shadow:", mShadowBlend, "Ambient"}};
   for (int row = 0; const auto& [label, slider, towards] : rows) {
     slider->setParent(colors);
     colorGrid->addWidget(new QLabel(label, colors), row, 0);
@@ -111,3 +113,5 @@ void CartoonShadePage::Changed() {
   mPreview->Redraw();
   resetStyle();
 }
+
+}  // namespace linvale::cartoon

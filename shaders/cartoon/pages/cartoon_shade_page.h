@@ -7,6 +7,9 @@
 #include <linvale/npr_page_dialog.h>
 
 class QSlider;
+
+namespace linvale::cartoon {
+
 class ShadePreview;
 
 class CartoonShadePage final : public NprPageDialog {
@@ -33,3 +36,5 @@ private:
   QSlider* mBaseBlend;
   QSlider* mShadowBlend;
 };
+
+}  // namespace linvale::cartoon

@@ -2,11 +2,14 @@
 
 #include "cartoon_strings.h"
 
+#include <linvale/npr_ramp_texture.h>
 #include <linvale/npr_shader_support.h>
 
 #include <QPainter>
 
 #include <GL/gl.h>
+
+namespace linvale::cartoon {
 
 namespace {
 
@@ -20,25 +23,14 @@ public:
     for (std::size_t entry = 0; entry < tones.size(); ++entry) {
       rgb[entry * 3] = rgb[entry * 3 + 1] = rgb[entry * 3 + 2] = tones[entry];
     }
-    glGenTextures(1, &mName);
-    glBindTexture(GL_TEXTURE_1D, mName);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    // The brightest point has coordinate 1, which must not wrap to the
-    // shadow end of the ramp.
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, kPreviewRampSize, 0, GL_RGB, GL_FLOAT, rgb.data());
-    glEnable(GL_TEXTURE_1D);
+    mTexture = NprBindRampTexture(rgb.data(), kPreviewRampSize);
   }
-  ~RampTexture() {
-    glBindTexture(GL_TEXTURE_1D, 0);
-    glDeleteTextures(1, &mName);
-  }
+  ~RampTexture() { glBindTexture(GL_TEXTURE_1D, 0); }
   RampTexture(const RampTexture&) = delete;
   RampTexture& operator=(const RampTexture&) = delete;
 
 private:
-  GLuint mName = 0;
+  NprGlTexture mTexture;
 };
 
 }  // namespace
@@ -124,3 +116,5 @@ void ShadePreview::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, mPicture);
   }
 }
+
+}  // namespace linvale::cartoon

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+namespace linvale::cartoon {
+
 class CARTOON_PAGES_API ShadePreview final : public QWidget {
   Q_OBJECT
 
@@ -41,3 +43,5 @@ private:
   QImage mPicture;
   bool mErrorShown = false;
 };
+
+}  // namespace linvale::cartoon

@@ -130,6 +130,9 @@ public:
   // Built on first use and kept until the vertices or faces change. The
   // reference stays valid until then; copies of the mesh share it.
   const TS_MeshTopology& Topology() const;
+  // Lets the cached topology go (copies that share it keep it); the next
+  // Topology() builds it again. References to it end here.
+  void ReleaseTopology() const { m_topology.reset(); }
 
 private:
   void InvalidateTopology() { m_topology.reset(); }

@@ -102,7 +102,8 @@ public:
   std::uint64_t m_invalidFaces = 0;
   // What the reader had to give up on without failing (coarser meshes).
   TS_ClassArray<TS_String> m_warnings;
-  // Wall time spent reading the file and meshing its boundary forms.
+  // Wall time spent reading the file, whatever its format, and meshing its
+  // boundary forms (CAD files only).
   double m_readSeconds = 0.0;
   double m_meshSeconds = 0.0;
 };

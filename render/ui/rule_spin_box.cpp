@@ -1,6 +1,8 @@
-#include "rule_spin_box.h"
+#include <linvale/rule_spin_box.h>
 
 #include <QLineEdit>
+
+namespace linvale::ui {
 
 RuleSpinBox::RuleSpinBox(Rules rules, QWidget* parent) : QAbstractSpinBox(parent), mRules(std::move(rules)) {
   setKeyboardTracking(true);
@@ -51,3 +53,5 @@ void RuleSpinBox::Accept(double value) {
   mValue = value;
   emit valueEdited(value);
 }
+
+}  // namespace linvale::ui

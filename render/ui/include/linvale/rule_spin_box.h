@@ -1,15 +1,18 @@
 // A spin box whose accepted input, corrections and steps are given by the
-// page's rules instead of Qt's fixed limits and step.
+// page's rules instead of Qt's fixed limits and step. Shared by the shaders'
+// property pages, whose ranges depend on other values of their records.
 #pragma once
 
-#include "cartoon_pages_api.h"
+#include <linvale/export.h>
 
 #include <QAbstractSpinBox>
 
 #include <functional>
 #include <optional>
 
-class CARTOON_PAGES_API RuleSpinBox : public QAbstractSpinBox {
+namespace linvale::ui {
+
+class LINVALE_API RuleSpinBox : public QAbstractSpinBox {
   Q_OBJECT
 
 public:
@@ -46,3 +49,5 @@ private:
   Rules mRules;
   double mValue = 0.0;
 };
+
+}  // namespace linvale::ui

@@ -18,7 +18,15 @@ using linvale::cartoon::PaintDefaultPicture;
 using linvale::cartoon::ReadCartoonSettings;
 using linvale::cartoon::WriteCartoonSettings;
 
-CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
+namespace {
+
+constexpr const char* kPagesLibrary = "libcartoon-pages.so";
+constexpr unsigned kPageCount = 2;
+
+}  // namespace
+
+CartoonShader::CartoonShader(HINSTANCE module)
+    : NprShader(module), mPages(module, kPagesLibrary, kPageCount, &mSettings) {}
 
 CartoonShader::~CartoonShader() = default;
 

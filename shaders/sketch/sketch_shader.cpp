@@ -20,10 +20,19 @@ using linvale::sketch::ReadSketchSection;
 using linvale::sketch::ResolvePaperPath;
 using linvale::sketch::SketchModuleFolder;
 using linvale::sketch::SketchRenderPass;
+using linvale::sketch::SketchSettings;
 using linvale::sketch::SketchString;
 using linvale::sketch::WriteSketchSection;
 
-SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
+namespace {
+
+constexpr const char* kPagesLibrary = "libsketch-pages.so";
+constexpr unsigned kPageCount = 4;
+
+}  // namespace
+
+SketchShader::SketchShader(HINSTANCE module)
+    : NprShader(module), mPages(module, kPagesLibrary, kPageCount, &mSettings) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {

@@ -16,7 +16,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -71,32 +70,6 @@ QLabel* LabelOf(QWidget* field) {
   qFatal("no label for %s", qPrintable(field->objectName()));
 }
 
-// npr-render's exit code for `arguments` in `environment`; -1 when it crashed
-// or hung.
-int RunNprRender(const QStringList& arguments, const QProcessEnvironment& environment) {
-  QProcess render;
-  render.setProcessEnvironment(environment);
-  render.start(NPR_RENDER_PROGRAM, arguments);
-  if (!render.waitForFinished(120000)) {
-    render.kill();
-    render.waitForFinished();
-    return -1;
-  }
-  return render.exitStatus() == QProcess::NormalExit ? render.exitCode() : -1;
-}
-
-// Pixels a pencil line could have drawn: well below the white paper.
-int DarkPixels(const QString& picture) {
-  const QImage image(picture);
-  int dark = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      dark += qGray(image.pixel(x, y)) < 160 ? 1 : 0;
-    }
-  }
-  return dark;
-}
-
 std::string ReadText(const std::string& path) {
   std::ifstream file(path);
   std::stringstream text;
@@ -128,7 +101,6 @@ private slots:
   void thePaperChooserSaysWhatItIsFor();
   void eachAcceptedChangeRestartsThePreviewOnce();
   void pageChangeLandsInTheStyleFileAtOk();
-  void aSavedChangeShowsInTheNextRender();
 
 private:
   template <typename Widget>
@@ -535,63 +507,6 @@ void SketchPagesTest::pageChangeLandsInTheStyleFileAtOk() {
   QVERIFY(section != std::string::npos);
   QVERIFY(saved.find("numLines=4", section) != std::string::npos);
   QVERIFY(saved.find("windowWavy=7", section) != std::string::npos);
-}
-
-// The dialog npr-render --settings opens, then npr-render itself: what OK
-// saved is what the next picture is drawn with.
-void SketchPagesTest::aSavedChangeShowsInTheNextRender() {
-  const QString home = QString::fromStdString((mRoot->Path() / "home").string());
-  // This process's host finds the same folders as the program.
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  const QProcessEnvironment original = environment;
-  for (const auto& [variable, below] : {std::pair{"HOME", ""}, std::pair{"XDG_CONFIG_HOME", "/config"},
-                                        std::pair{"XDG_DATA_HOME", "/data"}}) {
-    qputenv(variable, (home + below).toUtf8());
-    environment.insert(variable, home + below);
-  }
-  const auto restore = qScopeGuard([&original] {
-    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
-      qputenv(variable, original.value(variable).toUtf8());
-    }
-  });
-  // Without a display the program only seeds the user's default style
-  // from the shipped one, which draws in Sketch with a fixed seed.
-  QProcessEnvironment headless = environment;
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    headless.remove(variable);
-  }
-  QCOMPARE(RunNprRender({"--settings"}, headless), 2);
-  const QStringList small{"--size", "320x240", "--aa", "none"};
-  const QString before = home + "/before.png";
-  const QString after = home + "/after.png";
-  QCOMPARE(RunNprRender(small + QStringList{"-o", before}, headless), 0);
-
-  ChooserHost host;
-  NprHostApplicationServices::setDefaultHost(&host);
-  {
-    NprRenderer renderer;
-    QVERIFY(renderer.OnLoad() >= 1);
-    NprShader* sketch = NprShader::GetByTag("Sketch");
-    QVERIFY(sketch != nullptr);
-    linvale::ui::SettingsDialog dialog(&renderer, nullptr, 0, linvale::ui::DialogPrompts{});
-    dialog.show();
-    NprPageDialog* edges = sketch->GetDialog(0);
-    QVERIFY(edges != nullptr);
-    for (const char* kind : {"silEdges", "endEdges", "disEdges"}) {
-      auto* on = Find<QCheckBox>(edges, kind);
-      QVERIFY(on->isChecked());
-      on->click();
-    }
-    QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  }
-  NprHostApplicationServices::setDefaultHost(mHost.get());
-  QCOMPARE(RunNprRender(small + QStringList{"-o", after}, headless), 0);
-
-  // Strokes before, none once every edge kind is off.
-  const int strokes = DarkPixels(before);
-  QVERIFY2(strokes > 500, qPrintable(QString::number(strokes)));
-  QCOMPARE(DarkPixels(after), 0);
 }
 
 QTEST_MAIN(SketchPagesTest)

@@ -18,15 +18,8 @@ using linvale::cartoon::PaintDefaultPicture;
 using linvale::cartoon::ReadCartoonSettings;
 using linvale::cartoon::WriteCartoonSettings;
 
-namespace {
-
-constexpr const char* kPagesLibrary = "libcartoon-pages.so";
-constexpr unsigned kPageCount = 2;
-
-}  // namespace
-
 CartoonShader::CartoonShader(HINSTANCE module)
-    : NprShader(module), mPages(module, kPagesLibrary, kPageCount, &mSettings) {}
+    : NprShader(module), mPages(module, "libcartoon-pages.so", 2, &mSettings) {}
 
 CartoonShader::~CartoonShader() = default;
 

@@ -24,15 +24,7 @@ using linvale::sketch::SketchSettings;
 using linvale::sketch::SketchString;
 using linvale::sketch::WriteSketchSection;
 
-namespace {
-
-constexpr const char* kPagesLibrary = "libsketch-pages.so";
-constexpr unsigned kPageCount = 4;
-
-}  // namespace
-
-SketchShader::SketchShader(HINSTANCE module)
-    : NprShader(module), mPages(module, kPagesLibrary, kPageCount, &mSettings) {}
+SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, "libsketch-pages.so", 4, &mSettings) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {

@@ -72,6 +72,46 @@ function(linvale_add_shader_plugin)
   endif()
 endfunction()
 
+# linvale_add_shader_pages: the property pages of shader plug-in <plugin>, in
+# a module of their own beside the renderer's libraries.
+#
+#   linvale_add_shader_pages(PLUGIN <plugin>
+#     SOURCES <file>...             the pages, their Q_OBJECT headers (for
+#                                   AUTOMOC) and the file defining NprMakePages
+#     [LIBRARIES <target>...]       linked besides the plug-in's core (when it
+#                                   has one) and Linvale's Qt library
+#     [TEST_ONLY])                  built for tests only: nothing is installed
+#
+# Makes lib<plugin>-pages.so, which the plug-in loads through NprPageSet when
+# the settings dialog first asks for a page, so a render never maps Qt. Only
+# Linvale's entry functions (<linvale/npr_pages_interface.h>) and what a
+# header marks NPR_PAGES_API for tests are exported. Building the plug-in
+# builds its pages.
+function(linvale_add_shader_pages)
+  cmake_parse_arguments(PAGES "TEST_ONLY" "PLUGIN" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT PAGES_PLUGIN OR NOT PAGES_SOURCES)
+    message(FATAL_ERROR "linvale_add_shader_pages needs PLUGIN and SOURCES")
+  endif()
+  set(name ${PAGES_PLUGIN}-pages)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets)
+  add_library(${name} SHARED ${PAGES_SOURCES})
+  set_target_properties(${name} PROPERTIES
+    AUTOMOC ON
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON
+    INSTALL_RPATH "$ORIGIN")
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE linvale-pages-entry)
+  target_link_libraries(${name} PUBLIC linvale-ui Qt6::Widgets ${PAGES_LIBRARIES})
+  if(TARGET ${PAGES_PLUGIN}_core)
+    target_link_libraries(${name} PUBLIC ${PAGES_PLUGIN}_core)
+  endif()
+  add_dependencies(${PAGES_PLUGIN} ${name})
+  if(NOT PAGES_TEST_ONLY)
+    install(TARGETS ${name} LIBRARY DESTINATION ${LINVALE_INSTALL_LIBDIR})
+  endif()
+endfunction()
+
 # Hidden visibility and no unique symbols; `scope` PUBLIC passes the
 # compile option on to what links the target.
 function(_linvale_hide_plugin_symbols target scope)

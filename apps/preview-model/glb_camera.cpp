@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+namespace preview_model {
 namespace {
 
 constexpr std::size_t kHeaderSize = 12;
@@ -77,3 +78,5 @@ bool AddGlbCamera(std::vector<std::uint8_t>& glb, const std::string& nodeName, c
   glb = std::move(rewritten);
   return true;
 }
+
+}  // namespace preview_model

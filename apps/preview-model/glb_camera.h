@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace preview_model {
+
 struct GlbPerspective {
   double verticalFieldOfView;  // full angle, radians
   double aspect;
@@ -17,3 +19,5 @@ struct GlbPerspective {
 // named `nodeName`. False (and `glb` unchanged) when the file is not a
 // binary glTF with a JSON chunk or has no such node.
 bool AddGlbCamera(std::vector<std::uint8_t>& glb, const std::string& nodeName, const GlbPerspective& camera);
+
+}  // namespace preview_model

@@ -13,6 +13,7 @@
 #include <linvale/scene_builder.h>
 #include <tessel/ts_sample_part.h>
 
+#include "ai_mesh.h"
 #include "glb_camera.h"
 
 #include <cmath>
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+namespace preview_model {
 namespace {
 
 // Coarser than the default part: the preview is 160 pixels wide and is
@@ -38,40 +40,6 @@ TS_Mesh MergedPart(const std::vector<TS_SampleObject>& bodies) {
   }
   part.ConvertQuadsToTriangles();
   return part;
-}
-
-aiVector3D ToAi(const TS_3fPoint& point) { return {point.x, point.y, point.z}; }
-aiVector3D ToAi(const TS_3fVector& vector) { return {vector.x, vector.y, vector.z}; }
-
-std::unique_ptr<aiMesh> ToAiMesh(const TS_Mesh& mesh) {
-  auto result = std::make_unique<aiMesh>();
-  result->mName = "Sample part";
-  result->mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
-  result->mMaterialIndex = 0;
-  result->mNumVertices = static_cast<unsigned>(mesh.VertexCount());
-  // assimp frees what its scene points at with delete[], so arrays are
-  // handed over from owners of that kind.
-  auto vertices = std::make_unique<aiVector3D[]>(result->mNumVertices);
-  auto normals = std::make_unique<aiVector3D[]>(result->mNumVertices);
-  for (int i = 0; i < mesh.VertexCount(); ++i) {
-    vertices[static_cast<std::size_t>(i)] = ToAi(mesh.Vertex(i));
-    normals[static_cast<std::size_t>(i)] = ToAi(mesh.VertexNormal(i));
-  }
-  result->mVertices = vertices.release();
-  result->mNormals = normals.release();
-  result->mNumFaces = static_cast<unsigned>(mesh.FaceCount());
-  auto faces = std::make_unique<aiFace[]>(result->mNumFaces);
-  for (int i = 0; i < mesh.FaceCount(); ++i) {
-    aiFace& face = faces[static_cast<std::size_t>(i)];
-    face.mNumIndices = 3;
-    auto indices = std::make_unique<unsigned[]>(3);
-    for (int corner = 0; corner < 3; ++corner) {
-      indices[static_cast<std::size_t>(corner)] = static_cast<unsigned>(mesh.Face(i).vi[corner]);
-    }
-    face.mIndices = indices.release();
-  }
-  result->mFaces = faces.release();
-  return result;
 }
 
 std::unique_ptr<aiMaterial> ToAiMaterial(const TS_SampleObject& body) {
@@ -122,13 +90,8 @@ std::unique_ptr<aiNode> Child(const char* name, const aiMatrix4x4& placement) {
   return node;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make-preview-model OUTPUT.glb\n");
-    return 2;
-  }
+// The model written to `path`: 0, else 1 after saying why not.
+int WritePreviewModel(const char* path) {
   const std::vector<TS_SampleObject> bodies = TS_SamplePart(kCircleSegments);
   const TS_Mesh part = MergedPart(bodies);
   TS_Viewport viewport;
@@ -139,7 +102,7 @@ int main(int argc, char** argv) {
 
   aiScene scene;
   scene.mNumMeshes = 1;
-  scene.mMeshes = new aiMesh* [1] { ToAiMesh(part).release() };
+  scene.mMeshes = new aiMesh* [1] { mesh_to_assimp::ToAiMesh(part, "Sample part", 0).release() };
   scene.mNumMaterials = static_cast<unsigned>(bodies.size());
   scene.mMaterials = new aiMaterial*[bodies.size()];
   for (std::size_t i = 0; i < bodies.size(); ++i) {
@@ -167,9 +130,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make-preview-model: the exported file has no camera node\n");
     return 1;
   }
-  if (!WriteFile(argv[1], glb)) {
-    std::fprintf(stderr, "make-preview-model: cannot write %s\n", argv[1]);
+  if (!WriteFile(path, glb)) {
+    std::fprintf(stderr, "make-preview-model: cannot write %s\n", path);
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+}  // namespace preview_model
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make-preview-model OUTPUT.glb\n");
+    return 2;
+  }
+  return preview_model::WritePreviewModel(argv[1]);
 }

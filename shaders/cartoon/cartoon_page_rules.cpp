@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace linvale::cartoon {
+
 int TypedLineWidth(long typed) {
   return static_cast<int>(std::clamp<long>(typed, kMinLineWidth, kMaxLineWidth));
 }
@@ -86,3 +88,5 @@ double PreviewRampCoordinate(const PreviewVector& normal) {
   const double dot = normal.x * kPreviewLight.x + normal.y * kPreviewLight.y + normal.z * kPreviewLight.z;
   return std::max(0.0, dot / (length * lightLength));
 }
+
+}  // namespace linvale::cartoon

@@ -9,6 +9,8 @@
 #include <array>
 #include <vector>
 
+namespace linvale::cartoon {
+
 // Line widths: 1 to 10 pixels, typed or stepped by 1.
 inline constexpr int kMinLineWidth = 1;
 inline constexpr int kMaxLineWidth = 10;
@@ -55,3 +57,5 @@ std::vector<PreviewVector> PreviewHemisphere();
 
 // The ramp coordinate of a point whose unit normal is `normal`.
 double PreviewRampCoordinate(const PreviewVector& normal);
+
+}  // namespace linvale::cartoon

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace linvale::cartoon {
+
 // Flags are 32-bit integers holding 0 or 1, as the style file stores them.
 //
 // Before a style is loaded the record holds the house style "Bright Cel": a
@@ -42,3 +44,5 @@ int DrawableLineWidth(std::int32_t width);
 
 // A blend factor to mix colours with: one that is not a number mixes nothing.
 double UsableBlend(double fraction);
+
+}  // namespace linvale::cartoon

@@ -18,7 +18,8 @@ using linvale::cartoon::PaintDefaultPicture;
 using linvale::cartoon::ReadCartoonSettings;
 using linvale::cartoon::WriteCartoonSettings;
 
-CartoonShader::CartoonShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
+CartoonShader::CartoonShader(HINSTANCE module)
+    : NprShader(module), mPages(module, "libcartoon-pages.so", 2, &mSettings) {}
 
 CartoonShader::~CartoonShader() = default;
 

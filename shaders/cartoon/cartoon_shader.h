@@ -1,9 +1,9 @@
 // The Cartoon shader: faces in hard shading bands, edges as solid outlines.
 #pragma once
 
-#include "cartoon_page_set.h"
 #include "cartoon_settings.h"
 
+#include <linvale/npr_page_set.h>
 #include <linvale/npr_shader.h>
 
 class CartoonShader final : public NprShader {
@@ -26,7 +26,7 @@ public:
                   NprVectorCanvas& canvas) override;
 
 private:
-  CartoonSettings mSettings;
+  linvale::cartoon::CartoonSettings mSettings;
   // After the settings, which the pages edit: they go first.
-  linvale::cartoon::CartoonPageSet mPages;
+  NprPageSet mPages;
 };

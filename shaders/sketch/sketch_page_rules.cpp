@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace linvale::sketch {
+
 namespace {
 
 constexpr double kZeroBelow = 1e-9;
@@ -265,3 +267,5 @@ void MendWidthsOnOpen(SketchSettings& settings) {
     settings.minWidth = settings.maxWidth;
   }
 }
+
+}  // namespace linvale::sketch

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+namespace linvale::sketch {
+
 // The texts a field's edit takes.
 enum class SketchTextKind {
   Whole,         // a whole number, optionally signed
@@ -84,3 +86,5 @@ SketchEnables SketchEnablesOf(const SketchSettings& settings);
 // What opening the Line Shape page mends: with width variation on, a min.
 // width above the max. comes down to it.
 void MendWidthsOnOpen(SketchSettings& settings);
+
+}  // namespace linvale::sketch

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace linvale::sketch {
+
 namespace {
 
 void ClampFlag(std::int32_t& flag) { flag = flag != 0 ? 1 : 0; }
@@ -58,3 +60,5 @@ void ClampToPageRanges(SketchSettings& s) {
   ClampRange(s.minInt, s.maxInt, 0.0, 1.0);
   ClampWhole(s.textureMode, 0, 2);
 }
+
+}  // namespace linvale::sketch

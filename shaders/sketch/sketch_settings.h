@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace linvale::sketch {
+
 struct SketchSettings {
   std::int32_t silEdges = 1;
   std::int32_t endEdges = 1;
@@ -72,3 +74,5 @@ struct SketchSettings {
 // modes 0 to 2, flags 0 or 1, no NaN. The render relies on these, so values
 // read from a style file pass through here before they are used.
 void ClampToPageRanges(SketchSettings& settings);
+
+}  // namespace linvale::sketch

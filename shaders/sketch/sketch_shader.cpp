@@ -20,10 +20,11 @@ using linvale::sketch::ReadSketchSection;
 using linvale::sketch::ResolvePaperPath;
 using linvale::sketch::SketchModuleFolder;
 using linvale::sketch::SketchRenderPass;
+using linvale::sketch::SketchSettings;
 using linvale::sketch::SketchString;
 using linvale::sketch::WriteSketchSection;
 
-SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, mSettings) {}
+SketchShader::SketchShader(HINSTANCE module) : NprShader(module), mPages(module, "libsketch-pages.so", 4, &mSettings) {}
 
 int SketchShader::LoadSettings(const char* styleFile) {
   if (styleFile == nullptr) {

@@ -3,9 +3,9 @@
 // a paper texture over the picture.
 #pragma once
 
-#include "sketch_page_set.h"
 #include "sketch_settings.h"
 
+#include <linvale/npr_page_set.h>
 #include <linvale/npr_shader.h>
 
 #include <string>
@@ -41,10 +41,10 @@ public:
 private:
   // The settings as the render pass needs them: within the page ranges and
   // with the paper path resolved against the style file.
-  SketchSettings RenderableSettings() const;
+  linvale::sketch::SketchSettings RenderableSettings() const;
 
-  SketchSettings mSettings;
+  linvale::sketch::SketchSettings mSettings;
   std::string mStyleFile;  // the style the settings were last read from
   // After the settings, which the pages edit: they go first.
-  SketchPageSet mPages;
+  NprPageSet mPages;
 };

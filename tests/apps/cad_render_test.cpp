@@ -3,8 +3,7 @@
 // shows its outline and its hole, and an interrupt stops the reading.
 #include "../support/cad_test_files.h"
 #include "../support/devil_picture.h"
-#include "../support/temporary_home.h"
-#include "program_runner.h"
+#include "npr_render_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,28 +21,19 @@
 namespace {
 
 namespace fs = std::filesystem;
+using linvale::test::kWhiteCartoonStyle;
 using linvale::test::Picture;
 using linvale::test::ProgramResult;
 using linvale::test::Rgb;
-using linvale::test::TemporaryHome;
 using Clock = std::chrono::steady_clock;
-
-// Flat faces and black outlines on white.
-constexpr const char* kCartoonStyle =
-    "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\nBackgroundB=255\n";
 
 bool IsWhite(const Rgb& p) { return p.r > 240 && p.g > 240 && p.b > 240; }
 // Outlines, reduced to about a pixel wide by the antialiasing, stay well
 // below the faces' neutral grey of 128.
 bool IsDark(const Rgb& p) { return p.r < 100 && p.g < 100 && p.b < 100; }
 
-class CadRenderTest : public ::testing::Test {
+class CadRenderTest : public linvale::test::NprRenderFixture {
 protected:
-  ProgramResult Run(const std::vector<std::string>& arguments) {
-    return linvale::test::RunProgram(NPR_RENDER_PROGRAM, arguments, mHome.Path());
-  }
-  std::string Path(const std::string& name) const { return mHome / name; }
-
   // The triangle count --verbose reports for `model` at `option`.
   long Triangles(const std::string& model, const std::vector<std::string>& option) {
     std::vector<std::string> arguments{model, "-o", Path("count.png"), "--size", "80x60", "--aa", "none", "--verbose"};
@@ -59,8 +49,6 @@ protected:
     }
     return std::stol(result.err.substr(digits + 1, word - digits - 1));
   }
-
-  TemporaryHome mHome;
 };
 
 TEST_F(CadRenderTest, DamagedOrEmptyFilesGiveStatusThreeAndNoPicture) {
@@ -113,7 +101,7 @@ TEST_F(CadRenderTest, VerboseGivesReadingAndMeshingTimes) {
 TEST_F(CadRenderTest, PartSeenFromAboveShowsItsOutlineAndTheHolesCircle) {
   const std::string model = Path("part.step");
   ASSERT_TRUE(linvale::test::WriteStep(linvale::test::MakeBlindHolePart(), model));
-  linvale::test::WriteText(Path("cartoon.npr"), kCartoonStyle);
+  linvale::test::WriteText(Path("cartoon.npr"), kWhiteCartoonStyle);
   const ProgramResult result = Run({model, "-q", "-o", Path("top.png"), "-s", Path("cartoon.npr"), "--view", "top",
                                     "--parallel", "--size", "400x300"});
   ASSERT_EQ(result.status, 0) << result.err;

@@ -4,6 +4,8 @@
 #include "../support/bitmap_helpers.h"
 #include "../support/temporary_home.h"
 
+#include <linvale/npr_win32_owners.h>
+
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -26,13 +28,10 @@ TEST(FastPng, ThePixelsComeBackAsDrawnAndUpright) {
     bgra.insert(bgra.end(), {static_cast<std::uint8_t>(10 * i), static_cast<std::uint8_t>(100 + i),
                              static_cast<std::uint8_t>(250 - i), 0});
   }
-  const HDC screen = GetDC(nullptr);
-  const HBITMAP bitmap = linvale::test::MakeBitmap32(screen, width, height, bgra);
+  const NprUniqueGdiObject<HBITMAP> bitmap(linvale::test::MakeBitmap32(NprGetScreenDC().get(), width, height, bgra));
   TemporaryFolder folder;
   const auto path = folder / "picture.png";
-  ASSERT_EQ(npr_render::WriteFastPng(bitmap, path), 0);
-  DeleteObject(bitmap);
-  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(npr_render::WriteFastPng(bitmap.get(), path), 0);
 
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
@@ -55,13 +54,10 @@ TEST(FastPng, ThePixelsComeBackAsDrawnAndUpright) {
 }
 
 TEST(FastPng, AFileThatCannotBeWrittenGivesItsReason) {
-  const HDC screen = GetDC(nullptr);
-  const HBITMAP bitmap = linvale::test::MakeBitmap32(screen, 1, 1, {1, 2, 3, 0});
+  const NprUniqueGdiObject<HBITMAP> bitmap(linvale::test::MakeBitmap32(NprGetScreenDC().get(), 1, 1, {1, 2, 3, 0}));
   TemporaryFolder folder;
-  EXPECT_EQ(npr_render::WriteFastPng(bitmap, std::filesystem::path(folder / "missing") / "picture.png"), ENOENT);
+  EXPECT_EQ(npr_render::WriteFastPng(bitmap.get(), std::filesystem::path(folder / "missing") / "picture.png"), ENOENT);
   EXPECT_EQ(npr_render::WriteFastPng(nullptr, folder / "picture.png"), EINVAL);
-  DeleteObject(bitmap);
-  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

@@ -4,8 +4,7 @@
 // user's older picture survives, nothing hidden is left behind, nothing
 // blocks, and the terminal sees no raw control characters.
 #include "../support/devil_picture.h"
-#include "../support/temporary_home.h"
-#include "program_runner.h"
+#include "npr_render_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using linvale::test::ChildSetup;
+using linvale::test::kWhiteCartoonStyle;
 using linvale::test::Picture;
 using linvale::test::ProgramResult;
-using linvale::test::TemporaryHome;
 
-constexpr const char* kCartoonStyle =
-    "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
-    "BackgroundB=255\n";
 // Not a picture, but something whose every byte must survive.
 constexpr const char* kOlderPicture = "older picture \x89PNG\r\n\x1a\n bytes";
 
@@ -47,15 +43,7 @@ std::vector<std::string> HiddenLeftovers(const fs::path& folder) {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-class NprRenderSafetyTest : public ::testing::Test {
-protected:
-  ProgramResult Run(const std::vector<std::string>& arguments, const ChildSetup& setup = {}) {
-    return linvale::test::RunProgram(NPR_RENDER_PROGRAM, arguments, mHome.Path(), {}, setup);
-  }
-  std::string Path(const std::string& name) const { return mHome / name; }
-
-  TemporaryHome mHome;
-};
+class NprRenderSafetyTest : public linvale::test::NprRenderFixture {};
 
 }  // namespace
 
@@ -78,7 +66,7 @@ TEST_F(NprRenderSafetyTest, AWriteCutShortKeepsTheOlderPictureAndGivesTheReason)
 }
 
 TEST_F(NprRenderSafetyTest, TerminateDuringTheWriteOrHangUpDuringTheRenderLeavesNothingBehind) {
-  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  linvale::test::WriteText(Path("flat.npr"), kWhiteCartoonStyle);
   const std::string keep = Path("keep.png");
   struct Stop {
     int signal;
@@ -128,7 +116,7 @@ TEST_F(NprRenderSafetyTest, AFileTheUserMayNotWriteIsRefusedAndLinksAreWrittenTh
   const fs::path shared = mHome.Path() / "shared";
   fs::create_directory(shared);
   fs::permissions(shared, fs::perms::all);
-  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  linvale::test::WriteText(Path("flat.npr"), kWhiteCartoonStyle);
   const std::string readOnly = (shared / "read-only.png").string();
   linvale::test::WriteText(readOnly, kOlderPicture);
   fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -199,7 +187,7 @@ TEST_F(NprRenderSafetyTest, FifosAsPaperOrWallpaperAreSkippedInsteadOfWaitedFor)
 TEST_F(NprRenderSafetyTest, ControlCharactersInNamesReachTheTerminalEscaped) {
   const fs::path userStyles = fs::path(Path("Documents")) / "My Orvelle Styles";
   fs::create_directories(userStyles);
-  linvale::test::WriteText(userStyles / "Red\x1b[31m\nFake line\x7f.npr", kCartoonStyle);
+  linvale::test::WriteText(userStyles / "Red\x1b[31m\nFake line\x7f.npr", kWhiteCartoonStyle);
   const ProgramResult listing = Run({"--list-styles"});
   EXPECT_EQ(listing.status, 0);
   EXPECT_TRUE(Contains(listing.out, "  Red\\x1b[31m\\nFake line\\x7f\n")) << listing.out;

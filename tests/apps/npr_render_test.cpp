@@ -3,9 +3,8 @@
 // a picture behind; good input in several formats renders, with the model's
 // own camera when it has one.
 #include "../support/devil_picture.h"
-#include "../support/temporary_home.h"
 #include "model_files.h"
-#include "program_runner.h"
+#include "npr_render_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +21,17 @@
 namespace {
 
 namespace fs = std::filesystem;
+using linvale::test::kWhiteCartoonStyle;
 using linvale::test::Picture;
 using linvale::test::ProgramResult;
 using linvale::test::Rgb;
 using linvale::test::TemporaryHome;
 
-// A cartoon style: flat colours make the objects easy to tell apart.
-constexpr const char* kCartoonStyle =
-    "[Common]\nCurrent Render=Cartoon\nBackgroundR=255\nBackgroundG=255\n"
-    "BackgroundB=255\n";
-
 bool IsRed(const Rgb& p) { return p.r > p.g + 60 && p.r > p.b + 60; }
 bool IsBlue(const Rgb& p) { return p.b > p.r + 60 && p.b > p.g + 40; }
 
-class NprRenderTest : public ::testing::Test {
+class NprRenderTest : public linvale::test::NprRenderFixture {
 protected:
-  ProgramResult Run(const std::vector<std::string>& arguments, const fs::path& workingFolder = {}) {
-    return linvale::test::RunProgram(NPR_RENDER_PROGRAM, arguments, mHome.Path(), workingFolder);
-  }
-  std::string Path(const std::string& name) const { return mHome / name; }
-
   // The picture written by a successful run, checked for size and content.
   void ExpectPicture(const std::string& path, int width, int height) {
     Picture picture;
@@ -50,8 +40,6 @@ protected:
     EXPECT_EQ(picture.Height(), height) << path;
     EXPECT_GT(picture.CountUnlikeCorner(), width * height / 100) << path << " looks empty";
   }
-
-  TemporaryHome mHome;
 };
 
 struct BadInput {
@@ -196,7 +184,7 @@ TEST_F(NprRenderTest, ModelsOfSeveralFormatsRenderWithEveryViewAndAntialiasing) 
   linvale::test::WriteStlCubeWithoutNormals(Path("cube.stl"));
   linvale::test::WritePlyCube(Path("cube.ply"));
   linvale::test::WriteTwoCubeGltf(Path("cubes.gltf"), {.camera = false});
-  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  linvale::test::WriteText(Path("flat.npr"), kWhiteCartoonStyle);
   // Half of them in the default pencil style, whose strokes take the
   // objects' colours: a model without colours must still show.
   const std::vector<std::vector<std::string>> runs = {
@@ -216,7 +204,7 @@ TEST_F(NprRenderTest, ModelsOfSeveralFormatsRenderWithEveryViewAndAntialiasing) 
 }
 
 TEST_F(NprRenderTest, TheModelsOwnCameraIsUsed) {
-  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  linvale::test::WriteText(Path("flat.npr"), kWhiteCartoonStyle);
   // The camera looks straight down at the red cube; the blue one is far
   // outside its narrow view. Without the camera both are fitted in.
   linvale::test::WriteTwoCubeGltf(Path("with-camera.gltf"), {.camera = true});
@@ -236,7 +224,7 @@ TEST_F(NprRenderTest, TheModelsOwnCameraIsUsed) {
 }
 
 TEST_F(NprRenderTest, ANamedViewOrACameraThatSeesNothingGivesTheFittedView) {
-  linvale::test::WriteText(Path("flat.npr"), kCartoonStyle);
+  linvale::test::WriteText(Path("flat.npr"), kWhiteCartoonStyle);
   linvale::test::WriteTwoCubeGltf(Path("with-camera.gltf"), {.camera = true});
   linvale::test::WriteTwoCubeGltf(Path("looks-away.gltf"), {.camera = true, .cameraLooksAway = true});
   const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
@@ -265,10 +253,10 @@ TEST_F(NprRenderTest, StylesAreFoundByNameInSearchOrderAndListed) {
   const fs::path sharedStyles = fs::path(Path("share")) / "Brisco" / "Orvelle SR3" / "Styles";
   fs::create_directories(userStyles);
   fs::create_directories(sharedStyles);
-  linvale::test::WriteText(userStyles / "Mine.npr", kCartoonStyle);
+  linvale::test::WriteText(userStyles / "Mine.npr", kWhiteCartoonStyle);
   // A same-named style further down the search order that would fail.
   linvale::test::WriteText(sharedStyles / "Mine.npr", "[Orvelle]\nVersion=3\n");
-  linvale::test::WriteText(sharedStyles / "Shared.npr", kCartoonStyle);
+  linvale::test::WriteText(sharedStyles / "Shared.npr", kWhiteCartoonStyle);
 
   const ProgramResult mine = Run({"-q", "--size", "80x60", "-s", "Mine", "-o", Path("mine.png")});
   EXPECT_EQ(mine.status, 0) << mine.err;

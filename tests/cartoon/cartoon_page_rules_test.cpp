@@ -5,6 +5,8 @@
 #include <cmath>
 #include <set>
 
+namespace linvale::cartoon {
+
 namespace {
 
 TEST(CartoonPageRules, LineWidthsStayBetweenOneAndTen) {
@@ -98,3 +100,5 @@ TEST(CartoonPageRules, RampCoordinateFollowsTheLight) {
 }
 
 }  // namespace
+
+}  // namespace linvale::cartoon

@@ -4,6 +4,7 @@
 #include "../support/temporary_home.h"
 
 #include <linvale/npr_shader.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -28,12 +29,11 @@ TEST(CartoonPlugin, LoadsThroughTheRegistryAndUnloadsCompletely) {
   // not map Qt into a process that has none.
   EXPECT_EQ(shader->GetDialog(0), nullptr);
   EXPECT_EQ(dlopen("libQt6Widgets.so.6", RTLD_LAZY | RTLD_NOLOAD), nullptr);
-  HBITMAP picture = shader->GetDefaultBitmap();
+  const NprUniqueGdiObject<HBITMAP> picture(shader->GetDefaultBitmap());
   BITMAP header{};
-  ASSERT_NE(GetObjectA(picture, sizeof(header), &header), 0);
+  ASSERT_NE(GetObjectA(picture.get(), sizeof(header), &header), 0);
   EXPECT_EQ(header.bmWidth, 160);
   EXPECT_EQ(header.bmHeight, 160);
-  EXPECT_TRUE(DeleteObject(picture));
 
   // A save that cannot be written says so.
   linvale::test::TemporaryHome home;

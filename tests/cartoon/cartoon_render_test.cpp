@@ -2,6 +2,7 @@
 // the pictures where the Cartoon rules fix them exactly.
 #include "cartoon_render_support.h"
 
+#include <linvale/npr_win32_owners.h>
 #include <linvale/scene_builder.h>
 
 #include <IL/il.h>
@@ -187,7 +188,7 @@ TEST_F(CartoonRender, AnnouncesItsStepsReportsItsPhasesAndEmptiesTheEdges) {
   FillThreeSpheres(scene);
   fixture.settings.SetAntialiasStyle(NprRenderSettings::AntialiasBest);
   fixture.SetKeys({{"silEdges", "1"}, {"endEdges", "1"}, {"disEdges", "1"}});
-  DeleteObject(fixture.Render(scene, view));
+  const NprUniqueGdiObject<HBITMAP> picture(fixture.Render(scene, view));
   // 5 for set-up and faces, 3 per edge kind, 4 for the edges, 1 for the
   // reduction, which the renderer's own last step completes.
   EXPECT_EQ(fixture.progress.announcedSteps, 19);
@@ -205,7 +206,7 @@ TEST_F(CartoonRender, ACancelStopsDrawingAndStillEmptiesTheEdges) {
   FillThreeSpheres(scene);
   fixture.SetKeys({{"silEdges", "1"}, {"disEdges", "1"}});
   fixture.progress.cancelAtStep = 2;  // after two of the three edge steps
-  DeleteObject(fixture.Render(scene, view));
+  const NprUniqueGdiObject<HBITMAP> picture(fixture.Render(scene, view));
   EXPECT_EQ(fixture.progress.tasks.front(), "Calculating edges...");
   EXPECT_EQ(std::count(fixture.progress.tasks.begin(), fixture.progress.tasks.end(), "Rendering faces..."), 0);
   EXPECT_TRUE(AllEdgesEmptied(scene));

@@ -3,6 +3,7 @@
 // system cuts short among them, write nothing and say why.
 #include <linvale/npr_host_application_services.h>
 #include <linvale/npr_image_file.h>
+#include <linvale/npr_win32_owners.h>
 #include <windows.h>
 
 #include "../support/bitmap_helpers.h"
@@ -87,30 +88,28 @@ protected:
 
 TEST_F(SaveImageTest, EveryFormatReadsBackAsTheBitmapUpright) {
   for (const WORD depth : {WORD{24}, WORD{32}}) {
-    HBITMAP bitmap = MakePattern(depth);
+    const NprUniqueGdiObject<HBITMAP> bitmap(MakePattern(depth));
     ASSERT_NE(bitmap, nullptr);
     // Lower-case and capital TIFF extensions go different ways inside and
     // must come out alike.
     for (const std::string name :
          {"picture.png", "picture.bmp", "picture.tif", "picture.tiff", "picture.TIF", "picture.tga"}) {
       const fs::path path = mHome.Path() / (std::to_string(depth) + "-" + name);
-      EXPECT_EQ(NprSaveImageFile(bitmap, Wide(path).c_str()), 0) << path;
+      EXPECT_EQ(NprSaveImageFile(bitmap.get(), Wide(path).c_str()), 0) << path;
       ExpectPattern(path.string(), 0);
     }
     // JPEG loses a little; the pattern is still recognisable.
     const fs::path jpeg = mHome.Path() / (std::to_string(depth) + "-picture.jpg");
-    EXPECT_EQ(NprSaveImageFile(bitmap, Wide(jpeg).c_str()), 0);
+    EXPECT_EQ(NprSaveImageFile(bitmap.get(), Wide(jpeg).c_str()), 0);
     ExpectPattern(jpeg.string(), 40);
-    DeleteObject(bitmap);
   }
 }
 
 TEST_F(SaveImageTest, AnExistingFileIsOverwritten) {
   const fs::path path = mHome.Path() / "picture.png";
   linvale::test::WriteText(path, "stale");
-  HBITMAP bitmap = MakePattern(24);
-  mHost.SaveImage(bitmap, Wide(path).c_str());
-  DeleteObject(bitmap);
+  const NprUniqueGdiObject<HBITMAP> bitmap(MakePattern(24));
+  mHost.SaveImage(bitmap.get(), Wide(path).c_str());
   ExpectPattern(path.string(), 0);
 }
 
@@ -120,25 +119,26 @@ void ExpectFailure(int error, int reason, const std::string& what) {
 }
 
 TEST_F(SaveImageTest, NamesWithoutAUsableExtensionOrBitmapWriteNothing) {
-  HBITMAP bitmap = MakePattern(24);
+  NprUniqueGdiObject<HBITMAP> bitmap(MakePattern(24));
   // The extension is what follows the last dot of the whole path: here
   // "png/picture", which names no format.
   fs::create_directory(mHome.Path() / "folder.png");
   const fs::path inDottedFolder = mHome.Path() / "folder.png" / "picture";
-  ExpectFailure(NprSaveImageFile(bitmap, Wide(inDottedFolder).c_str()), ENOTSUP, "no extension");
+  ExpectFailure(NprSaveImageFile(bitmap.get(), Wide(inDottedFolder).c_str()), ENOTSUP, "no extension");
   EXPECT_FALSE(fs::exists(inDottedFolder));
   // A format DevIL reads but cannot write.
   const fs::path gif = mHome.Path() / "picture.gif";
-  ExpectFailure(NprSaveImageFile(bitmap, Wide(gif).c_str()), ENOTSUP, "gif");
+  ExpectFailure(NprSaveImageFile(bitmap.get(), Wide(gif).c_str()), ENOTSUP, "gif");
   EXPECT_FALSE(fs::exists(gif));
-  ExpectFailure(NprSaveImageFile(bitmap, nullptr), EINVAL, "no name");
-  DeleteObject(bitmap);
+  ExpectFailure(NprSaveImageFile(bitmap.get(), nullptr), EINVAL, "no name");
+  const HBITMAP deleted = bitmap.get();
+  bitmap.reset();
 
   // A handle that is no bitmap must not replace a file with an empty picture.
   const fs::path existing = mHome.Path() / "keep.png";
   linvale::test::WriteText(existing, "older picture");
   ExpectFailure(NprSaveImageFile(nullptr, Wide(existing).c_str()), EINVAL, "null bitmap");
-  ExpectFailure(NprSaveImageFile(bitmap, Wide(existing).c_str()), EINVAL, "deleted bitmap");
+  ExpectFailure(NprSaveImageFile(deleted, Wide(existing).c_str()), EINVAL, "deleted bitmap");
   EXPECT_EQ(linvale::test::ReadText(existing), "older picture");
 }
 
@@ -169,7 +169,7 @@ private:
 TEST_F(SaveImageTest, AWriteCutShortFailsWithTheSystemsReasonAndLeavesNoFile) {
   // Noise, so that no encoder squeezes it under the limit.
   void* bits = nullptr;
-  HBITMAP bitmap = linvale::test::MakeSection(256, 256, 24, &bits);
+  const NprUniqueGdiObject<HBITMAP> bitmap(linvale::test::MakeSection(256, 256, 24, &bits));
   ASSERT_NE(bitmap, nullptr);
   std::uint32_t seed = 12345;
   for (std::size_t i = 0; i < 256 * 256 * 3; ++i) {
@@ -182,21 +182,19 @@ TEST_F(SaveImageTest, AWriteCutShortFailsWithTheSystemsReasonAndLeavesNoFile) {
     {
       const FileSizeLimit limit(4096);
       ASSERT_TRUE(limit.Active());
-      reason = NprSaveImageFile(bitmap, Wide(path).c_str());
+      reason = NprSaveImageFile(bitmap.get(), Wide(path).c_str());
     }
     EXPECT_EQ(reason, EFBIG) << name << ": " << std::strerror(reason);
     EXPECT_FALSE(fs::exists(path)) << name;
     // Without the limit the same picture is written whole.
-    EXPECT_EQ(NprSaveImageFile(bitmap, Wide(path).c_str()), 0) << name;
+    EXPECT_EQ(NprSaveImageFile(bitmap.get(), Wide(path).c_str()), 0) << name;
     EXPECT_GT(fs::file_size(path), 4096u) << name;
   }
-  DeleteObject(bitmap);
 }
 
 TEST_F(SaveImageTest, WideNamesBeyondAsciiReachTheFileSystemAsUtf8) {
-  HBITMAP bitmap = MakePattern(24);
+  const NprUniqueGdiObject<HBITMAP> bitmap(MakePattern(24));
   const std::wstring name = mHome.Path().wstring() + L"/Zeichnung \u00e4\u00df \u6a21\u578b \U0001F589.png";
-  mHost.SaveImage(bitmap, name.c_str());
-  DeleteObject(bitmap);
+  mHost.SaveImage(bitmap.get(), name.c_str());
   ExpectPattern(mHome.Path().string() + "/Zeichnung \xc3\xa4\xc3\x9f \xe6\xa8\xa1\xe5\x9e\x8b \xf0\x9f\x96\x89.png", 0);
 }

@@ -2,6 +2,7 @@
 #include "../support/bitmap_helpers.h"
 
 #include <linvale/bitmap_dc.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -21,11 +22,10 @@ HANDLE NewMapping() { return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, P
 class BitmapContext : public ::testing::Test {
 protected:
   void TearDown() override {
-    if (mContext.other != nullptr) {
-      DeleteObject(mContext.other);
-    }
-    if (mMapping != nullptr) {
-      CloseHandle(mMapping);
+    {
+      // What a test left with the caller: the picture and the mapping.
+      const NprUniqueGdiObject<> picture(mContext.other);
+      NprCloseHandleSlot(&mMapping);
     }
     EXPECT_EQ(LiveObjects::Now(), mBefore);
   }
@@ -38,7 +38,7 @@ protected:
 
 TEST(BitmapContextArguments, ANullRecordGivesBadArgumentsEverywhere) {
   const SIZE size{4, 4};
-  HDC screen = GetDC(nullptr);
+  const NprScreenDC screen = NprGetScreenDC();
   const LiveObjects before = LiveObjects::Now();
   SetLastError(0);
   EXPECT_EQ(wglCreateCompatibleBitmapDC(nullptr, &size, 0, 16, 0, software, nullptr, nullptr), 0);
@@ -56,45 +56,42 @@ TEST(BitmapContextArguments, ANullRecordGivesBadArgumentsEverywhere) {
   EXPECT_EQ(wglDeleteBitmapDC(nullptr), 0);
   EXPECT_EQ(Error(), 160U);
   // A file slot without a slot for the mapping it would make.
-  BitmapDC dc{screen, nullptr};
+  BitmapDC dc{screen.get(), nullptr};
   HANDLE file = nullptr;
   EXPECT_EQ(wglCreateCompatibleBitmapDC(&dc, &size, 0, 16, 0, software, &file, nullptr), 0);
   EXPECT_EQ(Error(), 160U);
   EXPECT_EQ(LiveObjects::Now(), before);
-  ReleaseDC(nullptr, screen);
 }
 
 TEST(PixelFormatChoice, OnlyFormatsWithTheRequestedImplementationBitsMatch) {
-  HDC memory = CreateCompatibleDC(nullptr);
-  const int index = wglSetPixelFormat(memory, 32, 8, 20, 0, software);
+  NprUniqueDC memory(CreateCompatibleDC(nullptr));
+  const int index = wglSetPixelFormat(memory.get(), 32, 8, 20, 0, software);
   ASSERT_GT(index, 0);
   PIXELFORMATDESCRIPTOR chosen{};
-  DescribePixelFormat(memory, index, sizeof chosen, &chosen);
+  DescribePixelFormat(memory.get(), index, sizeof chosen, &chosen);
   EXPECT_EQ(chosen.dwFlags & (PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED), static_cast<DWORD>(PFD_GENERIC_FORMAT));
   EXPECT_GE(chosen.cAlphaBits, 8);
   EXPECT_GE(chosen.cDepthBits, 20);
-  EXPECT_EQ(GetPixelFormat(memory), index);
-  DeleteDC(memory);
+  EXPECT_EQ(GetPixelFormat(memory.get()), index);
 
   // Flags 0 asks for a format with neither bit: a GPU's, when there is one.
-  memory = CreateCompatibleDC(nullptr);
+  memory.reset(CreateCompatibleDC(nullptr));
   bool hardwareOffered = false;
   PIXELFORMATDESCRIPTOR format{};
-  for (int i = 1; i <= DescribePixelFormat(memory, 0, sizeof format, nullptr); ++i) {
-    DescribePixelFormat(memory, i, sizeof format, &format);
+  for (int i = 1; i <= DescribePixelFormat(memory.get(), 0, sizeof format, nullptr); ++i) {
+    DescribePixelFormat(memory.get(), i, sizeof format, &format);
     hardwareOffered |= (format.dwFlags & (PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED)) == 0;
   }
-  const int hardware = wglSetPixelFormat(memory, 32, 0, 16, 0, 0);
+  const int hardware = wglSetPixelFormat(memory.get(), 32, 0, 16, 0, 0);
   EXPECT_EQ(hardware != 0, hardwareOffered);
   if (hardware == 0) {
     EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
   }
   // Nobody offers accumulation buffers or the software bit with the
   // accelerated one.
-  EXPECT_EQ(wglSetPixelFormat(memory, 32, 0, 16, 8, software), 0);
-  EXPECT_EQ(wglSetPixelFormat(memory, 32, 0, 16, 0, software | PFD_GENERIC_ACCELERATED), 0);
+  EXPECT_EQ(wglSetPixelFormat(memory.get(), 32, 0, 16, 8, software), 0);
+  EXPECT_EQ(wglSetPixelFormat(memory.get(), 32, 0, 16, 0, software | PFD_GENERIC_ACCELERATED), 0);
   EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
-  DeleteDC(memory);
 }
 
 TEST_F(BitmapContext, AnImpossibleDepthLeavesNothingBehind) {
@@ -195,9 +192,9 @@ TEST_F(BitmapContext, ThePictureSurvivesLocksAndStaysWithTheCaller) {
   const SIZE size{40, 30};
   ASSERT_GT(wglCreateDefaultBitmapDC(&mContext, &size, 0, 32, 0, software, nullptr, nullptr), 0);
   HGDIOBJ stock = mContext.other;
-  HGLRC glrc = wglCreateContext(mContext.hdc);
+  NprUniqueGlContext glrc(wglCreateContext(mContext.hdc));
   ASSERT_NE(glrc, nullptr);
-  ASSERT_TRUE(wglMakeCurrent(mContext.hdc, glrc));
+  ASSERT_TRUE(wglMakeCurrent(mContext.hdc, glrc.get()));
   glClearColor(0, 0, 1, 0);
   glClear(GL_COLOR_BUFFER_BIT);
 
@@ -205,11 +202,11 @@ TEST_F(BitmapContext, ThePictureSurvivesLocksAndStaysWithTheCaller) {
   ASSERT_NE(shown, nullptr);
   EXPECT_EQ(mContext.other, shown);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(linvale::test::ReadPixels32(screen, shown)[0], 0xFF);  // blue, read while locked
-  EXPECT_EQ(wglUnLockBitmap(&mContext, glrc), TRUE);
+  const NprScreenDC screen = NprGetScreenDC();
+  EXPECT_EQ(linvale::test::ReadPixels32(screen.get(), shown)[0], 0xFF);  // blue, read while locked
+  EXPECT_EQ(wglUnLockBitmap(&mContext, glrc.get()), TRUE);
   EXPECT_EQ(mContext.other, stock);
-  EXPECT_EQ(wglGetCurrentContext(), glrc);
+  EXPECT_EQ(wglGetCurrentContext(), glrc.get());
 
   // The lower half red over the blue kept across the lock.
   glColor3f(1, 0, 0);
@@ -218,18 +215,16 @@ TEST_F(BitmapContext, ThePictureSurvivesLocksAndStaysWithTheCaller) {
   EXPECT_EQ(wglUnLockBitmap(&mContext, nullptr), 1);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
   wglMakeCurrent(nullptr, nullptr);
-  wglDeleteContext(glrc);
+  glrc.reset();
   ASSERT_EQ(wglDeleteBitmapDC(&mContext), 1);
   EXPECT_EQ(mContext.hdc, nullptr);
 
   // The result is the caller's and can go into another context.
-  HDC other = CreateCompatibleDC(screen);
-  HGDIOBJ otherStock = SelectObject(other, mContext.other);
+  const NprUniqueDC other(CreateCompatibleDC(screen.get()));
+  HGDIOBJ otherStock = SelectObject(other.get(), mContext.other);
   ASSERT_NE(otherStock, nullptr);
-  SelectObject(other, otherStock);
-  DeleteDC(other);
-  const auto pixels = linvale::test::ReadPixels32(screen, mContext.other);
-  ReleaseDC(nullptr, screen);
+  SelectObject(other.get(), otherStock);
+  const auto pixels = linvale::test::ReadPixels32(screen.get(), mContext.other);
   EXPECT_EQ(pixels[2], 0xFF);              // bottom row red
   EXPECT_EQ(pixels[(29 * 40) * 4], 0xFF);  // top row blue
   EXPECT_EQ(pixels[(29 * 40) * 4 + 2], 0x00);

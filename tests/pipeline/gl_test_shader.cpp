@@ -9,6 +9,7 @@
 #include <linvale/npr_edge_collections_cleanup.h>
 #include <linvale/npr_gl_bitmap_context.h>
 #include <linvale/npr_render_pass.h>
+#include <linvale/npr_page_set.h>
 #include <linvale/npr_render_progress.h>
 #include <linvale/npr_shader.h>
 #include <linvale/npr_shader_plugin.h>
@@ -111,7 +112,7 @@ private:
 
 class TestGLShader final : public NprShader {
 public:
-  explicit TestGLShader(HINSTANCE module) : NprShader(module) {}
+  explicit TestGLShader(HINSTANCE module) : NprShader(module), mPages(module, "libTestGL-pages.so", 1, &mFillColor) {}
 
   int LoadSettings(const char* styleFile) override {
     char text[32] = {};
@@ -123,7 +124,8 @@ public:
   const char* GetName(int) override { return "GL Test Shader"; }
   const char* GetReserved(int) override { return nullptr; }
   HBITMAP GetDefaultBitmap() override { return nullptr; }
-  NprPageDialog* GetDialog(unsigned) override { return nullptr; }
+  // The one page, "Fill", from the pages module (gl_test_pages.cpp).
+  NprPageDialog* GetDialog(unsigned index) override { return mPages.Page(index, mMainDlg); }
   const char* GetTag(int) override { return kTag; }
   HBITMAP Render(const TS_Viewport&, const NprRenderSettings& settings, Scene* scene, NprRenderer::Progress* progress,
                  HANDLE* fileHandle, HANDLE* mappingHandle) override {
@@ -132,12 +134,14 @@ public:
     TestGLPass pass(settings, mFillColor, progress);
     return pass.Run(fileHandle, mappingHandle);
   }
-  void OnSetMainDlg() override {}
+  void OnSetMainDlg() override { mPages.SetMainDlg(mMainDlg); }
 
   virtual ~TestGLShader() = default;
 
 private:
   COLORREF mFillColor = kDefaultFillColor;
+  // After the settings, which the page shows: it goes first.
+  NprPageSet mPages;
 };
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST_F(GlTexture, TheOwnerDeletesItsTextureUnlessItWasHandedOn) {
     EXPECT_EQ(texture.Name(), 0U);
   }
   EXPECT_TRUE(glIsTexture(kept));
-  glDeleteTextures(1, &kept);
+  const NprGlTexture keeper(kept);
 }
 
 TEST_F(GlTexture, AMovedTextureHasOneOwner) {

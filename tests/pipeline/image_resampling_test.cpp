@@ -189,7 +189,9 @@ TEST_F(Resampling, TheSourceGoesAndTheSlotsHoldOnlyTheNewMapping) {
   HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 64, nullptr);
   const HANDLE oldFile = file;
   const HANDLE oldMapping = mapping;
-  HBITMAP output = linvale::pipeline::StretchImageBilinear(mScreen, source, {4, 3}, &file, &mapping);
+  const NprUniqueGdiObject<HBITMAP> output(
+      linvale::pipeline::StretchImageBilinear(mScreen, source, {4, 3}, &file, &mapping));
+  const NprUniqueHandle mappingOwner(mapping);
   ASSERT_NE(output, nullptr);
 
   BITMAP gone{};
@@ -200,15 +202,13 @@ TEST_F(Resampling, TheSourceGoesAndTheSlotsHoldOnlyTheNewMapping) {
   EXPECT_EQ(file, nullptr);
 
   DIBSECTION section{};
-  ASSERT_EQ(GetObject(output, sizeof section, &section), static_cast<int>(sizeof section));
+  ASSERT_EQ(GetObject(output.get(), sizeof section, &section), static_cast<int>(sizeof section));
   EXPECT_EQ(section.dshSection, mapping);
   EXPECT_EQ(section.dsBmih.biBitCount, 32);
   EXPECT_EQ(section.dsBmih.biHeight, 3);
   void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 4 * 3 * 4 + 40);
   EXPECT_NE(view, nullptr);
   UnmapViewOfFile(view);
-  DeleteObject(output);
-  CloseHandle(mapping);
 }
 
 TEST_F(Resampling, AFailedReductionDeletesTheSourceAndLeavesNothingElse) {
@@ -241,33 +241,30 @@ TEST_F(Resampling, AFailedMappingLeavesTheSlotsAndReportsItsErrorOverAFailedDele
   // A source selected in a context cannot be deleted; the caller still
   // learns why the reduction failed, not why the deletion did.
   HBITMAP selected = MakeBitmap32(mScreen, 8, 6, Uniform(8, 6, {1, 2, 3, 4}));
-  HDC memory = CreateCompatibleDC(mScreen);
-  HGDIOBJ stock = SelectObject(memory, selected);
+  const NprUniqueDC memory(CreateCompatibleDC(mScreen));
+  HGDIOBJ stock = SelectObject(memory.get(), selected);
   EXPECT_EQ(linvale::pipeline::StretchImageBilinear(mScreen, selected, huge, &file, &mapping), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
-  SelectObject(memory, stock);
-  DeleteDC(memory);
+  SelectObject(memory.get(), stock);
   EXPECT_TRUE(DeleteObject(selected));
   EXPECT_TRUE(CloseHandle(mapping));
 }
 
 TEST_F(Resampling, GdiStretchingAveragesAreasAndKeepsABitmapOfTheRightSize) {
-  HBITMAP same = MakeBitmap32(mScreen, 4, 2, Uniform(4, 2, {0, 0, 0, 0}));
-  EXPECT_EQ(linvale::pipeline::StretchImageGDI(mScreen, same, {4, 2}), same);
-  EXPECT_EQ(linvale::pipeline::StretchImageGDI(nullptr, same, {2, 1}), nullptr);
+  const NprUniqueGdiObject<HBITMAP> same(MakeBitmap32(mScreen, 4, 2, Uniform(4, 2, {0, 0, 0, 0})));
+  EXPECT_EQ(linvale::pipeline::StretchImageGDI(mScreen, same.get(), {4, 2}), same.get());
+  EXPECT_EQ(linvale::pipeline::StretchImageGDI(nullptr, same.get(), {2, 1}), nullptr);
 
   const Pixels source = {0,  0, 0, 0, 40, 0, 0, 0, 100, 0, 0, 0, 100, 0, 0, 0,
                          80, 0, 0, 0, 0,  0, 0, 0, 200, 0, 0, 0, 0,   0, 0, 0};
   HBITMAP input = MakeBitmap32(mScreen, 4, 2, source);
-  HBITMAP output = linvale::pipeline::StretchImageGDI(mScreen, input, {2, 1});
+  const NprUniqueGdiObject<HBITMAP> output(linvale::pipeline::StretchImageGDI(mScreen, input, {2, 1}));
   ASSERT_NE(output, nullptr);
   BITMAP gone{};
   EXPECT_EQ(GetObject(input, sizeof gone, &gone), 0);
-  const Pixels pixels = ReadPixels32(mScreen, output);
+  const Pixels pixels = ReadPixels32(mScreen, output.get());
   EXPECT_EQ(pixels[0], 30);  // (0 + 40 + 80 + 0) / 4
   EXPECT_EQ(pixels[4], 100);
-  DeleteObject(output);
-  DeleteObject(same);
 }
 
 TEST_F(Resampling, DevilStretchingKeepsThePictureUpright) {
@@ -278,55 +275,50 @@ TEST_F(Resampling, DevilStretchingKeepsThePictureUpright) {
   HBITMAP input = MakeBitmap32(mScreen, 16, 16, source);
   EXPECT_EQ(linvale::pipeline::StretchImageDevIL(mScreen, input, {16, 4}), input);
 
-  HBITMAP output = linvale::pipeline::StretchImageDevIL(mScreen, input, {8, 6});
+  const NprUniqueGdiObject<HBITMAP> output(linvale::pipeline::StretchImageDevIL(mScreen, input, {8, 6}));
   ASSERT_NE(output, nullptr);
   BITMAP described{};
-  ASSERT_NE(GetObject(output, sizeof described, &described), 0);
+  ASSERT_NE(GetObject(output.get(), sizeof described, &described), 0);
   EXPECT_EQ(described.bmWidth, 8);
   EXPECT_EQ(described.bmHeight, 6);
   EXPECT_EQ(GetObject(input, sizeof described, &described), 0);
-  const Pixels pixels = ReadPixels32(mScreen, output);
+  const Pixels pixels = ReadPixels32(mScreen, output.get());
   EXPECT_GT(pixels[0], 200);  // bottom left: blue
   EXPECT_LT(pixels[2], 50);
   EXPECT_GT(pixels[(5 * 8 + 7) * 4 + 2], 200);  // top right: red
   EXPECT_LT(pixels[(5 * 8 + 7) * 4], 50);
-  DeleteObject(output);
 }
 
 TEST_F(Resampling, BlurSmoothsInMemoryOrderAboveTheThreshold) {
-  HBITMAP uniform = MakeBitmap32(mScreen, 5, 4, Uniform(5, 4, {30, 60, 90, 0}));
-  linvale::pipeline::BlurImage(mScreen, uniform, 0);
-  EXPECT_EQ(ReadPixels32(mScreen, uniform), Uniform(5, 4, {30, 60, 90, 0}));
-  DeleteObject(uniform);
+  const NprUniqueGdiObject<HBITMAP> uniform(MakeBitmap32(mScreen, 5, 4, Uniform(5, 4, {30, 60, 90, 0})));
+  linvale::pipeline::BlurImage(mScreen, uniform.get(), 0);
+  EXPECT_EQ(ReadPixels32(mScreen, uniform.get()), Uniform(5, 4, {30, 60, 90, 0}));
 
   // A bright blue pixel in the middle of black, and one at the very start.
   Pixels spots = Uniform(5, 5, {0, 0, 0, 0});
   spots[(2 * 5 + 2) * 4] = 255;
   spots[0] = 255;
-  HBITMAP kept = MakeBitmap32(mScreen, 5, 5, spots);
-  linvale::pipeline::BlurImage(mScreen, kept, 255);
-  EXPECT_EQ(ReadPixels32(mScreen, kept), spots);
-  DeleteObject(kept);
+  const NprUniqueGdiObject<HBITMAP> kept(MakeBitmap32(mScreen, 5, 5, spots));
+  linvale::pipeline::BlurImage(mScreen, kept.get(), 255);
+  EXPECT_EQ(ReadPixels32(mScreen, kept.get()), spots);
 
   // Above a threshold of 100 only the centre changes, to 4 x 255 / 16: its
   // neighbours' changes were too small to be written.
-  HBITMAP thresholded = MakeBitmap32(mScreen, 5, 5, spots);
-  linvale::pipeline::BlurImage(mScreen, thresholded, 100);
+  const NprUniqueGdiObject<HBITMAP> thresholded(MakeBitmap32(mScreen, 5, 5, spots));
+  linvale::pipeline::BlurImage(mScreen, thresholded.get(), 100);
   Pixels expected = spots;
   expected[(2 * 5 + 2) * 4] = 63;
-  EXPECT_EQ(ReadPixels32(mScreen, thresholded), expected);
-  DeleteObject(thresholded);
+  EXPECT_EQ(ReadPixels32(mScreen, thresholded.get()), expected);
 
-  HBITMAP blurred = MakeBitmap32(mScreen, 5, 5, spots);
-  linvale::pipeline::BlurImage(mScreen, blurred, 0);
-  const Pixels pixels = ReadPixels32(mScreen, blurred);
+  const NprUniqueGdiObject<HBITMAP> blurred(MakeBitmap32(mScreen, 5, 5, spots));
+  linvale::pipeline::BlurImage(mScreen, blurred.get(), 0);
+  const Pixels pixels = ReadPixels32(mScreen, blurred.get());
   EXPECT_EQ(pixels[0], 255);  // the first pixel is never visited
   // The centre's predecessors were already smoothed towards it, so it
   // keeps more than a blur from an untouched copy would leave (63).
   EXPECT_GT(pixels[(2 * 5 + 2) * 4], 63);
   EXPECT_GT(pixels[(2 * 5 + 1) * 4], 0);
   EXPECT_EQ(pixels[(2 * 5 + 2) * 4 + 1], 0);  // green and red had nothing to smooth
-  DeleteObject(blurred);
 }
 
 }  // namespace

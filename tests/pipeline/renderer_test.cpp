@@ -2,6 +2,7 @@
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
+#include <linvale/npr_win32_owners.h>
 #include <linvale/scene.h>
 
 #include <gtest/gtest.h>
@@ -113,7 +114,7 @@ protected:
 
 TEST_F(RenderPass, BestAntialiasingDrawsTwiceTheSizeAndReducesTheResult) {
   NprRenderer renderer;
-  HBITMAP result = Render(renderer);
+  const NprUniqueGdiObject<HBITMAP> result(Render(renderer));
   ASSERT_NE(result, nullptr);
 
   ASSERT_EQ(mProgress.pictureSizes.size(), 3u);
@@ -121,7 +122,7 @@ TEST_F(RenderPass, BestAntialiasingDrawsTwiceTheSizeAndReducesTheResult) {
     EXPECT_EQ(drawn.cx, 1602);
     EXPECT_EQ(drawn.cy, 1200);
   }
-  const Pixels image(result);
+  const Pixels image(result.get());
   ASSERT_EQ(image.width, 801);
   ASSERT_EQ(image.height, 600);
   ASSERT_EQ(image.rows, 600);
@@ -140,7 +141,7 @@ TEST_F(RenderPass, BestAntialiasingDrawsTwiceTheSizeAndReducesTheResult) {
                                         "SetResult"};
   ASSERT_GE(mProgress.calls.size(), ending.size());
   EXPECT_TRUE(std::equal(ending.begin(), ending.end(), mProgress.calls.end() - static_cast<long>(ending.size())));
-  EXPECT_EQ(mProgress.reported, result);
+  EXPECT_EQ(mProgress.reported, result.get());
   EXPECT_TRUE(mHost.printed.empty());
 
   // The caller's record is the caller's: the enlargement happened on a copy.
@@ -149,7 +150,6 @@ TEST_F(RenderPass, BestAntialiasingDrawsTwiceTheSizeAndReducesTheResult) {
   EXPECT_EQ(size.cy, 600);
   EXPECT_EQ(mSettings.GetAntialiasStyle(), NprRenderSettings::AntialiasBest);
   EXPECT_STREQ(mSettings.GetShaderTag(), "TestGL");
-  EXPECT_TRUE(DeleteObject(result));
 }
 
 TEST_F(RenderPass, OtherAntialiasingLevelsRenderAtTheOutputSize) {
@@ -157,15 +157,14 @@ TEST_F(RenderPass, OtherAntialiasingLevelsRenderAtTheOutputSize) {
     mSettings.SetAntialiasStyle(style);
     mProgress = RecordingProgress();
     NprRenderer renderer;
-    HBITMAP result = Render(renderer);
+    const NprUniqueGdiObject<HBITMAP> result(Render(renderer));
     ASSERT_NE(result, nullptr);
-    const Pixels image(result);
+    const Pixels image(result.get());
     EXPECT_EQ(image.width, 801);
     EXPECT_EQ(image.height, 600);
     EXPECT_EQ(mProgress.pictureSizes.back().cx, 801);
     EXPECT_TRUE(mProgress.Called("Task Antialiasing Filter"));
     EXPECT_EQ(image.At(200, 150), fill);
-    DeleteObject(result);
   }
 }
 
@@ -180,29 +179,27 @@ TEST_F(RenderPass, UnknownShaderTagIsReportedThroughTheHostOnly) {
 TEST_F(RenderPass, CancelAfterTheShaderReturnedKeepsTheEnlargedPicture) {
   mProgress.cancelAfterPictures = 3;
   NprRenderer renderer;
-  HBITMAP result = Render(renderer);
+  const NprUniqueGdiObject<HBITMAP> result(Render(renderer));
   ASSERT_NE(result, nullptr);
-  const Pixels image(result);
+  const Pixels image(result.get());
   EXPECT_EQ(image.width, 1602);
   EXPECT_EQ(image.height, 1200);
   EXPECT_EQ(image.At(400, 300), fill);
   EXPECT_FALSE(mProgress.Called("Task Antialiasing Filter"));
   ASSERT_GE(mProgress.calls.size(), 2u);
   EXPECT_EQ(mProgress.calls[mProgress.calls.size() - 2], "Step 1");
-  EXPECT_EQ(mProgress.reported, result);
-  DeleteObject(result);
+  EXPECT_EQ(mProgress.reported, result.get());
 }
 
 TEST_F(RenderPass, CancelInsideTheShaderReturnsWhatWasDrawn) {
   mProgress.cancelAfterPictures = 1;
   NprRenderer renderer;
-  HBITMAP result = Render(renderer);
+  const NprUniqueGdiObject<HBITMAP> result(Render(renderer));
   ASSERT_NE(result, nullptr);
-  const Pixels image(result);
+  const Pixels image(result.get());
   EXPECT_EQ(image.width, 1602);
   EXPECT_EQ(image.At(400, 300), background) << "the rectangle comes after the first picture";
   EXPECT_FALSE(mProgress.Called("Task Rectangle"));
-  DeleteObject(result);
 }
 
 // A host whose progress object throws once the picture exists gets no
@@ -224,22 +221,20 @@ TEST_F(RenderPass, AProgressObjectThatThrowsLosesThePictureButLeaksNothing) {
 
 TEST_F(RenderPass, OnlyTheLastResultsMappingStaysOpen) {
   const DWORD before = OpenHandles();
-  HBITMAP first = nullptr;
-  HBITMAP second = nullptr;
+  NprUniqueGdiObject<HBITMAP> first;
+  NprUniqueGdiObject<HBITMAP> second;
   {
     NprRenderer renderer;
-    first = Render(renderer);
-    second = Render(renderer);
+    first.reset(Render(renderer));
+    second.reset(Render(renderer));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(OpenHandles(), before + 1);
   }
   EXPECT_EQ(OpenHandles(), before);
   // Each bitmap keeps its own view of its pixels.
-  EXPECT_EQ(Pixels(first).At(200, 150), fill);
-  EXPECT_EQ(Pixels(second).At(200, 150), fill);
-  EXPECT_TRUE(DeleteObject(first));
-  EXPECT_TRUE(DeleteObject(second));
+  EXPECT_EQ(Pixels(first.get()).At(200, 150), fill);
+  EXPECT_EQ(Pixels(second.get()).At(200, 150), fill);
 }
 
 TEST_F(RenderPass, RendererFindsThePluginsBesideItsLibrary) {
@@ -251,10 +246,9 @@ TEST_F(RenderPass, RendererFindsThePluginsBesideItsLibrary) {
   EXPECT_EQ(NprShader::Shaders(), 0u);
 
   // Without a progress object nobody is told, but the render still works.
-  HBITMAP result = renderer.RenderScene(&mScene, mViewport, mSettings, nullptr);
+  const NprUniqueGdiObject<HBITMAP> result(renderer.RenderScene(&mScene, mViewport, mSettings, nullptr));
   ASSERT_NE(result, nullptr);
-  EXPECT_EQ(Pixels(result).width, 801);
-  DeleteObject(result);
+  EXPECT_EQ(Pixels(result.get()).width, 801);
 }
 
 }  // namespace

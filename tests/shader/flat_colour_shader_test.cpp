@@ -4,6 +4,7 @@
 #include <linvale/npr_render_settings.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
+#include <linvale/npr_win32_owners.h>
 #include <linvale/scene_builder.h>
 
 #include <gtest/gtest.h>
@@ -60,10 +61,10 @@ protected:
     const std::string style = mHome / "flat.npr";
     linvale::test::WriteText(style, "[FlatColour]\nLineColor=0\n" + keys);
     EXPECT_EQ(mShader->LoadSettings(style.c_str()), 1);
-    HBITMAP bitmap = mShader->Render(mViewport, mSettings, &mScene, &mProgress, nullptr, nullptr);
+    const NprUniqueGdiObject<HBITMAP> bitmap(
+        mShader->Render(mViewport, mSettings, &mScene, &mProgress, nullptr, nullptr));
     EXPECT_NE(bitmap, nullptr);
-    linvale::test::Colours32 picture = linvale::test::ReadColours32(bitmap);
-    DeleteObject(bitmap);
+    linvale::test::Colours32 picture = linvale::test::ReadColours32(bitmap.get());
     return picture;
   }
 

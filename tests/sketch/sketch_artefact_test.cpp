@@ -2,6 +2,7 @@
 // pictures under the build tree, for people to look at.
 #include "sketch_render_support.h"
 
+#include <linvale/npr_win32_owners.h>
 #include <tessel/ts_sample_part.h>
 
 #include <gtest/gtest.h>
@@ -47,14 +48,13 @@ TEST(SketchArtefacts, SamplePartInEveryShippedStyle) {
       continue;
     }
     fixture.settings.SetConfigFileName(entry.path().c_str());
-    HBITMAP bitmap = fixture.Render(scene, viewport);
+    const NprUniqueGdiObject<HBITMAP> bitmap(fixture.Render(scene, viewport));
     ASSERT_NE(bitmap, nullptr) << entry.path();
-    const Picture picture(bitmap);
+    const Picture picture(bitmap.get());
     EXPECT_EQ(picture.width, fixture.width);
     EXPECT_GT(picture.CountDark(), 2000) << entry.path();
     const std::filesystem::path output = outputs / ArtefactName(entry.path());
-    fixture.host.SaveImage(bitmap, output.wstring().c_str());
-    DeleteObject(bitmap);
+    fixture.host.SaveImage(bitmap.get(), output.wstring().c_str());
     EXPECT_TRUE(std::filesystem::exists(output)) << output;
     ++rendered;
   }

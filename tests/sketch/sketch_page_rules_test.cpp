@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace linvale::sketch {
+
 namespace {
 
 // Types `text` into `field` as an edit would: unaccepted text changes
@@ -179,3 +181,5 @@ TEST(SketchPageRules, OpeningWithVariationBringsTheMinDownToTheMax) {
 }
 
 }  // namespace
+
+}  // namespace linvale::sketch

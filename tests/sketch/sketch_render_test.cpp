@@ -3,6 +3,7 @@
 #include "sketch_render_support.h"
 
 #include <linvale/npr_shader.h>
+#include <linvale/npr_win32_owners.h>
 
 #include <gtest/gtest.h>
 
@@ -32,18 +33,16 @@ protected:
   // Where the cube covers the picture: its faces filled with their colour.
   Coverage CubeCoverage() {
     mFixture.SetKeys({{"silEdges", "0"}, {"textureFill", "1"}});
-    HBITMAP filled = mFixture.Render(mScene, mViewport);
+    const NprUniqueGdiObject<HBITMAP> filled(mFixture.Render(mScene, mViewport));
     EXPECT_NE(filled, nullptr);
-    const Coverage coverage(Picture(filled), kWhite);
-    DeleteObject(filled);
+    const Coverage coverage(Picture(filled.get()), kWhite);
     return coverage;
   }
 
   Picture RenderPicture() {
-    HBITMAP bitmap = mFixture.Render(mScene, mViewport);
+    const NprUniqueGdiObject<HBITMAP> bitmap(mFixture.Render(mScene, mViewport));
     EXPECT_NE(bitmap, nullptr);
-    Picture picture(bitmap);
-    DeleteObject(bitmap);
+    Picture picture(bitmap.get());
     return picture;
   }
 
@@ -117,19 +116,16 @@ TEST_F(SketchRender, HiddenEdgesAreOccludedByTheFacesInFront) {
   NprAddDefaultLightIfNone(plateOnly, front);
   mFixture.SetKeys({{"disEdges", "1"}, {"endEdges", "1"}});
 
-  HBITMAP both = mFixture.Render(plateAndCube, front);
-  HBITMAP plate = mFixture.Render(plateOnly, front);
+  const NprUniqueGdiObject<HBITMAP> both(mFixture.Render(plateAndCube, front));
+  const NprUniqueGdiObject<HBITMAP> plate(mFixture.Render(plateOnly, front));
   Scene cubeOnly;
   NprAppendMeshNode(cubeOnly, Box({0, 0, 0}, 1.0), TS_Color(200, 80, 40));
   NprAddDefaultLightIfNone(cubeOnly, front);
-  HBITMAP cube = mFixture.Render(cubeOnly, front);
+  const NprUniqueGdiObject<HBITMAP> cube(mFixture.Render(cubeOnly, front));
   ASSERT_TRUE(both && plate && cube);
   // Without the plate the cube's edges show; behind it none of them do.
-  EXPECT_NE(Picture(cube), Picture(plate));
-  EXPECT_EQ(Picture(both), Picture(plate));
-  for (HBITMAP bitmap : {both, plate, cube}) {
-    DeleteObject(bitmap);
-  }
+  EXPECT_NE(Picture(cube.get()), Picture(plate.get()));
+  EXPECT_EQ(Picture(both.get()), Picture(plate.get()));
 }
 
 TEST_F(SketchRender, AFixedSeedRepeatsThePictureAndAnotherSeedChangesIt) {
@@ -259,26 +255,24 @@ TEST_F(SketchRender, CancelReturnsThePartialPictureAndEmptiesTheEdges) {
 
   // Cancelled once the faces have been shown: no stroke was drawn.
   mFixture.progress.cancelAfterPictures = 1;
-  HBITMAP partial = mFixture.Render(mScene, mViewport);
+  NprUniqueGdiObject<HBITMAP> partial(mFixture.Render(mScene, mViewport));
   ASSERT_NE(partial, nullptr);
-  EXPECT_EQ(Picture(partial).CountDark(), 0);
+  EXPECT_EQ(Picture(partial.get()).CountDark(), 0);
   EXPECT_GT(complete.CountDark(), 0);
   EXPECT_TRUE(EdgeCollectionsEmpty(mScene));
   const auto& tasks = mFixture.progress.tasks;
   EXPECT_EQ(std::count(tasks.begin(), tasks.end(), "Rendering Silhouettes edges..."), 0);
-  DeleteObject(partial);
 
   // Cancelled after the creases (which took over the cube's outline from
   // the silhouettes): what was drawn stays, the borders never start.
   mFixture.progress.cancelAfterPictures = 3;
-  partial = mFixture.Render(mScene, mViewport);
+  partial.reset(mFixture.Render(mScene, mViewport));
   ASSERT_NE(partial, nullptr);
-  EXPECT_EQ(Picture(partial), complete);
+  EXPECT_EQ(Picture(partial.get()), complete);
   const auto& later = mFixture.progress.tasks;
   EXPECT_EQ(std::count(later.begin(), later.end(), "Rendering Discontinuity edges..."), 1);
   EXPECT_EQ(std::count(later.begin(), later.end(), "Rendering Border edges..."), 0);
   EXPECT_TRUE(EdgeCollectionsEmpty(mScene));
-  DeleteObject(partial);
 }
 
 TEST_F(SketchRender, AnnouncedStepsAreTheStepsReported) {
@@ -286,11 +280,10 @@ TEST_F(SketchRender, AnnouncedStepsAreTheStepsReported) {
   for (const char* fill : {"0", "1"}) {
     for (const char* mode : {"0", "1", "2"}) {
       mFixture.SetKeys({{"disEdges", "1"}, {"textureFill", fill}, {"textureMode", mode}});
-      HBITMAP bitmap = mFixture.Render(mScene, mViewport);
+      const NprUniqueGdiObject<HBITMAP> bitmap(mFixture.Render(mScene, mViewport));
       ASSERT_NE(bitmap, nullptr);
       // The renderer's own antialiasing step is the last one counted.
       EXPECT_EQ(mFixture.progress.announcedSteps, mFixture.progress.reportedSteps) << fill << mode;
-      DeleteObject(bitmap);
     }
   }
 }
@@ -339,16 +332,14 @@ TEST_F(SketchRender, OutOfRangeStyleValuesStillRender) {
 
 TEST_F(SketchRender, EmptySceneAndEveryProjectionRender) {
   Scene empty;
-  HBITMAP blank = mFixture.Render(empty, mViewport);
+  const NprUniqueGdiObject<HBITMAP> blank(mFixture.Render(empty, mViewport));
   ASSERT_NE(blank, nullptr);
-  EXPECT_EQ(Picture(blank).CountColours(), 1U);
-  DeleteObject(blank);
+  EXPECT_EQ(Picture(blank.get()).CountColours(), 1U);
   for (auto projection : {TS::parallel_view, TS::perspective_view, TS::unknown_view}) {
     TS_Viewport viewport = mViewport;
     viewport.SetProjection(projection);
-    HBITMAP bitmap = mFixture.Render(mScene, viewport);
+    const NprUniqueGdiObject<HBITMAP> bitmap(mFixture.Render(mScene, viewport));
     EXPECT_NE(bitmap, nullptr) << projection;
-    DeleteObject(bitmap);
   }
 }
 
@@ -361,13 +352,12 @@ TEST_F(SketchRender, ThePluginIdentifiesItselfAndKeepsItsStyleSafe) {
   EXPECT_EQ(shader->GetReserved(0), nullptr);
   EXPECT_EQ(shader->GetDialog(0), nullptr);
 
-  HBITMAP picture = shader->GetDefaultBitmap();
+  const NprUniqueGdiObject<HBITMAP> picture(shader->GetDefaultBitmap());
   ASSERT_NE(picture, nullptr);
-  const Picture fixed(picture);
+  const Picture fixed(picture.get());
   EXPECT_EQ(fixed.width, 160);
   EXPECT_EQ(fixed.height, 160);
   EXPECT_GT(fixed.CountDark(), 300);
-  DeleteObject(picture);
 
   linvale::test::WriteText(mFixture.styleFile, "[Sketch]\nwindowInt=0\nnumLines=40\nminDir=5\nmaxDir=1\n");
   EXPECT_EQ(shader->LoadSettings(mFixture.styleFile.c_str()), 1);
@@ -383,12 +373,12 @@ TEST_F(SketchRender, ThePluginIdentifiesItselfAndKeepsItsStyleSafe) {
   // The preview renders without a progress object or handle slots.
   const SIZE size{64, 48};
   mFixture.settings.SetImageSize(&size);
-  HBITMAP preview = shader->Render(mViewport, mFixture.settings, &mScene, nullptr, nullptr, nullptr);
+  const NprUniqueGdiObject<HBITMAP> preview(
+      shader->Render(mViewport, mFixture.settings, &mScene, nullptr, nullptr, nullptr));
   ASSERT_NE(preview, nullptr);
-  EXPECT_EQ(Picture(preview).width, 64);
-  EXPECT_GT(Picture(preview).CountDark(), 0);
+  EXPECT_EQ(Picture(preview.get()).width, 64);
+  EXPECT_GT(Picture(preview.get()).CountDark(), 0);
   EXPECT_TRUE(EdgeCollectionsEmpty(mScene));
-  DeleteObject(preview);
 }
 
 }  // namespace

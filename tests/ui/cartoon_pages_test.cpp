@@ -1,11 +1,12 @@
 // The Cartoon pages driven offscreen: typed and stepped values, the group
 // switches, the swatches, the blend order, the preview's bands, and a change
 // saved through the settings dialog.
-#include "cartoon_pages_api.h"
+#include "cartoon_settings.h"
 #include "shade_preview.h"
 
 #include <linvale/npr_color_control.h>
 #include <linvale/npr_page_dialog.h>
+#include <linvale/npr_pages_interface.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
 #include <linvale/rule_spin_box.h>
@@ -32,8 +33,9 @@
 
 namespace {
 
-using linvale::ui::RuleSpinBox;
+using linvale::cartoon::CartoonSettings;
 using linvale::cartoon::ShadePreview;
+using linvale::ui::RuleSpinBox;
 
 int gMessageBoxes = 0;
 
@@ -51,7 +53,7 @@ public:
 };
 
 struct PagesDeleter {
-  void operator()(CartoonPages* pages) const { CartoonPagesDelete(pages); }
+  void operator()(NprPages* pages) const { NprPagesDelete(pages); }
 };
 
 // The distinct colours of a picture other than its black background.
@@ -115,7 +117,7 @@ private:
   MessageBoxHandler mPreviousBoxes = nullptr;
   CartoonSettings mSettings;
   CountingMainDlg mMainDlg;
-  std::unique_ptr<CartoonPages, PagesDeleter> mPages;
+  std::unique_ptr<NprPages, PagesDeleter> mPages;
   NprPageDialog* mEdges = nullptr;
   NprPageDialog* mShade = nullptr;
 };
@@ -128,11 +130,11 @@ void CartoonPagesTest::init() {
   mPreviousBoxes = SetMessageBoxHandler(&CountMessageBox);
   mSettings = CartoonSettings{};
   mMainDlg.changes = 0;
-  mPages.reset(CartoonPagesCreate(&mSettings));
+  mPages.reset(NprPagesCreate(&mSettings));
   QVERIFY(mPages != nullptr);
-  mEdges = CartoonPagesGet(mPages.get(), 0);
-  mShade = CartoonPagesGet(mPages.get(), 1);
-  QVERIFY(CartoonPagesGet(mPages.get(), 2) == nullptr);
+  mEdges = NprPagesGet(mPages.get(), 0);
+  mShade = NprPagesGet(mPages.get(), 1);
+  QVERIFY(NprPagesGet(mPages.get(), 2) == nullptr);
   QCOMPARE(mEdges->windowTitle(), QString("Edges"));
   QCOMPARE(mShade->windowTitle(), QString("Shade"));
   mEdges->setMainDlg(&mMainDlg);

@@ -1,6 +1,7 @@
 // The settings dialog driven offscreen: styles and icons, shader selection,
 // the coalesced preview, saving, removing, OK and Cancel.
 #include <linvale/npr_color_control.h>
+#include <linvale/npr_page_dialog.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
 #include <linvale/npr_win32_owners.h>
@@ -99,6 +100,7 @@ private slots:
   void failedSaveStillClosesWithOkAndTellsNobody();
   void removeTrashesTheFileAndKeepsAnItemItCannotTrash();
   void facadeModeAppliesTheRenderPageAtOk();
+  void aPluginsPagesModuleBringsItsPageIntoTheTabs();
 
 private:
   std::unique_ptr<SettingsDialog> OpenDialog(int mode = 0);
@@ -484,6 +486,25 @@ void SettingsDialogTest::facadeModeAppliesTheRenderPageAtOk() {
   QCOMPARE(mHost->savedSettings->GetImageSize().cy, 600L);
   QCOMPARE(mHost->savedSettings->GetUseViewportSize(), 0);
   QCOMPARE(mHost->savedSettings->GetAntialiasStyle(), NprRenderSettings::AntialiasNone);
+}
+
+// TestGL's one page comes from its pages module through Linvale's page set
+// and pages entry, the way every plug-in's pages do.
+void SettingsDialogTest::aPluginsPagesModuleBringsItsPageIntoTheTabs() {
+  WriteText(mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr",
+            StyleText("TestGL", "", "[TestGL]\nFillColor=16711680\n"));
+  const auto dialog = OpenDialog();
+  QCOMPARE(Find<QTreeWidget>(*dialog, "shaderTree")->currentItem()->text(0), QString("GL Test Shader"));
+  auto* tabs = Find<QTabWidget>(*dialog, "pageTabs");
+  QCOMPARE(tabs->count(), 2);
+  QCOMPARE(tabs->tabText(1), QString("Fill"));
+  NprShader* shader = NprShader::GetByTag("TestGL");
+  QVERIFY(shader != nullptr);
+  QVERIFY(shader->GetDialog(0) == tabs->widget(1));
+  QVERIFY(shader->GetDialog(1) == nullptr);
+  tabs->setCurrentIndex(1);
+  // 0xFF0000 is blue in a COLORREF.
+  QCOMPARE(Find<QLabel>(*tabs->widget(1), "fillColor")->text(), QString("#0000FF"));
 }
 
 QTEST_MAIN(SettingsDialogTest)

@@ -1,10 +1,11 @@
 // The Sketch pages driven offscreen: typed and stepped values, the switches
 // and what they enable, the swatch, the paper chooser, what each change tells
 // the settings dialog, and a change saved through the dialog.
-#include "sketch_pages_api.h"
+#include "sketch_settings.h"
 
 #include <linvale/npr_color_control.h>
 #include <linvale/npr_page_dialog.h>
+#include <linvale/npr_pages_interface.h>
 #include <linvale/npr_renderer.h>
 #include <linvale/npr_shader.h>
 #include <linvale/rule_spin_box.h>
@@ -33,6 +34,8 @@
 
 namespace {
 
+using linvale::sketch::SketchSettings;
+
 // Counts what the pages tell the settings dialog.
 class CountingMainDlg final : public NprUiMainDlg {
 public:
@@ -49,7 +52,7 @@ public:
 };
 
 struct PagesDeleter {
-  void operator()(SketchPages* pages) const { SketchPagesDelete(pages); }
+  void operator()(NprPages* pages) const { NprPagesDelete(pages); }
 };
 
 void Type(linvale::ui::RuleSpinBox* box, const QString& text) {
@@ -114,7 +117,7 @@ private:
   NprHostApplicationServices* mPreviousHost = nullptr;
   SketchSettings mSettings;
   CountingMainDlg mMainDlg;
-  std::unique_ptr<SketchPages, PagesDeleter> mPages;
+  std::unique_ptr<NprPages, PagesDeleter> mPages;
   NprPageDialog* mEdges = nullptr;
   NprPageDialog* mShape = nullptr;
   NprPageDialog* mColor = nullptr;
@@ -127,13 +130,13 @@ void SketchPagesTest::init() {
   mPreviousHost = NprHostApplicationServices::setDefaultHost(mHost.get());
   mSettings = SketchSettings{};
   mMainDlg.changes = 0;
-  mPages.reset(SketchPagesCreate(&mSettings));
+  mPages.reset(NprPagesCreate(&mSettings));
   QVERIFY(mPages != nullptr);
-  mEdges = SketchPagesGet(mPages.get(), 0);
-  mShape = SketchPagesGet(mPages.get(), 1);
-  mColor = SketchPagesGet(mPages.get(), 2);
-  mFill = SketchPagesGet(mPages.get(), 3);
-  QVERIFY(SketchPagesGet(mPages.get(), 4) == nullptr);
+  mEdges = NprPagesGet(mPages.get(), 0);
+  mShape = NprPagesGet(mPages.get(), 1);
+  mColor = NprPagesGet(mPages.get(), 2);
+  mFill = NprPagesGet(mPages.get(), 3);
+  QVERIFY(NprPagesGet(mPages.get(), 4) == nullptr);
   QCOMPARE(mEdges->windowTitle(), QString("Edges"));
   QCOMPARE(mShape->windowTitle(), QString("Line Shape"));
   QCOMPARE(mColor->windowTitle(), QString("Line Color"));

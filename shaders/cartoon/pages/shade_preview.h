@@ -2,11 +2,10 @@
 // size so the Shade page shows what its sliders do.
 #pragma once
 
-#include "cartoon_pages_api.h"
-
 #include "cartoon_page_rules.h"
 
 #include <linvale/npr_gl_bitmap_context.h>
+#include <linvale/npr_pages_interface.h>
 
 #include <QImage>
 #include <QWidget>
@@ -16,7 +15,7 @@
 
 namespace linvale::cartoon {
 
-class CARTOON_PAGES_API ShadePreview final : public QWidget {
+class NPR_PAGES_API ShadePreview final : public QWidget {
   Q_OBJECT
 
 public:

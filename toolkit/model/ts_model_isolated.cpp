@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "../brep/cad_formats.h"
+#include "child_heap.h"
 #include "isolated_run.h"
 #include "memory_budget.h"
 #include "model_file_check.h"
@@ -40,6 +42,10 @@ bool IsRefusal(int error) { return error == EPERM || error == EACCES || error ==
 // The model lives on while the parent copies arrays out of it. The caller's
 // cancel callback stays behind: the parent asks it and ends the child.
 bool ReadAndEncode(const char* path, const TS_ModelReadLimits& limits, ArrayPlacement placement, ReplyWriter& reply) {
+  // The CAD kernel's readers are the ones measured to gain from it.
+  if (tessel::detail::CadFormat format{}; tessel::detail::CadFormatOf(path, format)) {
+    tessel::detail::KeepFreedMemory();
+  }
   TS_ModelReadLimits inChild = limits;
   inChild.canceled = nullptr;
   inChild.progress = [&reply](double fraction) { reply.ReportProgress(fraction); };

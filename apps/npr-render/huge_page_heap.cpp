@@ -17,11 +17,13 @@ constexpr std::string_view kHugePageTunable = "glibc.malloc.hugetlb";
 // heap back each time, and the next scene paid the kernel to clear fresh
 // huge pages again (hundreds of megabytes in a Sketch render). A fixed
 // trim threshold also fixes the mmap threshold, which would otherwise stay
-// at 128 KiB and put every larger array in pages of its own; 32 MiB is the
-// largest the library accepts.
+// at 128 KiB and put every larger array in pages of its own. At 16 MiB the
+// rasteriser's colour and depth buffers of a supersampled picture still get
+// theirs, and go back to the system with the context instead of staying in
+// the heap under the reduced picture.
 constexpr std::array<std::string_view, 2> kHeapThresholds = {
     "glibc.malloc.trim_threshold=67108864",
-    "glibc.malloc.mmap_threshold=33554432",
+    "glibc.malloc.mmap_threshold=16777216",
 };
 
 std::string_view NameOf(std::string_view tunable) { return tunable.substr(0, tunable.find('=')); }

@@ -8,7 +8,7 @@ namespace {
 
 using npr_render::TunablesWithHugePageHeap;
 
-constexpr const char* kThresholds = "glibc.malloc.trim_threshold=67108864:glibc.malloc.mmap_threshold=33554432";
+constexpr const char* kThresholds = "glibc.malloc.trim_threshold=67108864:glibc.malloc.mmap_threshold=16777216";
 
 TEST(HugePageHeap, IsAskedForBesideWhateverElseWasTuned) {
   EXPECT_EQ(TunablesWithHugePageHeap(nullptr), std::string("glibc.malloc.hugetlb=1:") + kThresholds);
@@ -21,7 +21,7 @@ TEST(HugePageHeap, IsAskedForBesideWhateverElseWasTuned) {
 // instead of being handed back and cleared anew for every scene.
 TEST(HugePageHeap, FreedHeapIsKeptUnlessTheUserSaidOtherwise) {
   EXPECT_EQ(TunablesWithHugePageHeap("glibc.malloc.trim_threshold=0"),
-            "glibc.malloc.trim_threshold=0:glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=33554432");
+            "glibc.malloc.trim_threshold=0:glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=16777216");
   EXPECT_EQ(TunablesWithHugePageHeap("glibc.malloc.mmap_threshold=4096"),
             "glibc.malloc.mmap_threshold=4096:glibc.malloc.hugetlb=1:glibc.malloc.trim_threshold=67108864");
 }

@@ -1,6 +1,7 @@
 // Showing an intermediate picture at 3840 x 2160: the bitmap is locked
 // (the drawing is written into it), handed to nobody, and unlocked (the
-// context draws into it again), as a shader does after each stage.
+// context draws into it again), as a shader does after each stage. And the
+// first round trip of a render, whose picture's pages are still to be had.
 #include <linvale/bitmap_dc.h>
 #include <linvale/dib_pixels.h>
 #include <linvale/npr_win32_owners.h>
@@ -80,9 +81,66 @@ void BM_CompatibleBitmap(benchmark::State& state) { LockUnlockCycle(state, false
 void BM_CompatibleBitmapWrittenMeanwhile(benchmark::State& state) { LockUnlockCycle(state, false, true); }
 void BM_MappedSection(benchmark::State& state) { LockUnlockCycle(state, true, false); }
 
+// A fresh picture over a file mapping, as every render starts: one context
+// takes it (reading it into a new framebuffer) and lets go (writing it
+// back). Making and freeing the picture is not timed.
+class FreshPicture {
+public:
+  FreshPicture()
+      : mMapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                    static_cast<DWORD>(pictureSize.cx * pictureSize.cy * 4), nullptr)),
+        mMemory(CreateCompatibleDC(nullptr)) {
+    const BITMAPINFO info = NprDibHeader(pictureSize.cx, pictureSize.cy, 32);
+    void* bits = nullptr;
+    mSection.reset(mMapping ? CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, mMapping.get(), 0) : nullptr);
+    mStock = mSection ? SelectObject(mMemory.get(), mSection.get()) : nullptr;
+  }
+  ~FreshPicture() {
+    if (mStock != nullptr) {
+      SelectObject(mMemory.get(), mStock);
+    }
+  }
+  FreshPicture(const FreshPicture&) = delete;
+  FreshPicture& operator=(const FreshPicture&) = delete;
+
+  HDC Hdc() const { return mStock != nullptr ? mMemory.get() : nullptr; }
+
+private:
+  NprUniqueHandle mMapping;
+  NprUniqueDC mMemory;
+  NprUniqueGdiObject<HBITMAP> mSection;
+  HGDIOBJ mStock = nullptr;
+};
+
+void BM_FreshMappedSectionFirstRoundTrip(benchmark::State& state) {
+  FreshPicture first;
+  const bool formatSet = first.Hdc() != nullptr && wglSetPixelFormat(first.Hdc(), 32, 8, 24, 0, genericFormats) != 0;
+  NprUniqueGlContext context(formatSet ? wglCreateContext(first.Hdc()) : nullptr);
+  if (!context) {
+    state.SkipWithError("no off-screen OpenGL context");
+    return;
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      FreshPicture picture;
+      const bool ready =
+          picture.Hdc() != nullptr && wglSetPixelFormat(picture.Hdc(), 32, 8, 24, 0, genericFormats) != 0;
+      state.ResumeTiming();
+      if (!ready || !wglMakeCurrent(picture.Hdc(), context.get()) || !wglMakeCurrent(nullptr, nullptr)) {
+        state.SkipWithError("the context did not take the picture");
+        break;
+      }
+      state.PauseTiming();
+    }
+    state.ResumeTiming();
+  }
+}
+
 BENCHMARK(BM_CompatibleBitmap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompatibleBitmapWrittenMeanwhile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MappedSection)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreshMappedSectionFirstRoundTrip)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

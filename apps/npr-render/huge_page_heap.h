@@ -9,9 +9,10 @@
 
 namespace npr_render {
 
-// The C library's tunables with huge pages asked for, given the ones the
-// program started with (null for none); nothing when they choose the heap's
-// pages already, either way.
+// The C library's tunables with huge pages asked for and freed heap kept
+// for reuse, given the ones the program started with (null for none);
+// nothing when they choose the heap's pages already, either way. Thresholds
+// the user set are kept.
 std::optional<std::string> TunablesWithHugePageHeap(const char* given);
 
 // Starts this program again, with the same arguments, with the C library

@@ -27,6 +27,7 @@
 #include "huge_page_heap.h"
 #include "image_output.h"
 #include "mesh_quality.h"
+#include "rasteriser_threads.h"
 #include "scene_loading.h"
 #include "settings_dialog.h"
 #include "stop_signals.h"
@@ -334,6 +335,7 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace npr_render;
+  RasteriseOnDrawingThread();
   RestartWithHugePageHeap(argv);
   try {
     const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));

@@ -35,6 +35,12 @@ void MappedRegion::Release() {
   }
 }
 
+void MappedRegion::BackAllPages() const {
+  if (mBase != nullptr) {
+    madvise(mBase, mMappedLength, MADV_POPULATE_WRITE);
+  }
+}
+
 MappedRegion MappedRegion::Anonymous(std::size_t length) {
   if (length == 0) {
     errno = EINVAL;

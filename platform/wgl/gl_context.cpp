@@ -174,6 +174,11 @@ bool GlContext::Bind(HDC hdc, HBITMAP handle, std::shared_ptr<Bitmap> bitmap) {
   {
     const auto lock = GdiObjects::Instance().Lock();
     if (!StillHolds(framebuffer->heldGeneration, *bitmap)) {
+      // Every pixel is read now and written back when the context lets go;
+      // a bitmap this framebuffer never held may not have its pages yet.
+      if (!framebuffer->heldGeneration) {
+        bitmap->pixels.BackAllPages();
+      }
       UploadPixels(framebuffer->colour, *bitmap);
       framebuffer->heldGeneration = bitmap->generation;
     }

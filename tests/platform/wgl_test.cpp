@@ -7,7 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -248,6 +253,49 @@ TEST_F(GlBitmap, DeletingTheCurrentContextWritesThePicture) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_FALSE(wglMakeCurrent(mMemory, mContext));
   mContext = nullptr;
+}
+
+// Kilobytes of written pages in the mapping that holds `address`, as the
+// kernel counts them.
+long DirtyKilobytesAround(const void* address) {
+  std::ifstream smaps("/proc/self/smaps");
+  const auto at = reinterpret_cast<std::uintptr_t>(address);
+  bool inside = false;
+  long dirty = 0;
+  for (std::string line; std::getline(smaps, line);) {
+    std::uintptr_t begin = 0;
+    std::uintptr_t end = 0;
+    if (std::sscanf(line.c_str(), "%" SCNxPTR "-%" SCNxPTR, &begin, &end) == 2 && line.find(' ') > line.find('-')) {
+      inside = begin <= at && at < end;
+    } else if (inside && (line.starts_with("Shared_Dirty:") || line.starts_with("Private_Dirty:"))) {
+      dirty += std::strtol(line.c_str() + line.find(':') + 1, nullptr, 10);
+    }
+  }
+  return dirty;
+}
+
+// The picture is read into the framebuffer when the context is made current
+// and written back when it lets go, so a fresh section's pages are all
+// backed, ready for writing, at once then, not page by page as the reading
+// and then the writing first touch them.
+TEST_F(GlBitmap, AFreshSectionIsBackedWhenTheContextFirstTakesIt) {
+  constexpr LONG side = 512;  // 1 MiB of pixels
+  mWidth = side;
+  mHeight = side;
+  const BITMAPINFO info = linvale::test::DibHeader(side, side, 32);
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, side * side * 4, nullptr);
+  ASSERT_NE(mapping, nullptr);
+  mMemory = CreateCompatibleDC(nullptr);
+  mBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &mBits, mapping, 0);
+  ASSERT_NE(mBitmap, nullptr);
+  mStock = SelectObject(mMemory, mBitmap);
+  ASSERT_TRUE(SetPixelFormat(mMemory, SoftwareFormat(mMemory, 24), nullptr));
+  EXPECT_EQ(DirtyKilobytesAround(mBits), 0);
+  mContext = wglCreateContext(mMemory);
+  ASSERT_TRUE(wglMakeCurrent(mMemory, mContext));
+  EXPECT_GE(DirtyKilobytesAround(mBits), side * side * 4 / 1024);
+  ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  CloseHandle(mapping);
 }
 
 TEST_F(GlBitmap, AContextMovedToAnotherBitmapLeavesTheFirstOneItsPicture) {

@@ -11,6 +11,8 @@
 #include <IL/il.h>
 
 #include <cstddef>
+#include <map>
+#include <utility>
 
 namespace linvale::sketch {
 
@@ -114,14 +116,50 @@ void DrawLitFaces(const Node& node, const TS_ClassArray<TS_Light>& lights, const
   glEnd();
 }
 
-void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& setup, const GrainImage& grain, int pass) {
+// The grain of one pass recoloured for each material met so far. Nodes of
+// one material share it: making it is most of a pass on models of many
+// parts. Kept within a bound so that a model of countless colours cannot
+// pile up textures; what is dropped is made again when met again.
+class RecolouredGrains {
+public:
+  RecolouredGrains(const GrainImage& grain, int pass, const std::array<double, 3>& background)
+      : mGrain(grain), mPass(pass), mBackground(background) {}
+
+  // 0 when the grain did not load or the copy could not be made.
+  unsigned int For(const std::array<double, 3>& material) {
+    if (!mGrain.IsLoaded()) {
+      return 0;
+    }
+    if (const auto kept = mTextures.find(material); kept != mTextures.end()) {
+      return kept->second.Name();
+    }
+    if (mTextures.size() >= kMostKept) {
+      mTextures.clear();
+    }
+    NprGlTexture texture(RecolouredTexture(mGrain, mPass, material, mBackground));
+    const unsigned int name = texture.Name();
+    if (name != 0) {
+      mTextures.emplace(material, std::move(texture));
+    }
+    return name;
+  }
+
+private:
+  static constexpr std::size_t kMostKept = 32;
+
+  const GrainImage& mGrain;
+  int mPass;
+  std::array<double, 3> mBackground;
+  std::map<std::array<double, 3>, NprGlTexture> mTextures;
+};
+
+void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& setup, RecolouredGrains& grains,
+              int pass) {
   std::array<GLdouble, 16> modelView{};
   glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
   glLoadIdentity();
-  const NprGlTexture texture(
-      grain.IsLoaded() ? RecolouredTexture(grain, pass, Fractions(node.m_material.Diffuse()), setup.background) : 0U);
-  if (texture.Name() != 0) {
-    BindNodeTexture(texture.Name(), pass);
+  if (const unsigned int texture = grains.For(Fractions(node.m_material.Diffuse())); texture != 0) {
+    BindNodeTexture(texture, pass);
   }
   glMultMatrixd(modelView.data());
   DrawLitFaces(node, scene.Lights(), setup.cameraLocation, pass);
@@ -167,9 +205,10 @@ void DrawPass(const Scene& scene, const TexturedFillSetup& setup, const Textured
   } else {
     glDisable(GL_TEXTURE_2D);
   }
+  RecolouredGrains grains(grain, pass, setup.background);
   unsigned k = 0;
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
-    DrawNode(*node, scene, setup, grain, pass);
+    DrawNode(*node, scene, setup, grains, pass);
     hooks.afterNode(++k);
   }
 }

@@ -10,6 +10,7 @@
 #include <IL/il.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -307,6 +308,37 @@ TEST_F(SketchRender, FillsColourTheFacesAndKeepTheOutline) {
       }
     }
     EXPECT_GT(reddish, 3000) << mode;
+  }
+}
+
+TEST_F(SketchRender, EachNodesTexturedFillTakesItsOwnMaterialsColour) {
+  // A red cube (the fixture's), a blue one beside it and a second red one:
+  // nodes of one material share their recoloured grain, others must not.
+  NprAppendMeshNode(mScene, Box({1.5, 0, 0}, 1.0), TS_Color(40, 80, 200));
+  NprAppendMeshNode(mScene, Box({3.0, 0, 0}, 1.0), TS_Color(200, 80, 40));
+  mFixture.Fit(mScene, mViewport, NprNamedView::Front, TS::parallel_view);
+  for (const char* mode : {"1", "2"}) {
+    mFixture.SetKeys({{"silEdges", "0"}, {"textureFill", "1"}, {"textureMode", mode}});
+    const Picture filled = RenderPicture();
+    // Left, middle and right thirds of the picture hold one cube each.
+    std::array<int, 3> reddish{};
+    std::array<int, 3> bluish{};
+    for (int y = 0; y < filled.height; ++y) {
+      for (int x = 0; x < filled.width; ++x) {
+        const std::uint32_t v = filled.At(x, y);
+        const int red = static_cast<int>((v >> 16) & 0xFFU);
+        const int blue = static_cast<int>(v & 0xFFU);
+        const auto third = static_cast<std::size_t>(std::min(2, 3 * x / filled.width));
+        reddish[third] += red > blue + 20 ? 1 : 0;
+        bluish[third] += blue > red + 20 ? 1 : 0;
+      }
+    }
+    EXPECT_GT(reddish[0], 1000) << mode;
+    EXPECT_EQ(bluish[0], 0) << mode;
+    EXPECT_GT(bluish[1], 1000) << mode;
+    EXPECT_EQ(reddish[1], 0) << mode;
+    EXPECT_GT(reddish[2], 1000) << mode;
+    EXPECT_EQ(bluish[2], 0) << mode;
   }
 }
 

@@ -159,9 +159,29 @@ bool TS_Mesh::Compact() {
     const bool keepFaceNormals = HasFaceNormals();
     const bool keepVertexNormals = HasVertexNormals();
 
+    // Marks the vertices valid faces use; most meshes turn out compact
+    // already and are left alone, which spares copying a large one whole.
+    std::vector<int> newIndex(m_vertices.size(), -1);
+    std::size_t validFaces = 0;
+    for (const TS_MeshFace& face : m_faces) {
+      if (!face.IsValid(vertexCount)) {
+        continue;
+      }
+      ++validFaces;
+      for (int v : face.vi) {
+        newIndex[static_cast<std::size_t>(v)] = 0;
+      }
+    }
+    const auto usedVertices = static_cast<std::size_t>(std::ranges::count(newIndex, 0));
+    const bool normalsFit = (keepFaceNormals || m_faceNormals.empty()) && (keepVertexNormals || m_vertexNormals.empty());
+    if (validFaces == m_faces.size() && usedVertices == m_vertices.size() && normalsFit) {
+      return true;
+    }
+
     std::vector<TS_MeshFace> faces;
     std::vector<TS_3fVector> faceNormals;
-    std::vector<int> newIndex(m_vertices.size(), -1);
+    faces.reserve(validFaces);
+    faceNormals.reserve(keepFaceNormals ? validFaces : 0);
     for (std::size_t f = 0; f < m_faces.size(); ++f) {
       if (!m_faces[f].IsValid(vertexCount)) {
         continue;
@@ -170,13 +190,12 @@ bool TS_Mesh::Compact() {
       if (keepFaceNormals) {
         faceNormals.push_back(m_faceNormals[f]);
       }
-      for (int v : m_faces[f].vi) {
-        newIndex[static_cast<std::size_t>(v)] = 0;  // marks the vertex as used
-      }
     }
 
     std::vector<TS_3fPoint> vertices;
     std::vector<TS_3fVector> vertexNormals;
+    vertices.reserve(usedVertices);
+    vertexNormals.reserve(keepVertexNormals ? usedVertices : 0);
     for (std::size_t v = 0; v < m_vertices.size(); ++v) {
       if (newIndex[v] < 0) {
         continue;

@@ -128,6 +128,28 @@ TEST(Mesh, CompactDropsUnusedVerticesAndInvalidFacesKeepingNormalsParallel) {
   }
 }
 
+TEST(Mesh, CompactLeavesACompactMeshAsItIsButStillDropsNormalsThatDoNotFit) {
+  TS_Mesh compact = test_meshes::sharedCornerCube();
+  ASSERT_TRUE(compact.ComputeVertexNormals());
+  const TS_Mesh before = compact;
+  ASSERT_TRUE(compact.Compact());
+  EXPECT_TRUE(std::ranges::equal(compact.Vertices(), before.Vertices()));
+  EXPECT_TRUE(std::ranges::equal(compact.VertexNormals(), before.VertexNormals()));
+  ASSERT_EQ(compact.FaceCount(), before.FaceCount());
+  for (int f = 0; f < compact.FaceCount(); ++f) {
+    EXPECT_EQ(compact.Face(f), before.Face(f));
+    EXPECT_EQ(compact.FaceNormal(f), before.FaceNormal(f));
+  }
+
+  // Every vertex used and every face valid, but one normal short.
+  TS_Mesh shortNormals = triangle();
+  shortNormals.SetVertexNormal(0, TS_3fVector(0, 0, 1));
+  shortNormals.SetVertexNormal(1, TS_3fVector(0, 0, 1));
+  ASSERT_TRUE(shortNormals.Compact());
+  EXPECT_EQ(shortNormals.VertexCount(), 3);
+  EXPECT_TRUE(shortNormals.VertexNormals().empty());
+}
+
 TEST(Mesh, BoundingBoxStartsAtTheFirstVertexOrGrowsTheBoxItIsGiven) {
   TS_3dPoint min(-5, -5, -5);
   TS_3dPoint max(-4, -4, -4);

@@ -27,11 +27,14 @@
 #include <set>
 #include <sstream>
 
+#include "find_widget.h"
 #include "settings_dialog.h"
 #include "support/temporary_home.h"
 #include "test_host.h"
 
 namespace {
+
+using linvale::test::Find;
 
 using linvale::cartoon::CartoonSettings;
 using linvale::cartoon::ShadePreview;
@@ -102,15 +105,6 @@ private slots:
   void pageChangeLandsInTheStyleFileAtOk();
 
 private:
-  template <typename Widget>
-  Widget* Find(QWidget* parent, const char* name) {
-    auto* widget = parent->findChild<Widget*>(name);
-    if (widget == nullptr) {
-      qFatal("no widget %s", name);
-    }
-    return widget;
-  }
-
   std::unique_ptr<linvale::test::TemporaryFolder> mRoot;
   std::unique_ptr<linvale::test::DialogTestHost> mHost;
   NprHostApplicationServices* mPreviousHost = nullptr;

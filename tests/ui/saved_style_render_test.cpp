@@ -16,10 +16,13 @@
 #include <functional>
 #include <string>
 
+#include "find_widget.h"
 #include "settings_dialog.h"
 #include "support/temporary_home.h"
 
 namespace {
+
+using linvale::test::Find;
 
 // A host that keeps the library's own folders, as npr-render's does.
 class ProgramLikeHost final : public NprHostApplicationServices {
@@ -53,15 +56,6 @@ private slots:
   void aCartoonChangeShowsInTheNextRender();
 
 private:
-  template <typename Widget>
-  Widget* Find(QWidget* parent, const char* name) {
-    auto* widget = parent->findChild<Widget*>(name);
-    if (widget == nullptr) {
-      qFatal("no widget %s", name);
-    }
-    return widget;
-  }
-
   // npr-render's exit code for `arguments` without a display; -1 when it
   // crashed or hung.
   int RunNprRender(const QStringList& arguments) const;

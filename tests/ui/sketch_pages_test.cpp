@@ -28,11 +28,14 @@
 #include <memory>
 #include <sstream>
 
+#include "find_widget.h"
 #include "settings_dialog.h"
 #include "support/temporary_home.h"
 #include "test_host.h"
 
 namespace {
+
+using linvale::test::Find;
 
 using linvale::sketch::SketchSettings;
 
@@ -103,15 +106,6 @@ private slots:
   void pageChangeLandsInTheStyleFileAtOk();
 
 private:
-  template <typename Widget>
-  Widget* Find(QWidget* parent, const char* name) {
-    auto* widget = parent->findChild<Widget*>(name);
-    if (widget == nullptr) {
-      qFatal("no widget %s", name);
-    }
-    return widget;
-  }
-
   std::unique_ptr<linvale::test::TemporaryFolder> mRoot;
   std::unique_ptr<linvale::test::DialogTestHost> mHost;
   NprHostApplicationServices* mPreviousHost = nullptr;

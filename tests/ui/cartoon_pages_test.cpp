@@ -289,15 +289,8 @@ void CartoonPagesTest::previewShowsThreeBandsThenTwo() {
 }
 
 void CartoonPagesTest::pageChangeLandsInTheStyleFileAtOk() {
-  namespace fs = std::filesystem;
-  for (const auto kind : {NprHostApplicationServices::UserStylesFolder, NprHostApplicationServices::CommonDataFolder,
-                          NprHostApplicationServices::UserDataFolder}) {
-    fs::create_directories(mHost->FolderPath(kind));
-  }
-  const std::string custom = mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr";
-  std::ofstream(custom) << "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n";
-  std::ofstream(mHost->FolderPath(NprHostApplicationServices::UserStylesFolder) + "/elm.npr")
-      << "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n";
+  const std::string custom =
+      mHost->WriteSavedStyle("elm", "[Common]\nCurrent Render=Cartoon\nStyle=elm\n[Cartoon]\nwidthDis=2\n");
   NprRenderer renderer;
   QVERIFY(renderer.OnLoad() >= 1);
   NprShader* cartoon = NprShader::GetByTag("Cartoon");

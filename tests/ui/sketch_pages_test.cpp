@@ -461,15 +461,8 @@ void SketchPagesTest::eachAcceptedChangeRestartsThePreviewOnce() {
 }
 
 void SketchPagesTest::pageChangeLandsInTheStyleFileAtOk() {
-  namespace fs = std::filesystem;
-  for (const auto kind : {NprHostApplicationServices::UserStylesFolder, NprHostApplicationServices::CommonDataFolder,
-                          NprHostApplicationServices::UserDataFolder}) {
-    fs::create_directories(mHost->FolderPath(kind));
-  }
-  const std::string custom = mHost->FolderPath(NprHostApplicationServices::UserDataFolder) + "/Custom.npr";
-  std::ofstream(custom) << "[Common]\nCurrent Render=Sketch\nStyle=oak\n[Sketch]\nnumLines=2\n";
-  std::ofstream(mHost->FolderPath(NprHostApplicationServices::UserStylesFolder) + "/oak.npr")
-      << "[Common]\nCurrent Render=Sketch\nStyle=oak\n[Sketch]\nnumLines=2\n";
+  const std::string custom =
+      mHost->WriteSavedStyle("oak", "[Common]\nCurrent Render=Sketch\nStyle=oak\n[Sketch]\nnumLines=2\n");
   NprRenderer renderer;
   QVERIFY(renderer.OnLoad() >= 1);
   NprShader* sketch = NprShader::GetByTag("Sketch");

@@ -7,6 +7,8 @@
 #include <linvale/npr_render_settings.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -58,6 +60,19 @@ public:
     char buffer[MAX_PATH];
     GetStyleFolder(kind, buffer, sizeof buffer);
     return buffer;
+  }
+
+  // The folders made, the user's style `name` and the default style file
+  // both holding `text`, as after saving that style; the default style
+  // file's path.
+  std::string WriteSavedStyle(const std::string& name, const std::string& text) const {
+    for (const auto kind : {UserStylesFolder, CommonDataFolder, UserDataFolder}) {
+      std::filesystem::create_directories(FolderPath(kind));
+    }
+    const std::string custom = FolderPath(UserDataFolder) + "/Custom.npr";
+    std::ofstream(custom) << text;
+    std::ofstream(FolderPath(UserStylesFolder) + "/" + name + ".npr") << text;
+    return custom;
   }
 
   std::optional<unsigned long> chosenColor;

@@ -2,7 +2,6 @@
 
 #include <linvale/scene_builder.h>
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -20,9 +19,8 @@ TS_3dVector ToToolkit(const Npr::Ge::Vector3d& v) { return TS_3dVector(v.x, v.y,
 
 // One pass over the host's arrays into the toolkit mesh's own arrays, which
 // the mesh then takes over without a further copy. Faces that break the
-// face rules are left out here; `compact` tells whether some vertex is left
-// unused, the one thing Compact would still have to remove.
-bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh, bool& compact) {
+// face rules are left out here; vertices no face uses stay for Compact.
+bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh) {
   const auto& vertices = source.vertices();
   const auto& normals = source.vertexNormals();
   const auto& faces = source.faces();
@@ -34,7 +32,6 @@ bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh, bool& compact) {
   }
   std::vector<TS_MeshFace> meshFaces;
   meshFaces.reserve(faces.length());
-  std::vector<bool> used(vertices.length(), false);
   for (unsigned f = 0; f < faces.length(); ++f) {
     const Npr::Ge::Mesh::Face& face = faces.at(f);
     if (!source.isValid(face)) {
@@ -42,9 +39,7 @@ bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh, bool& compact) {
     }
     meshFaces.push_back(TS_MeshFace{
         {static_cast<int>(face.i), static_cast<int>(face.j), static_cast<int>(face.k), static_cast<int>(face.l)}});
-    used[face.i] = used[face.j] = used[face.k] = used[face.l] = true;
   }
-  compact = std::find(used.begin(), used.end(), false) == used.end();
   std::vector<TS_3fVector> vertexNormals;
   if (normals.length() == vertices.length()) {
     vertexNormals.reserve(normals.length());
@@ -56,11 +51,10 @@ bool FillMesh(const Npr::Ge::Mesh& source, TS_Mesh& mesh, bool& compact) {
   return mesh.Assign(std::move(points), std::move(meshFaces), std::move(vertexNormals));
 }
 
-// Returns false when nothing drawable is left. Compaction of a mesh that is
-// already compact would only copy its arrays.
-bool PrepareMesh(Node& node, bool compact) {
+// Returns false when nothing drawable is left.
+bool PrepareMesh(Node& node) {
   TS_Mesh& mesh = node.m_mesh;
-  if ((!compact && !mesh.Compact()) || mesh.FaceCount() == 0 || !mesh.ConvertQuadsToTriangles()) {
+  if (!mesh.Compact() || mesh.FaceCount() == 0 || !mesh.ConvertQuadsToTriangles()) {
     return false;
   }
   if (!mesh.HasFaceNormals()) {
@@ -113,8 +107,7 @@ bool AppendMeshNode(::Scene& scene, const Npr::Ge::Mesh& mesh) {
   try {
     // Until EndNode the node is ours to delete should anything fail.
     std::unique_ptr<Node> node(scene.BeginNode());
-    bool compact = false;
-    if (node == nullptr || !FillMesh(mesh, node->m_mesh, compact) || !PrepareMesh(*node, compact)) {
+    if (node == nullptr || !FillMesh(mesh, node->m_mesh) || !PrepareMesh(*node)) {
       return false;
     }
     node->m_material = NprMaterialForColor(MeshColor(mesh));

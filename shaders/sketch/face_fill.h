@@ -10,10 +10,8 @@
 
 namespace linvale::sketch {
 
-// One triangle batch for the whole node.
 void DrawOccludingFaces(const Node& node, const std::array<double, 3>& background);
 
-// Each face its own triangle.
 void DrawMaterialFaces(const Node& node);
 
 }  // namespace linvale::sketch

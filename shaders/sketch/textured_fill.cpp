@@ -1,5 +1,6 @@
 #include "textured_fill.h"
 
+#include "face_corner_arrays.h"
 #include "fill_rules.h"
 #include "stroke_rules.h"
 
@@ -12,7 +13,9 @@
 
 #include <cstddef>
 #include <map>
+#include <span>
 #include <utility>
+#include <vector>
 
 namespace linvale::sketch {
 
@@ -99,21 +102,23 @@ void BindNodeTexture(unsigned int texture, int pass) {
   GenerateEyeCoordinates();
 }
 
-void DrawLitFaces(const Node& node, const TS_ClassArray<TS_Light>& lights, const TS_3dPoint& cameraLocation, int pass) {
+// The light value at each face corner of one node, in face order. It is
+// the same in all three passes, and working it out is most of what a pass
+// costs the processor on large meshes, so it is kept from the first pass.
+std::vector<double> CornerLightValues(const Node& node, const TS_ClassArray<TS_Light>& lights,
+                                      const TS_3dPoint& cameraLocation) {
   const TS_Mesh& mesh = node.m_mesh;
   const bool smooth = NprUsesVertexNormals(node);
-  glBegin(GL_TRIANGLES);
+  std::vector<double> values;
+  values.reserve(static_cast<std::size_t>(mesh.FaceCount()) * 3U);
   for (int face = 0; face < mesh.FaceCount(); ++face) {
     const std::array<TS_3dVector, 3> normals = NprFaceShadingNormals(mesh, face, cameraLocation, smooth);
     for (int corner = 0; corner < 3; ++corner) {
       const TS_3fPoint& v = mesh.Vertex(mesh.Face(face).vi[corner]);
-      const double u = NprLightValue(TS_3dPoint(v), normals[static_cast<std::size_t>(corner)], lights, -1.0);
-      const std::array<double, 4> colour = FillVertexColour(pass, u);
-      glColor4d(colour[0], colour[1], colour[2], colour[3]);
-      glVertex3f(v.x, v.y, v.z);
+      values.push_back(NprLightValue(TS_3dPoint(v), normals[static_cast<std::size_t>(corner)], lights, -1.0));
     }
   }
-  glEnd();
+  return values;
 }
 
 // The grain of one pass recoloured for each material met so far. Nodes of
@@ -153,7 +158,7 @@ private:
   std::map<std::array<double, 3>, NprGlTexture> mTextures;
 };
 
-void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& setup, RecolouredGrains& grains,
+void DrawNode(const Node& node, std::span<const double> lightValues, RecolouredGrains& grains, FaceCornerArrays& arrays,
               int pass) {
   std::array<GLdouble, 16> modelView{};
   glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
@@ -162,7 +167,9 @@ void DrawNode(const Node& node, const Scene& scene, const TexturedFillSetup& set
     BindNodeTexture(texture, pass);
   }
   glMultMatrixd(modelView.data());
-  DrawLitFaces(node, scene.Lights(), setup.cameraLocation, pass);
+  arrays.Draw(node.m_mesh, [lightValues, pass](int face, int corner) {
+    return FillVertexColour(pass, lightValues[static_cast<std::size_t>(face) * 3U + static_cast<std::size_t>(corner)]);
+  });
 }
 
 // The grain is laid over the picture plane, pencil grain five times across
@@ -198,7 +205,8 @@ void RestoreAfterFill() {
   glDisable(GL_TEXTURE_2D);
 }
 
-void DrawPass(const Scene& scene, const TexturedFillSetup& setup, const TexturedFillHooks& hooks, int pass) {
+void DrawPass(const Scene& scene, const TexturedFillSetup& setup, const TexturedFillHooks& hooks, int pass,
+              std::vector<std::vector<double>>& lightValues) {
   const GrainImage grain(GrainFileName(setup, pass));
   if (grain.IsLoaded()) {
     glEnable(GL_TEXTURE_2D);
@@ -206,10 +214,14 @@ void DrawPass(const Scene& scene, const TexturedFillSetup& setup, const Textured
     glDisable(GL_TEXTURE_2D);
   }
   RecolouredGrains grains(grain, pass, setup.background);
-  unsigned k = 0;
+  FaceCornerArrays arrays;
+  std::size_t k = 0;
   for (const Node* node = scene.First(); node != nullptr; node = node->m_next) {
-    DrawNode(*node, scene, setup, grains, pass);
-    hooks.afterNode(++k);
+    if (k == lightValues.size()) {
+      lightValues.push_back(CornerLightValues(*node, scene.Lights(), setup.cameraLocation));
+    }
+    DrawNode(*node, lightValues[k], grains, arrays, pass);
+    hooks.afterNode(static_cast<unsigned>(++k));
   }
 }
 
@@ -220,11 +232,12 @@ void DrawTexturedFill(const Scene& scene, const TexturedFillSetup& setup, const 
   glEnable(GL_TEXTURE_2D);
   glDepthFunc(GL_LESS);
   SetGrainPlacement(setup);
+  std::vector<std::vector<double>> lightValues;
   for (int pass = 1; pass <= 3; ++pass) {
     if (pass == 2) {
       BlendOntoBase();
     }
-    DrawPass(scene, setup, hooks, pass);
+    DrawPass(scene, setup, hooks, pass, lightValues);
     hooks.afterPass();
   }
   RestoreAfterFill();

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -340,6 +341,54 @@ TEST_F(SketchRender, EachNodesTexturedFillTakesItsOwnMaterialsColour) {
     EXPECT_GT(reddish[2], 1000) << mode;
     EXPECT_EQ(bluish[2], 0) << mode;
   }
+}
+
+// A box turned about the view axis, so that its faces meet the light at
+// other angles than an upright box's.
+TS_Mesh TurnedBox(const TS_3dPoint& offset, double size, double radians) {
+  TS_Mesh box = Box(offset, size);
+  for (int i = 0; i < box.VertexCount(); ++i) {
+    const TS_3fPoint& v = box.Vertex(i);
+    const double x = v.x - offset.x;
+    const double y = v.y - offset.y;
+    box.SetVertex(i, TS_3dPoint(offset.x + x * std::cos(radians) - y * std::sin(radians),
+                                offset.y + x * std::sin(radians) + y * std::cos(radians), v.z));
+  }
+  return box;
+}
+
+TEST_F(SketchRender, EachNodesTexturedFillIsLitByItsOwnFaces) {
+  // The light at the corners is worked out once for all three passes: the
+  // upright box on the right must not change with the box drawn before it.
+  const TS_Color colour(200, 80, 40);
+  std::vector<Picture> pictures;
+  for (const double turn : {0.5, 1.0}) {
+    Scene scene;
+    NprAppendMeshNode(scene, TurnedBox({0, 0, 0}, 1.0, turn), colour);
+    NprAppendMeshNode(scene, Box({2.5, 0, 0}, 1.0), colour);
+    // One view for both, fitted to the first.
+    if (pictures.empty()) {
+      mFixture.Fit(scene, mViewport, NprNamedView::Front, TS::parallel_view);
+    } else {
+      NprAddDefaultLightIfNone(scene, mViewport);
+    }
+    mFixture.SetKeys(
+        {{"silEdges", "0"}, {"disEdges", "0"}, {"endEdges", "0"}, {"textureFill", "1"}, {"textureMode", "1"}});
+    const NprUniqueGdiObject<HBITMAP> bitmap(mFixture.Render(scene, mViewport));
+    ASSERT_NE(bitmap, nullptr);
+    pictures.emplace_back(bitmap.get());
+  }
+  const Picture& first = pictures[0];
+  int filled = 0;
+  int differing = 0;
+  for (int y = 0; y < first.height; ++y) {
+    for (int x = first.width * 3 / 5; x < first.width; ++x) {
+      filled += first.At(x, y) != kWhite ? 1 : 0;
+      differing += first.At(x, y) != pictures[1].At(x, y) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(filled, 1000);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(SketchRender, OutOfRangeStyleValuesStillRender) {

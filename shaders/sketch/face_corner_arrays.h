@@ -1,6 +1,6 @@
-// Faces handed to GL as arrays of corners rather than one call per vertex:
-// on large meshes the per-vertex calls cost more than rasterising. The
-// first three corners of each face make its triangle, as everywhere the
+// Faces handed to GL as arrays of corners, a run of faces at a time, so
+// that the colours of a pass can come from values worked out before it.
+// The first three corners of each face make its triangle, as everywhere the
 // sketch draws faces (meshes reach the renderer triangulated).
 #pragma once
 

@@ -7,6 +7,20 @@
 
 namespace linvale::sketch {
 
+namespace {
+
+// Every segment has its own width, and a change of line width makes
+// llvmpipe queue a copy of its shader state, about 33 KB, with the
+// segment. Unflushed, a stroke pass held tens of megabytes of these copies
+// at a time; flushing every few segments keeps the queue small at no cost
+// in time. Pictures without an alpha channel come out the same byte for
+// byte; where the picture has one (the textured fills), a few hundred
+// bytes of a 1920 x 1080 picture move by one step, as llvmpipe's blending
+// there depends on where its queue is cut.
+constexpr unsigned kSegmentsPerFlush = 32;
+
+}  // namespace
+
 GlStrokeCanvas::GlStrokeCanvas() {
   glGetDoublev(GL_MODELVIEW_MATRIX, mModelView.data());
   glGetDoublev(GL_PROJECTION_MATRIX, mProjection.data());
@@ -49,6 +63,14 @@ void GlStrokeCanvas::DrawSegment(const StrokeSegment& segment) {
       glVertex3d(segment.p1.x, segment.p1.y, segment.p1.z);
     }
     glEnd();
+  }
+  FlushEvery(kSegmentsPerFlush);
+}
+
+void GlStrokeCanvas::FlushEvery(unsigned segments) {
+  if (++mSegmentsSinceFlush == segments) {
+    glFlush();
+    mSegmentsSinceFlush = 0;
   }
 }
 

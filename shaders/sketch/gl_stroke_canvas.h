@@ -19,10 +19,12 @@ public:
 
 private:
   std::optional<std::array<double, 3>> Project(const TS_3dPoint& p) const;
+  void FlushEvery(unsigned segments);
 
   std::array<double, 16> mModelView{};
   std::array<double, 16> mProjection{};
   std::array<int, 4> mViewport{};
+  unsigned mSegmentsSinceFlush = 0;
 };
 
 }  // namespace linvale::sketch

@@ -149,12 +149,13 @@ void CartoonRenderPass::DrawAllOutlines() const {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthFunc(GL_LEQUAL);
+  OutlinePen pen;
   for (int kind = 0; kind < static_cast<int>(std::size(kOutlineKinds)); ++kind) {
-    DrawOutlinesOfKind(kind);
+    DrawOutlinesOfKind(kind, pen);
   }
 }
 
-void CartoonRenderPass::DrawOutlinesOfKind(int kindIndex) const {
+void CartoonRenderPass::DrawOutlinesOfKind(int kindIndex, OutlinePen& pen) const {
   const OutlineKind& kind = kOutlineKinds[kindIndex];
   if (!NprEdgeSwitchesOf(mCartoon).Draws(kind.kind)) {
     return;
@@ -163,8 +164,8 @@ void CartoonRenderPass::DrawOutlinesOfKind(int kindIndex) const {
   mProgress.SetTaskName(LoadCartoonString(kind.taskName));
   const auto lines = NprMembersOf(kind.kind).lines;
   for (const Node& node : NprSceneNodes(mScene)) {
-    DrawOutlines(node.*lines,
-                 BlendOutlineColor(mCartoon.*kind.color, node.m_material.Diffuse(), mCartoon.*kind.towardsMaterial));
+    pen.Draw(node.*lines,
+             BlendOutlineColor(mCartoon.*kind.color, node.m_material.Diffuse(), mCartoon.*kind.towardsMaterial));
     mProgress.StepWithCancelCheck();
   }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cartoon_settings.h"
+#include "outline_drawing.h"
 
 #include <linvale/npr_gl_bitmap_context.h>
 #include <linvale/npr_render_progress.h>
@@ -33,7 +34,7 @@ private:
   void SetUpCamera() const;
   void DrawFaces(NprGlBitmapContext& context) const;
   void DrawAllOutlines() const;
-  void DrawOutlinesOfKind(int kindIndex) const;
+  void DrawOutlinesOfKind(int kindIndex, OutlinePen& pen) const;
 
   double LineScale() const;
 

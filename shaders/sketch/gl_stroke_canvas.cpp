@@ -13,10 +13,10 @@ namespace {
 // llvmpipe queue a copy of its shader state, about 33 KB, with the
 // segment. Unflushed, a stroke pass held tens of megabytes of these copies
 // at a time; flushing every few segments keeps the queue small at no cost
-// in time. Pictures without an alpha channel come out the same byte for
-// byte; where the picture has one (the textured fills), a few hundred
-// bytes of a 1920 x 1080 picture move by one step, as llvmpipe's blending
-// there depends on where its queue is cut.
+// in time. Opaque strokes come out the same byte for byte; the
+// half-transparent ones over a textured fill move by one step in a few
+// hundred bytes of a 1920 x 1080 picture, as llvmpipe's blending of them
+// depends on where its queue is cut.
 constexpr unsigned kSegmentsPerFlush = 32;
 
 }  // namespace

@@ -12,7 +12,6 @@ namespace {
 
 using linvale::test::HeapGrowthSince;
 using linvale::test::HeapInUse;
-using linvale::test::SupersampledGlPicture;
 
 // Short lines scattered over the picture, as the edges of one large node.
 TS_ClassArray<TS_Line> ScatteredLines(int count) {
@@ -24,14 +23,11 @@ TS_ClassArray<TS_Line> ScatteredLines(int count) {
   return lines;
 }
 
+using OutlineDrawingQueue = linvale::test::RasteriserQueueTest;
+
 }  // namespace
 
-TEST(OutlineDrawing, ANodesManyOutlinesDoNotPileUpWaitingForTheRasteriser) {
-#ifdef LINVALE_SANITIZED
-  GTEST_SKIP() << "AddressSanitizer's allocator keeps no glibc heap counts";
-#endif
-  const SupersampledGlPicture picture;
-  ASSERT_TRUE(picture.IsCurrent());
+TEST_F(OutlineDrawingQueue, ANodesManyOutlinesDoNotPileUpWaitingForTheRasteriser) {
   glEnable(GL_LINE_SMOOTH);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -12,7 +12,6 @@ namespace {
 
 using linvale::test::HeapGrowthSince;
 using linvale::test::HeapInUse;
-using linvale::test::SupersampledGlPicture;
 
 // Short dark strokes across the picture, each a pixel wider than the one
 // before up to ten, as the width variation of a style draws them.
@@ -27,14 +26,11 @@ void DrawStrokesOfChangingWidth(linvale::sketch::GlStrokeCanvas& canvas, int cou
   }
 }
 
+using GlStrokeCanvasQueue = linvale::test::RasteriserQueueTest;
+
 }  // namespace
 
-TEST(GlStrokeCanvas, StrokesOfChangingWidthDoNotPileUpWaitingForTheRasteriser) {
-#ifdef LINVALE_SANITIZED
-  GTEST_SKIP() << "AddressSanitizer's allocator keeps no glibc heap counts";
-#endif
-  const SupersampledGlPicture picture;
-  ASSERT_TRUE(picture.IsCurrent());
+TEST_F(GlStrokeCanvasQueue, StrokesOfChangingWidthDoNotPileUpWaitingForTheRasteriser) {
   linvale::sketch::GlStrokeCanvas canvas;
   // The first strokes have the rasteriser make its line and point code.
   DrawStrokesOfChangingWidth(canvas, 100);

@@ -7,6 +7,7 @@
 #include <linvale/npr_gl_bitmap_context.h>
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <malloc.h>
 #include <stdlib.h>
@@ -42,6 +43,20 @@ public:
 private:
   NprGlBitmapContext mContext;
   bool mCurrent = false;
+};
+
+// Tests of what drawing leaves waiting, with the picture current.
+class RasteriserQueueTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+#ifdef LINVALE_SANITIZED
+    GTEST_SKIP() << "AddressSanitizer's allocator keeps no glibc heap counts";
+#endif
+    ASSERT_TRUE(mPicture.IsCurrent());
+  }
+
+private:
+  SupersampledGlPicture mPicture;
 };
 
 // What glibc's heap has handed out and not had back, mapped blocks included.

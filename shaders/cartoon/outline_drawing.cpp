@@ -31,6 +31,9 @@ OutlineColor BlendOutlineColor(TS_Color lineColor, TS_Color materialColor, doubl
 }
 
 void OutlinePen::Draw(const TS_ClassArray<TS_Line>& lines, OutlineColor color) {
+  if (lines.Count() == 0) {
+    return;
+  }
   glColor3d(color.red, color.green, color.blue);
   glBegin(GL_LINES);
   for (const TS_Line& line : lines) {

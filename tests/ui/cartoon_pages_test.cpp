@@ -28,13 +28,18 @@
 #include <sstream>
 
 #include "find_widget.h"
+#include "page_test_support.h"
 #include "settings_dialog.h"
 #include "support/temporary_home.h"
 #include "test_host.h"
 
 namespace {
 
+using linvale::test::CheckSwatchStoresOnlyAConfirmedNewColour;
+using linvale::test::CountingMainDlg;
 using linvale::test::Find;
+using linvale::test::PagesDeleter;
+using linvale::test::Type;
 
 using linvale::cartoon::CartoonSettings;
 using linvale::cartoon::ShadePreview;
@@ -47,18 +52,6 @@ int CountMessageBox(HWND, LPCSTR, LPCSTR, UINT) {
   return IDOK;
 }
 
-// Counts what the pages tell the settings dialog.
-class CountingMainDlg final : public NprUiMainDlg {
-public:
-  NprRenderSettings WorkingSettings() const override { return {}; }
-  void ParametersChanged() override { ++changes; }
-  int changes = 0;
-};
-
-struct PagesDeleter {
-  void operator()(NprPages* pages) const { NprPagesDelete(pages); }
-};
-
 // The distinct colours of a picture other than its black background.
 std::set<QRgb> LitColors(const QImage& picture) {
   std::set<QRgb> colors;
@@ -70,12 +63,6 @@ std::set<QRgb> LitColors(const QImage& picture) {
     }
   }
   return colors;
-}
-
-void Type(linvale::ui::RuleSpinBox* box, const QString& text) {
-  auto* edit = box->findChild<QLineEdit*>();
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
 }
 
 std::string ReadText(const std::string& path) {
@@ -203,18 +190,8 @@ void CartoonPagesTest::groupSwitchEnablesItsControls() {
 void CartoonPagesTest::swatchStoresOnlyAConfirmedNewColour() {
   mSettings.endColor = TS_Color(1, 2, 3);
   mEdges->show();
-  auto* swatch = Find<NprColorControl>(mEdges, "colorEnd");
-  QCOMPARE(swatch->mColor, RGB(1, 2, 3));
-  QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
-  QCOMPARE(mMainDlg.changes, 0);
-  mHost->chosenColor = RGB(200, 100, 50);
-  QTest::mouseClick(swatch, Qt::LeftButton);
-  QCOMPARE(mSettings.endColor.Red(), 200);
-  QCOMPARE(mSettings.endColor.Green(), 100);
-  QCOMPARE(mSettings.endColor.Blue(), 50);
-  QCOMPARE(mMainDlg.changes, 1);
-  QTest::mouseClick(swatch, Qt::LeftButton);  // the same colour again
-  QCOMPARE(mMainDlg.changes, 1);
+  CheckSwatchStoresOnlyAConfirmedNewColour(Find<NprColorControl>(mEdges, "colorEnd"), RGB(1, 2, 3), RGB(200, 100, 50),
+                                           *mHost, mMainDlg, [this] { return mSettings.endColor; });
 }
 
 void CartoonPagesTest::blendSlidersStoreHundredths() {

@@ -29,23 +29,20 @@
 #include <sstream>
 
 #include "find_widget.h"
+#include "page_test_support.h"
 #include "settings_dialog.h"
 #include "support/temporary_home.h"
 #include "test_host.h"
 
 namespace {
 
+using linvale::test::CheckSwatchStoresOnlyAConfirmedNewColour;
+using linvale::test::CountingMainDlg;
 using linvale::test::Find;
+using linvale::test::PagesDeleter;
+using linvale::test::Type;
 
 using linvale::sketch::SketchSettings;
-
-// Counts what the pages tell the settings dialog.
-class CountingMainDlg final : public NprUiMainDlg {
-public:
-  NprRenderSettings WorkingSettings() const override { return {}; }
-  void ParametersChanged() override { ++changes; }
-  int changes = 0;
-};
 
 // A host that keeps the library's own image file chooser.
 class ChooserHost final : public NprHostApplicationServices {
@@ -53,16 +50,6 @@ public:
   void Print(const char*, ...) override {}
   void OnPreviewSettings(NprRenderSettings&) override {}
 };
-
-struct PagesDeleter {
-  void operator()(NprPages* pages) const { NprPagesDelete(pages); }
-};
-
-void Type(linvale::ui::RuleSpinBox* box, const QString& text) {
-  auto* edit = box->findChild<QLineEdit*>();
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
 
 QLabel* LabelOf(QWidget* field) {
   for (QLabel* label : field->parentWidget()->findChildren<QLabel*>()) {
@@ -212,7 +199,7 @@ void SketchPagesTest::unacceptedAndEqualInputChangesNothing() {
   Type(Find<linvale::ui::RuleSpinBox>(mEdges, "thresholdDegree"), "x1");
   Type(Find<linvale::ui::RuleSpinBox>(mShape, "numLines"), "1.5");
   Type(Find<linvale::ui::RuleSpinBox>(mShape, "windowWavy"), "5");  // the stored value
-  Type(Find<linvale::ui::RuleSpinBox>(mColor, "minHue"), "-");     // digits only
+  Type(Find<linvale::ui::RuleSpinBox>(mColor, "minHue"), "-");      // digits only
   QCOMPARE(mMainDlg.changes, 0);
   QVERIFY(mSettings == before);
 }
@@ -330,18 +317,8 @@ void SketchPagesTest::swatchStoresOnlyAConfirmedNewColour() {
   mSettings.modeHue = 1;
   mSettings.singleHue = TS_Color(10, 20, 30);
   mColor->show();
-  auto* swatch = Find<NprColorControl>(mColor, "singleHue");
-  QCOMPARE(swatch->mColor, RGB(10, 20, 30));
-  QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
-  QCOMPARE(mMainDlg.changes, 0);
-  mHost->chosenColor = RGB(1, 2, 3);
-  QTest::mouseClick(swatch, Qt::LeftButton);
-  QCOMPARE(mSettings.singleHue.Red(), 1);
-  QCOMPARE(mSettings.singleHue.Green(), 2);
-  QCOMPARE(mSettings.singleHue.Blue(), 3);
-  QCOMPARE(mMainDlg.changes, 1);
-  QTest::mouseClick(swatch, Qt::LeftButton);  // the same colour again
-  QCOMPARE(mMainDlg.changes, 1);
+  CheckSwatchStoresOnlyAConfirmedNewColour(Find<NprColorControl>(mColor, "singleHue"), RGB(10, 20, 30), RGB(1, 2, 3),
+                                           *mHost, mMainDlg, [this] { return mSettings.singleHue; });
 }
 
 void SketchPagesTest::fillSwitchAndChoicesWriteTheRecord() {
